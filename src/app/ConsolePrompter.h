@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/Prompter.h"
+
+#include <QTextStream>
+
+// The command line's prompter: messages go to standard error; the command itself was the
+// user's answer, so questions are answered OK. A task that showed a message was refused.
+class ConsolePrompter : public Prompter
+{
+public:
+    explicit ConsolePrompter(QTextStream &err) : m_err(err) {}
+
+    void showMessage(const QString &text, const QString &title, Icon icon) override;
+    bool askOkCancel(const QString &text, const QString &title, Icon icon) override;
+    std::optional<QString> askText(const QString &prompt, const QString &title) override;
+
+    int messageCount() const { return m_messages; }
+
+private:
+    QTextStream &m_err;
+    int m_messages = 0;
+};

@@ -1,0 +1,222 @@
+#include "CFile.h"
+
+#include "AppError.h"
+#include "FileChannels.h"
+#include "FileRewrite.h"
+#include "ListBox.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <limits>
+
+namespace {
+
+RecordChannel &channel1()
+{
+    return FileChannels::instance().data();
+}
+
+GrammarChannel &channel2()
+{
+    return FileChannels::instance().grammar();
+}
+
+// A vocabulary name must stay one file inside vocab/.
+bool usableFileName(const QString &name)
+{
+    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QChar(u'\0')) &&
+           QFile::encodeName(name).size() <= 250;
+}
+
+// The spoken name of an application record: after the first "*", before the "~" that follows.
+QString spokenName(const QString &record)
+{
+    const qsizetype star = record.indexOf(QLatin1Char('*'));
+    const QString rest = star < 0 ? record : record.mid(star + 1);
+    const qsizetype tilde = rest.indexOf(QLatin1Char('~'));
+    return tilde < 0 ? QString() : rest.left(tilde);
+}
+
+} // namespace
+
+CFile::CFile(const QString &programDir) : m_programDir(programDir)
+{
+    InitRecord();
+}
+
+QString CFile::dataFilePath(bool bVocab, const QString &sFileName) const
+{
+    return m_programDir + (bVocab ? QStringLiteral("/vocab/") : QStringLiteral("/")) + sFileName +
+           QStringLiteral(".txt");
+}
+
+QString CFile::grammarPath() const
+{
+    return m_programDir + QStringLiteral("/temp.txt");
+}
+
+void CFile::FileOpen(bool bVocab, const QString &sVocabName)
+{
+    const QString name = bVocab ? sVocabName : QStringLiteral("VAppCmd");
+    if (!usableFileName(name))
+        return; // an unusable name opens nothing; the next read reports the closed channel
+    const QString path = FileChannels::instance().resolve(dataFilePath(bVocab, name));
+    channel1().open(path, bVocab ? VocabSlotLength : AppSlotLength);
+}
+
+QString CFile::FileRead(qint16 iRecNumber)
+{
+    return channel1().read(iRecNumber);
+}
+
+void CFile::FileStore(const QString &sStoreValue, qint16 iRecNumber)
+{
+    channel1().store(sStoreValue, iRecNumber);
+}
+
+void CFile::FileClose()
+{
+    channel1().close();
+}
+
+void CFile::FileNew(bool bVocab, const QString &sFileName)
+{
+    if (!usableFileName(sFileName))
+        RaiseAppError(AppErrorNumber::NoVocabDirectory,
+                      QStringLiteral("\"%1\" cannot be a file name").arg(sFileName));
+    const QString path = FileChannels::instance().resolve(dataFilePath(bVocab, sFileName));
+    QString error;
+    if (!channel1().create(path, bVocab ? VocabSlotLength : AppSlotLength, &error))
+        RaiseAppError(AppErrorNumber::NoVocabDirectory, error);
+}
+
+void CFile::FileDelete(bool bVocab, const QString &sFileName)
+{
+    if (!usableFileName(sFileName))
+        RaiseAppError(AppErrorNumber::FileNotFound, sFileName);
+    const QString path = FileChannels::instance().resolve(dataFilePath(bVocab, sFileName));
+    QFile file(path);
+    if (!QFileInfo::exists(path))
+        RaiseAppError(AppErrorNumber::FileNotFound, path);
+    if (FileChannels::instance().injectFault("delete") || !file.remove())
+        RaiseAppError(AppErrorNumber::PermissionDenied,
+                      path + QStringLiteral(": ") + file.errorString());
+}
+
+bool CFile::atEnd() const
+{
+    return channel1().atEnd();
+}
+
+void CFile::IncrementRecord()
+{
+    if (m_recordNumber == std::numeric_limits<qint16>::max())
+        RaiseAppError(AppErrorNumber::Overflow);
+    ++m_recordNumber;
+}
+
+void CFile::DecrementRecord()
+{
+    if (m_recordNumber == std::numeric_limits<qint16>::min())
+        RaiseAppError(AppErrorNumber::Overflow);
+    --m_recordNumber;
+}
+
+void CFile::RecordCount(bool bVocab, const QString &sVocabName)
+{
+    FileOpen(bVocab, sVocabName);
+    DataChannelCloser closer(*this);
+    while (!atEnd()) {
+        if (FileRead(m_recordNumber).isEmpty())
+            break;
+        IncrementRecord();
+    }
+}
+
+bool CFile::TempLoad(const ListBox &lstVocab, QString *error)
+{
+    FileRewrite rewrite(grammarPath());
+    if (!rewrite.isReady()) {
+        if (error)
+            *error = rewrite.error();
+        return false;
+    }
+    // The old grammar is dropped from the staged copy; the file itself stays until the commit.
+    QFile::remove(FileChannels::instance().resolve(grammarPath()));
+    if (!TempFileOpen(error))
+        return false;
+
+    QStringList lstTemp;
+    InitRecord();
+    FileOpen(false);
+    for (const char *header :
+         {"[Grammar]", "langid = 1033", "type=cfg", "[<start>]", "<start>=switch to"})
+        TempFileStore(QLatin1String(header));
+    while (!atEnd()) {
+        try {
+            const QString name = spokenName(FileRead(m_recordNumber));
+            if (!name.isEmpty())
+                lstTemp.append(name);
+        } catch (const AppError &) {
+            // A record that cannot be read contributes no name; the others still count.
+        }
+        IncrementRecord();
+    }
+    FileClose();
+    for (const QString &name : std::as_const(lstTemp))
+        TempFileStore(QStringLiteral("<start>=") + name);
+
+    lstTemp.clear();
+    QSet<QString> seen; // the phrases met so far, case-folded: the first spelling wins
+    InitRecord();
+    for (int i = 0; i < lstVocab.count(); ++i) {
+        FileOpen(true, lstVocab.item(i));
+        while (!atEnd()) {
+            try {
+                const QString record = FileRead(m_recordNumber);
+                const QString phrase = record.section(QLatin1Char(':'), 0, 0);
+                if (!seen.contains(phrase.toCaseFolded())) {
+                    seen.insert(phrase.toCaseFolded());
+                    lstTemp.append(phrase);
+                }
+            } catch (const AppError &) {
+                // An unreadable word is left out of the grammar; the rest of its file still is in.
+            }
+            IncrementRecord();
+        }
+        FileClose();
+        InitRecord();
+    }
+    for (const QString &phrase : std::as_const(lstTemp))
+        TempFileStore(QStringLiteral("<start>=") + phrase);
+
+    if (!TempFileClose()) {
+        if (error)
+            *error = grammarPath() + QStringLiteral(": could not be written completely");
+        return false;
+    }
+    try {
+        rewrite.commit();
+    } catch (const AppError &e) {
+        if (error)
+            *error = e.detail();
+        return false;
+    }
+    return true;
+}
+
+bool CFile::TempFileOpen(QString *error)
+{
+    return channel2().open(FileChannels::instance().resolve(grammarPath()), error);
+}
+
+void CFile::TempFileStore(const QString &sStoreValue)
+{
+    channel2().writeLine(sStoreValue);
+}
+
+bool CFile::TempFileClose()
+{
+    return channel2().close();
+}

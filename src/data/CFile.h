@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QString>
+
+class ListBox;
+
+// The program's access to its data files: the application list VAppCmd.txt and the vocabulary
+// files (record files on the shared channel 1) and the grammar temp.txt (channel 2). Each
+// instance has its own record cursor, which survives between calls.
+class CFile
+{
+public:
+    static constexpr int AppSlotLength = 270;
+    static constexpr int VocabSlotLength = 128;
+
+    explicit CFile(const QString &programDir);
+
+    QString programDir() const { return m_programDir; }
+    // VAppCmd.txt / <name>.txt in the program directory, or vocab/<name>.txt.
+    QString dataFilePath(bool bVocab, const QString &sFileName) const;
+    QString grammarPath() const;
+
+    // Opens VAppCmd.txt, or the vocabulary sVocabName, on channel 1, creating it when missing.
+    // Failures are ignored: the channel then stays as it was.
+    void FileOpen(bool bVocab = false, const QString &sVocabName = {});
+    QString FileRead(qint16 iRecNumber);
+    void FileStore(const QString &sStoreValue, qint16 iRecNumber);
+    void FileClose();
+    // Creates the file empty and leaves it open; raises 13013 when it cannot be created.
+    void FileNew(bool bVocab, const QString &sFileName);
+    // Raises 53 for a missing file and 70 when the file may not be removed.
+    void FileDelete(bool bVocab, const QString &sFileName);
+    // EOF of channel 1: no byte after the slot read last.
+    bool atEnd() const;
+
+    qint16 RecordNumber() const { return m_recordNumber; }
+    void setRecordNumber(qint16 iRecNum) { m_recordNumber = iRecNum; }
+    void InitRecord() { m_recordNumber = 1; }
+    void IncrementRecord();
+    void DecrementRecord();
+    // Moves the cursor over non-empty records to the first empty one or the end of the file.
+    void RecordCount(bool bVocab = false, const QString &sVocabName = {});
+
+    // Regenerates temp.txt from the spoken names of VAppCmd.txt and the phrases of the
+    // vocabularies listed in lstVocab, in that list's order. The new grammar replaces the old one
+    // only once it is complete; false, with the reason, when it could not be written.
+    bool TempLoad(const ListBox &lstVocab, QString *error = nullptr);
+    bool TempFileOpen(QString *error = nullptr);
+    void TempFileStore(const QString &sStoreValue);
+    bool TempFileClose();
+
+private:
+    QString m_programDir;
+    qint16 m_recordNumber = 1;
+};
+
+// Closes channel 1 when the operation that opened it ends, also by an error.
+class DataChannelCloser
+{
+public:
+    explicit DataChannelCloser(CFile &file) : m_file(file) {}
+    ~DataChannelCloser() { m_file.FileClose(); }
+    DataChannelCloser(const DataChannelCloser &) = delete;
+    DataChannelCloser &operator=(const DataChannelCloser &) = delete;
+
+private:
+    CFile &m_file;
+};

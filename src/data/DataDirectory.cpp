@@ -1,0 +1,43 @@
+#include "DataDirectory.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+QString DataDirectory::choose(const Sources &sources)
+{
+    if (!sources.commandLine.isEmpty())
+        return QDir(sources.commandLine).absolutePath();
+    if (!sources.jevHome.isEmpty())
+        return QDir(sources.jevHome).absolutePath();
+    if (!sources.executableDir.isEmpty() &&
+        QFileInfo(sources.executableDir + QStringLiteral("/VAppCmd.txt")).isFile())
+        return sources.executableDir;
+    const QString dataHome = sources.xdgDataHome.isEmpty()
+                                 ? sources.home + QStringLiteral("/.local/share")
+                                 : sources.xdgDataHome;
+    return QDir(dataHome + QStringLiteral("/jev")).absolutePath();
+}
+
+DataDirectory::Sources DataDirectory::fromEnvironment(const QString &commandLineDir)
+{
+    return {commandLineDir, qEnvironmentVariable("JEV_HOME"),
+            QCoreApplication::applicationDirPath(), qEnvironmentVariable("XDG_DATA_HOME"),
+            QDir::homePath()};
+}
+
+bool DataDirectory::prepare(const QString &dir, QString *error)
+{
+    if (!QFileInfo(dir).isDir() && !QDir().mkpath(dir)) {
+        if (error)
+            *error = QStringLiteral("The data directory %1 cannot be created.").arg(dir);
+        return false;
+    }
+    const QString vocab = dir + QStringLiteral("/vocab");
+    if (!QFileInfo(vocab).isDir() && !QDir().mkdir(vocab)) {
+        if (error)
+            *error = QStringLiteral("The vocabulary directory %1 cannot be created.").arg(vocab);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,76 @@
+#include "FileRewrite.h"
+
+#include "AppError.h"
+#include "FileChannels.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+// Makes the staged file's content durable before it replaces the original.
+bool syncFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return ::fsync(file.handle()) == 0;
+}
+
+} // namespace
+
+FileRewrite::FileRewrite(const QString &path) : m_path(path)
+{
+    const QFileInfo info(path);
+    m_stagedPath =
+        info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".new");
+    QFile::remove(m_stagedPath);
+    const bool copied = info.exists() ? QFile::copy(path, m_stagedPath) : [this] {
+        QFile staged(m_stagedPath);
+        return staged.open(QIODevice::WriteOnly);
+    }();
+    if (!copied) {
+        m_error = m_stagedPath + QStringLiteral(": cannot be written");
+        QFile::remove(m_stagedPath);
+        return;
+    }
+    FileChannels::instance().redirect(m_path, m_stagedPath);
+    m_ready = true;
+}
+
+FileRewrite::~FileRewrite()
+{
+    if (!m_done)
+        abandon();
+}
+
+void FileRewrite::commit()
+{
+    if (!m_ready)
+        RaiseAppError(AppErrorNumber::StoreRefused, m_error);
+    FileChannels &channels = FileChannels::instance();
+    // The staged file must not be held open on channel 1 while it is renamed.
+    if (channels.data().isOpen() && channels.data().path() == m_stagedPath)
+        channels.data().close();
+    if (channels.injectFault("commit") || !syncFile(m_stagedPath) ||
+        std::rename(QFile::encodeName(m_stagedPath).constData(),
+                    QFile::encodeName(m_path).constData()) != 0) {
+        const QString reason = m_path + QStringLiteral(": the new content could not replace it");
+        abandon();
+        RaiseAppError(AppErrorNumber::StoreRefused, reason);
+    }
+    channels.endRedirect(m_path);
+    m_done = true;
+}
+
+void FileRewrite::abandon()
+{
+    FileChannels &channels = FileChannels::instance();
+    if (channels.data().isOpen() && channels.data().path() == m_stagedPath)
+        channels.data().close();
+    channels.endRedirect(m_path);
+    QFile::remove(m_stagedPath);
+    m_done = true;
+}

@@ -1,0 +1,180 @@
+#include "CApp.h"
+
+#include "data/AppError.h"
+#include "data/FileRewrite.h"
+#include "data/ListBox.h"
+#include "data/VAppCmdRecord.h"
+#include "platform/Prompter.h"
+
+CApp::CApp(const QString &programDir, Prompter &prompter, ListBox *lstVAppCmd)
+    : m_file(programDir), m_prompter(prompter), m_lstVAppCmd(lstVAppCmd)
+{}
+
+CApp::~CApp() = default;
+
+std::optional<AppError> CApp::lastListError() const
+{
+    if (!m_listError)
+        return std::nullopt;
+    return *m_listError;
+}
+
+void CApp::FillVACListBox()
+{
+    m_listError.reset();
+    m_file.InitRecord();
+    m_file.FileOpen(false);
+    DataChannelCloser closer(m_file);
+    while (!m_file.atEnd()) {
+        const qint16 n = m_file.RecordNumber();
+        try {
+            m_recordText = m_file.FileRead(n);
+        } catch (const AppError &e) {
+            m_listError = std::make_unique<AppError>(e);
+            return;
+        }
+        m_entryName = VAppCmdRecord::parse(m_recordText).AppName;
+        if (m_entryName.isEmpty())
+            return;
+        if (m_lstVAppCmd)
+            m_lstVAppCmd->insertItem(n - 1, m_entryName);
+        m_file.IncrementRecord();
+    }
+}
+
+void CApp::VAppAdd(const QString &sAppName, qint16 iRecNumber, bool bCreateFromNew)
+{
+    Q_UNUSED(iRecNumber) // the record goes to the first free slot, wherever the caller counted
+    m_file.FileOpen(false);
+    DataChannelCloser closer(m_file);
+    m_file.InitRecord();
+    while (!m_file.atEnd()) {
+        m_recordText = m_file.FileRead(m_file.RecordNumber());
+        if (m_recordText.isEmpty())
+            break;
+        m_file.IncrementRecord();
+    }
+    m_file.FileStore(bCreateFromNew ? sAppName : sAppName + QLatin1Char('*'),
+                     m_file.RecordNumber());
+    m_file.IncrementRecord();
+}
+
+QString CApp::UserDefinedName(qint16 iRecord)
+{
+    VAppCmdRecord record;
+    try {
+        m_file.FileOpen(false);
+        DataChannelCloser closer(m_file);
+        m_recordText = m_file.FileRead(qint16(iRecord + 1));
+        record = VAppCmdRecord::parse(m_recordText);
+    } catch (const AppError &) {
+        // Showing an entry never fails: an unreadable record shows empty fields.
+    }
+    m_vocabularyName = record.VocabName;
+    m_pathName = record.PathName;
+    m_userName = record.UserName;
+    return m_userName;
+}
+
+void CApp::AddUserAppName(const QString &sAppName, const QString &sVocabName,
+                          const QString &sPathName, qint16 iPosition)
+{
+    m_file.FileOpen(false);
+    DataChannelCloser closer(m_file);
+    const qint16 record = qint16(iPosition + 1);
+    m_recordText = m_file.FileRead(record);
+    const VAppCmdRecord entry{VAppCmdRecord::parse(m_recordText).AppName, sAppName, sVocabName,
+                              sPathName};
+    m_file.FileStore(entry.toString(), record);
+}
+
+void CApp::AppCompare(const QString &sSearchString, qint16 iRecordHint)
+{
+    m_file.FileOpen(false);
+    DataChannelCloser closer(m_file);
+    m_file.InitRecord();
+    m_tempStore.clear();
+    QStringList records;
+    while (!m_file.atEnd()) {
+        records.append(m_file.FileRead(m_file.RecordNumber()));
+        m_file.IncrementRecord();
+    }
+    m_recordText = records.isEmpty() ? QString() : records.constLast();
+
+    auto matches = [&](qsizetype i) {
+        return VAppCmdRecord::parse(records.at(i)).AppName == sSearchString;
+    };
+    qsizetype dropped = -1;
+    if (iRecordHint >= 1 && iRecordHint <= records.size() && matches(iRecordHint - 1))
+        dropped = iRecordHint - 1;
+    for (qsizetype i = 0; dropped < 0 && i < records.size(); ++i) {
+        if (matches(i))
+            dropped = i;
+    }
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        if (i != dropped)
+            m_tempStore.append(records.at(i));
+    }
+}
+
+qint16 CApp::AppRecordCount()
+{
+    m_file.RecordCount(false);
+    return m_file.RecordNumber();
+}
+
+void CApp::CreateNewFile(bool bVocabulary, const QString &sName)
+{
+    m_file.FileDelete(bVocabulary, sName);
+    m_file.FileNew(bVocabulary, sName);
+    m_file.FileClose();
+}
+
+void CApp::DelRunApp()
+{
+    const int selected = m_lstVAppCmd ? m_lstVAppCmd->selectedIndex() : -1;
+    if (selected < 0) {
+        m_prompter.showMessage(
+            QStringLiteral("You must first select a voice-controlled application to delete."),
+            QStringLiteral("No File Selected."), Prompter::Icon::Information);
+        return;
+    }
+    const QString entry = m_lstVAppCmd->item(selected);
+    m_lstVAppCmd->removeItem(selected);
+    try {
+        AppCompare(entry, qint16(selected + 1));
+        // Records are re-added by the list's count; a list that no longer matches the file
+        // would lose or repeat records, so nothing is written then.
+        if (VAppTempCount() != m_lstVAppCmd->count())
+            RaiseAppError(AppErrorNumber::FileCorrupt,
+                          QStringLiteral("the application list does not match VAppCmd.txt"));
+        FileRewrite rewrite(m_file.dataFilePath(false, QStringLiteral("VAppCmd")));
+        if (!rewrite.isReady())
+            RaiseAppError(AppErrorNumber::StoreRefused, rewrite.error());
+        CreateNewFile(false, QStringLiteral("VAppCmd"));
+        for (qint16 i = 1; i <= m_lstVAppCmd->count(); ++i)
+            VAppAdd(VAppTempRetrieve(i), i, true);
+        rewrite.commit();
+    } catch (const AppError &e) {
+        // The file kept its old content; the list shows it again.
+        m_lstVAppCmd->insertItem(selected, entry);
+        m_prompter.showMessage(QString::number(e.number()) + QLatin1Char(' ') + e.description(),
+                               QStringLiteral("ERROR DELETE VOICE APPLIATION"),
+                               Prompter::Icon::Critical);
+    }
+}
+
+QString CApp::VAppTempRetrieve(qint16 iDataValue) const
+{
+    if (iDataValue < 1 || iDataValue > m_tempStore.size())
+        RaiseAppError(AppErrorNumber::SubscriptOutOfRange);
+    return m_tempStore.at(iDataValue - 1);
+}
+
+qint16 CApp::PlaceHolder(bool bRead, qint16 iListItem)
+{
+    if (bRead)
+        return m_file.RecordNumber();
+    m_file.setRecordNumber(iListItem);
+    return 0;
+}

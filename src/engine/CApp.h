@@ -1,0 +1,77 @@
+#pragma once
+
+#include "data/CFile.h"
+
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+class AppError;
+class ListBox;
+class Prompter;
+
+// The voice command engine's view of the application list VAppCmd.txt: filling the configuration
+// window's list, adding, completing and deleting entries. Record n is list entry n - 1.
+class CApp
+{
+public:
+    CApp(const QString &programDir, Prompter &prompter, ListBox *lstVAppCmd = nullptr);
+    ~CApp();
+
+    void setAppList(ListBox *lstVAppCmd) { m_lstVAppCmd = lstVAppCmd; }
+
+    // Appends the AppName of every record to lstVAppCmd, stopping at the first empty one. A
+    // record that cannot be read also stops it, so that list positions keep matching records;
+    // lastListError() then tells what was wrong.
+    void FillVACListBox();
+    std::optional<AppError> lastListError() const;
+    // Appends a record after the last non-empty one: sAppName + "*", or sAppName unchanged when
+    // bCreateFromNew.
+    void VAppAdd(const QString &sAppName, qint16 iRecNumber = 0, bool bCreateFromNew = false);
+    // Parses record iRecord + 1 into UserName, VocabularyName and PathName; returns UserName.
+    QString UserDefinedName(qint16 iRecord);
+    // Rewrites the fields after the "*" of record iPosition + 1; sAppName is the spoken name.
+    void AddUserAppName(const QString &sAppName, const QString &sVocabName,
+                        const QString &sPathName, qint16 iPosition);
+    // Fills the temporary store with every record but the one whose AppName is sSearchString:
+    // record iRecordHint when it is that one, else the first such record.
+    void AppCompare(const QString &sSearchString, qint16 iRecordHint = 0);
+    void InitRecord() { m_file.InitRecord(); }
+    qint16 AppRecordCount();
+    // Empties the named data file (deleted, then created anew).
+    void CreateNewFile(bool bVocabulary, const QString &sName);
+    // Deletes the entry selected in lstVAppCmd from the list and from VAppCmd.txt.
+    void DelRunApp();
+
+    void VAppTempStore(const QString &stemp) { m_tempStore.append(stemp); }
+    // Item iDataValue (from 1); raises error 9 outside the store.
+    QString VAppTempRetrieve(qint16 iDataValue) const;
+    void VAppTempClear() { m_tempStore.clear(); }
+    int VAppTempCount() const { return int(m_tempStore.size()); }
+
+    bool PBClickState() const { return m_pbClickState; }
+    void setPBClickState(bool state) { m_pbClickState = state; }
+    QString UserName() const { return m_userName; }
+    void setUserName(const QString &name) { m_userName = name; }
+    QString VocabularyName() const { return m_vocabularyName; }
+    void setVocabularyName(const QString &name) { m_vocabularyName = name; }
+    QString PathName() const { return m_pathName; }
+    void setPathName(const QString &path) { m_pathName = path; }
+    void UserCopy(const QString &sCopy) { m_userName = sCopy; }
+    qint16 PlaceHolder(bool bRead, qint16 iListItem = 0);
+
+    QString programDir() const { return m_file.programDir(); }
+
+private:
+    CFile m_file;
+    Prompter &m_prompter;
+    ListBox *m_lstVAppCmd;
+    QString m_recordText;
+    QString m_entryName;
+    QString m_userName;
+    QString m_vocabularyName;
+    QString m_pathName;
+    bool m_pbClickState = false;
+    QStringList m_tempStore;
+    std::unique_ptr<AppError> m_listError;
+};
