@@ -1,0 +1,238 @@
+#include "support/RecordFileBytes.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <unistd.h>
+
+// The jev command line, run as a process on real data directories.
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+private:
+    struct Result
+    {
+        int code = -1;
+        QString out;
+        QString err;
+    };
+
+    // Runs jev on the test's data directory. Read-only files mean nothing to root, so checks of
+    // them run jev as an unprivileged user then.
+    Result jev(const QStringList &args, bool unprivileged = false, const QStringList &extraEnv = {},
+               bool withDataDir = true)
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("JEV_HOME");
+        env.insert("XDG_DATA_HOME", m_dir->path() + "/xdg-data");
+        env.insert("XDG_CONFIG_HOME", m_dir->path() + "/xdg-config");
+        for (const QString &e : extraEnv)
+            env.insert(e.section('=', 0, 0), e.section('=', 1));
+        process.setProcessEnvironment(env);
+        QStringList all = withDataDir ? QStringList{"--data-dir", data()} : QStringList{};
+        all += args;
+        if (unprivileged && ::geteuid() == 0) {
+            process.start(
+                "setpriv",
+                QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", JEV_BINARY} + all);
+        } else {
+            process.start(JEV_BINARY, all);
+        }
+        if (!process.waitForFinished(30000))
+            return {};
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QString data() const { return m_dir->path() + "/data"; }
+    QString appFile() const { return data() + "/VAppCmd.txt"; }
+    QString vocabFile(const QString &name) const { return data() + "/vocab/" + name + ".txt"; }
+    void ok(const Result &r) const
+    {
+        QVERIFY2(r.code == 0, qPrintable(QString("exit %1: %2").arg(r.code).arg(r.err)));
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        // Open to the unprivileged user of the read-only checks.
+        QFile(m_dir->path()).setPermissions(QFileDevice::Permissions(0x7777));
+    }
+
+    void addSetAndList()
+    {
+        ok(jev({"apps", "add", "XTerm ¦ shell"}));
+        ok(jev({"apps", "set", "0", "terminal", "Editing", "/usr/bin/xterm"}));
+        const Result list = jev({"apps"});
+        ok(list);
+        QCOMPARE(list.out, QString("XTerm ¦ shell\tterminal\tEditing\t/usr/bin/xterm\n"));
+        QCOMPARE(RecordFileBytes::records(RecordFileBytes::read(appFile()), 270),
+                 QList<QByteArray>({"XTerm \xA6 shell*terminal~Editing$/usr/bin/xterm"}));
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << "Usage: jev";
+        QTest::newRow("missing argument") << QStringList{"apps", "add"} << 2 << "Usage: jev";
+        QTest::newRow("position not a number")
+            << QStringList{"apps", "set", "x", "a", "b", "c"} << 2 << "POS";
+        QTest::newRow("duplicate entry, case ignored")
+            << QStringList{"apps", "add", "xterm ¦ SHELL"} << 1
+            << "You Already Have An Entry With This Name!";
+        QTest::newRow("star in an entry")
+            << QStringList{"apps", "add", "Gedit ¦ *notes"} << 1 << "cannot contain \"*\"";
+        QTest::newRow("no such position") << QStringList{"apps", "set", "3", "a", "V", "p"} << 1
+                                          << "no application at position 3";
+        QTest::newRow("tilde in a spoken name")
+            << QStringList{"apps", "set", "0", "a~b", "V", "p"} << 1 << "cannot contain \"~\"";
+        QTest::newRow("record too long")
+            << QStringList{"apps", "set", "0", "n", "V", QString(260, 'p')} << 1 << "13012";
+        QTest::newRow("delete nothing selected") << QStringList{"apps", "delete", "5"} << 1
+                                                 << "You must first select a voice-controlled";
+        QTest::newRow("vocabulary exists") << QStringList{"vocabs", "new", "editing"} << 1
+                                           << "You Already Have A Vocabulary With That Name!";
+        QTest::newRow("vocabulary name with a slash")
+            << QStringList{"vocabs", "new", "../x"} << 1 << "cannot contain";
+        QTest::newRow("delete unknown vocabulary") << QStringList{"vocabs", "delete", "Nope"} << 1
+                                                   << "You Must Select A Vocabulary First!";
+        QTest::newRow("words of unknown vocabulary")
+            << QStringList{"words", "Nope"} << 1 << "no vocabulary named";
+        QTest::newRow("word too long")
+            << QStringList{"words", "add", "Editing", QString(127, 'w')} << 1 << "13012";
+        QTest::newRow("no such word")
+            << QStringList{"words", "delete", "Editing", "9"} << 1 << "no word at index 9";
+    }
+
+    // A refused task says why and changes no file.
+    void refusals()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        ok(jev({"apps", "add", "XTerm ¦ shell"}));
+        ok(jev({"vocabs", "new", "Editing"}));
+        ok(jev({"words", "add", "Editing", "select all:^a"}));
+        const QByteArray apps = RecordFileBytes::read(appFile());
+        const QByteArray words = RecordFileBytes::read(vocabFile("Editing"));
+
+        const Result r = jev(args);
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QCOMPARE(RecordFileBytes::read(appFile()), apps);
+        QCOMPARE(RecordFileBytes::read(vocabFile("Editing")), words);
+        QCOMPARE(QDir(data() + "/vocab").entryList(QDir::Files), QStringList({"Editing.txt"}));
+    }
+
+    void deleteSecondOfThree()
+    {
+        for (const char *entry : {"A ¦ a", "B ¦ b", "C ¦ c"})
+            ok(jev({"apps", "add", QString::fromUtf8(entry)}));
+        ok(jev({"apps", "set", "2", "see", "V", "/bin/c"}));
+        ok(jev({"apps", "delete", "1"}));
+        QCOMPARE(jev({"apps"}).out, QString("A ¦ a\t\t\t\nC ¦ c\tsee\tV\t/bin/c\n"));
+        QCOMPARE(RecordFileBytes::read(appFile()).size(), 2 * 270);
+    }
+
+    void thirtyVocabularies()
+    {
+        for (int i = 1; i <= 29; ++i)
+            RecordFileBytes::write(vocabFile(QString("V%1").arg(i)), {});
+        ok(jev({"vocabs", "new", "Thirtieth"}));
+        const Result r = jev({"vocabs", "new", "More"});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains("You Have Too Many Vocabularies Already!  The Maximum is 30."));
+        QCOMPARE(jev({"vocabs"}).out.count('\n'), 30);
+    }
+
+    void words()
+    {
+        ok(jev({"vocabs", "new", "Editing"}));
+        ok(jev({"words", "add", "Editing", "select all:^a"}));
+        ok(jev({"words", "add", "Editing", "save:^s"}));
+        ok(jev({"words", "add", "Editing", "quit:^q"}));
+        ok(jev({"words", "set", "Editing", "1", "save file:^s"}));
+        ok(jev({"words", "delete", "Editing", "0"}));
+        QCOMPARE(jev({"words", "Editing"}).out, QString("save file:^s\nquit:^q\n"));
+        ok(jev({"vocabs", "new", "Browsing"}));
+        QCOMPARE(jev({"vocabs"}).out, QString("Browsing\nEditing\n"));
+        ok(jev({"vocabs", "delete", "Browsing"}));
+        QCOMPARE(jev({"vocabs"}).out, QString("Editing\n"));
+
+        ok(jev({"apps", "add", "Gedit ¦ notes"}));
+        ok(jev({"apps", "set", "0", "editor", "Editing", "gedit"}));
+        const Result grammar = jev({"grammar"});
+        ok(grammar);
+        QCOMPARE(grammar.out, data() + "/temp.txt\n");
+        QCOMPARE(RecordFileBytes::read(data() + "/temp.txt"),
+                 QByteArray("[Grammar]\r\nlangid = 1033\r\ntype=cfg\r\n[<start>]\r\n"
+                            "<start>=switch to\r\n<start>=editor\r\n<start>=save file\r\n"
+                            "<start>=quit\r\n"));
+    }
+
+    void dataDirectoryRule()
+    {
+        const QString home = m_dir->path() + "/jev-home";
+        ok(jev({"apps", "add", "From ¦ env"}, false, {"JEV_HOME=" + home}, false));
+        QVERIFY(QFile::exists(home + "/VAppCmd.txt"));
+        QVERIFY(QFileInfo(home + "/vocab").isDir());
+        ok(jev({"apps", "add", "From ¦ xdg"}, false, {}, false));
+        QVERIFY(QFile::exists(m_dir->path() + "/xdg-data/jev/VAppCmd.txt"));
+    }
+
+    void damagedFile()
+    {
+        QByteArray bytes = RecordFileBytes::file({"A \xA6 a*"}, 270);
+        bytes += QByteArray::fromHex("2001") + QByteArray(268, 'x');
+        RecordFileBytes::write(appFile(), bytes);
+        const Result r = jev({"apps"});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out, QString("A ¦ a\t\t\t\n"));
+        QVERIFY2(r.err.contains("record 2") && r.err.contains("13011"), qPrintable(r.err));
+        QCOMPARE(jev({"apps", "delete", "0"}).code, 1);
+        QCOMPARE(RecordFileBytes::read(appFile()), bytes);
+    }
+
+    void readOnlyFiles()
+    {
+        if (::geteuid() == 0 && QStandardPaths::findExecutable("setpriv").isEmpty())
+            QFAIL("setpriv (util-linux) is needed to check read-only files as root");
+        ok(jev({"apps", "add", "A ¦ a"}));
+        ok(jev({"apps", "add", "B ¦ b"}));
+        ok(jev({"vocabs", "new", "V"}));
+        ok(jev({"words", "add", "V", "one:1"}));
+        ok(jev({"words", "add", "V", "two:2"}));
+        QFile::setPermissions(appFile(), QFileDevice::ReadOwner | QFileDevice::ReadOther);
+        QFile::setPermissions(data(), QFileDevice::Permissions(0x5555));
+        QFile::setPermissions(data() + "/vocab", QFileDevice::Permissions(0x5555));
+        const QByteArray apps = RecordFileBytes::read(appFile());
+        const QByteArray words = RecordFileBytes::read(vocabFile("V"));
+
+        const Result list = jev({"apps"}, true);
+        ok(list);
+        QCOMPARE(list.out.count('\n'), 2);
+        for (const QStringList &args :
+             {QStringList{"apps", "set", "0", "x", "V", "p"}, QStringList{"apps", "delete", "0"},
+              QStringList{"apps", "add", "C ¦ c"}, QStringList{"vocabs", "new", "W"},
+              QStringList{"words", "delete", "V", "0"}, QStringList{"grammar"}}) {
+            const Result r = jev(args, true);
+            QVERIFY2(r.code == 1, qPrintable(args.join(' ') + ": " + r.err));
+            QVERIFY2(!r.err.isEmpty(), qPrintable(args.join(' ')));
+        }
+        QFile::setPermissions(data(), QFileDevice::Permissions(0x7755));
+        QCOMPARE(RecordFileBytes::read(appFile()), apps);
+        QCOMPARE(RecordFileBytes::read(vocabFile("V")), words);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"

@@ -1,0 +1,253 @@
+#include "data/AppError.h"
+#include "data/CVocab.h"
+#include "data/MemoryListBox.h"
+#include "support/RecordFileBytes.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace AppErrorNumber;
+
+class TestCVocab : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString path(const QString &name) const { return m_dir->path() + "/vocab/" + name + ".txt"; }
+    void writeVocab(const QString &name, const QList<QByteArray> &words)
+    {
+        RecordFileBytes::write(path(name), RecordFileBytes::file(words, 128));
+    }
+    QList<QByteArray> wordsOf(const QString &name) const
+    {
+        return RecordFileBytes::records(RecordFileBytes::read(path(name)), 128);
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    MemoryListBox m_lstVocab;
+    MemoryListBox m_lstDictionary;
+    MemoryListBox m_cmbVocabulary;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QDir(m_dir->path()).mkdir("vocab");
+        m_lstVocab.clear();
+        m_lstDictionary.clear();
+        m_cmbVocabulary.clear();
+    }
+
+    void fillAndCount()
+    {
+        writeVocab("Editing", {"one:1", "two:2", "three:3"});
+        CVocab vocab(m_dir->path(), {&m_lstVocab, &m_lstDictionary, &m_cmbVocabulary});
+        vocab.FillDictionaryListBox(true, "Editing");
+        QCOMPARE(m_lstDictionary.items(), QStringList({"one:1", "two:2", "three:3"}));
+        vocab.InitRecord();
+        QCOMPARE(vocab.DictionaryRecordCount("Editing"), qint16(4));
+    }
+
+    // Select leaves the cursor on the word; a following save replaces that record only.
+    void selectThenSave()
+    {
+        writeVocab("V", {"one:1", "two:2", "three:3"});
+        CVocab vocab(m_dir->path());
+        vocab.DictionarySelect("V", "two:2");
+        QCOMPARE(vocab.TrackDictionary(), qint16(2));
+        QCOMPARE(vocab.RecordNumber(), qint16(2));
+        vocab.AddDictionaryWord(true, "V", "TWO:^2", "SaveChanges");
+        QCOMPARE(wordsOf("V"), QList<QByteArray>({"one:1", "TWO:^2", "three:3"}));
+        QCOMPARE(vocab.RecordNumber(), qint16(2));
+
+        vocab.DictionarySelect("V", "one:1 ");
+        vocab.DictionarySelect("V", "ONE:1");
+        QCOMPARE(vocab.TrackDictionary(), qint16(2)); // case and blanks count: nothing found
+        QCOMPARE(vocab.RecordNumber(), qint16(4));
+    }
+
+    void routines_data()
+    {
+        QTest::addColumn<QString>("routine");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<QList<QByteArray>>("expected");
+        QTest::addColumn<int>("cursorAfter");
+        using L = QList<QByteArray>;
+        QTest::newRow("SaveChanges at the cursor") << "SaveChanges" << 2 << L{"a", "new", "c"} << 2;
+        QTest::newRow("SaveChanges past the end")
+            << "SaveChanges" << 4 << L{"a", "b", "c", "new"} << 4;
+        QTest::newRow("MenuCopy before the cursor") << "MenuCopy" << 4 << L{"a", "b", "new"} << 4;
+        QTest::newRow("DictionaryDelete advances")
+            << "DictionaryDelete" << 1 << L{"new", "b", "c"} << 2;
+        QTest::newRow("unknown routine stores nothing")
+            << "savechanges" << 1 << L{"a", "b", "c"} << 1;
+    }
+
+    void routines()
+    {
+        QFETCH(QString, routine);
+        QFETCH(int, cursor);
+        QFETCH(QList<QByteArray>, expected);
+        QFETCH(int, cursorAfter);
+        writeVocab("V", {"a", "b", "c"});
+        CVocab vocab(m_dir->path());
+        for (int i = 1; i < cursor; ++i)
+            vocab.CopyDictionary("ignored"); // CopyDictionary moves the cursor on by one
+        vocab.AddDictionaryWord(true, "V", "new", routine);
+        QCOMPARE(wordsOf("V"), expected);
+        QCOMPARE(vocab.RecordNumber(), qint16(cursorAfter));
+    }
+
+    // Two picked-up words copied into a vocabulary of five become records 6 and 7.
+    void menuCopyAppends()
+    {
+        writeVocab("Target", {"1", "2", "3", "4", "5"});
+        CVocab vocab(m_dir->path());
+        vocab.CopyDictionary("six:6");
+        vocab.CopyDictionary("seven:7");
+        vocab.InitRecord();
+        QCOMPARE(vocab.DictionaryRecordCount("Target"), qint16(6));
+        for (qint16 i = 1; i <= 2; ++i)
+            vocab.AddDictionaryWord(true, "Target", vocab.RetrieveDictionary(i), "MenuCopy");
+        QCOMPARE(wordsOf("Target"),
+                 QList<QByteArray>({"1", "2", "3", "4", "5", "six:6", "seven:7"}));
+
+        vocab.InitRecord();
+        try {
+            vocab.AddDictionaryWord(true, "Target", "zero", "MenuCopy");
+            QFAIL("stored at record 0");
+        } catch (const AppError &e) {
+            QCOMPARE(e.number(), StoreRefused);
+        }
+    }
+
+    void wordLength_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("126 bytes") << 126 << true;
+        QTest::newRow("127 bytes") << 127 << false;
+    }
+
+    void wordLength()
+    {
+        QFETCH(int, length);
+        QFETCH(bool, stored);
+        writeVocab("V", {"old:1"});
+        const QByteArray before = RecordFileBytes::read(path("V"));
+        const QString word = "w:" + QString(length - 2, QChar(u'é'));
+        CVocab vocab(m_dir->path());
+        try {
+            vocab.AddDictionaryWord(true, "V", word, "SaveChanges");
+            QVERIFY(stored);
+            QCOMPARE(wordsOf("V").first(), word.toLatin1());
+        } catch (const AppError &e) {
+            QVERIFY(!stored);
+            QCOMPARE(e.number(), StoreRefused);
+            QCOMPARE(RecordFileBytes::read(path("V")), before);
+        }
+    }
+
+    // Only visible ordinary *.txt files are vocabularies; a name stops at its first ".".
+    void listing()
+    {
+        writeVocab("Office.old", {});
+        writeVocab("browsing", {});
+        writeVocab("Editing", {});
+        writeVocab(".hidden", {});
+        QDir(m_dir->path()).mkpath("vocab/Folder.txt");
+        RecordFileBytes::write(m_dir->path() + "/vocab/notes.md", "x");
+        m_cmbVocabulary.addItem("kept");
+        CVocab vocab(m_dir->path(), {&m_lstVocab, &m_lstDictionary, &m_cmbVocabulary});
+        vocab.FillVocabFile();
+        QCOMPARE(m_lstVocab.items(), QStringList({"browsing", "Editing", "Office"}));
+        QCOMPARE(m_cmbVocabulary.items(), QStringList({"kept", "browsing", "Editing", "Office"}));
+        vocab.FillVocabFile(true);
+        QCOMPARE(m_lstVocab.count(), 6);
+        QCOMPARE(m_cmbVocabulary.count(), 4);
+
+        // Opening the listed name opens (and so creates) Office.txt, not Office.old.txt.
+        vocab.FillDictionaryListBox(true, "Office");
+        QVERIFY(QFile::exists(path("Office")));
+    }
+
+    void copyList()
+    {
+        CVocab vocab(m_dir->path(), {nullptr, &m_lstDictionary, nullptr});
+        QVERIFY_THROWS_EXCEPTION(AppError, vocab.RetrieveDictionary(1));
+        m_lstDictionary.addItem("a:1");
+        m_lstDictionary.addItem("b:2");
+        vocab.CopyAll();
+        QCOMPARE(vocab.RecordNumber(), qint16(3));
+        QCOMPARE(vocab.RetrieveDictionary(2), QString("b:2"));
+        QCOMPARE(vocab.RecordNumber(), qint16(4));
+        try {
+            vocab.RetrieveDictionary(3);
+            QFAIL("retrieved past the copy list");
+        } catch (const AppError &e) {
+            QCOMPARE(e.number(), NoDictionarySelection);
+        }
+        QCOMPARE(vocab.RecordNumber(), qint16(4));
+        vocab.DictionaryInitialize();
+        try {
+            vocab.RetrieveDictionary(1);
+            QFAIL("retrieved from a discarded copy list");
+        } catch (const AppError &e) {
+            QCOMPARE(e.number(), NoDictionarySelection);
+        }
+    }
+
+    void createAndDelete()
+    {
+        writeVocab("V", {"a:1"});
+        CVocab vocab(m_dir->path());
+        vocab.CreateNewVocab("V");
+        QCOMPARE(RecordFileBytes::read(path("V")), QByteArray());
+        vocab.DeleteVocabFile("V");
+        QVERIFY(!QFile::exists(path("V")));
+        QVERIFY_THROWS_EXCEPTION(AppError, vocab.DeleteVocabFile("V"));
+    }
+
+    // Without a vocab directory a new vocabulary is error 13013 and nothing is listed.
+    void missingVocabDirectory()
+    {
+        QDir(m_dir->path()).rmdir("vocab");
+        RecordFileBytes::write(m_dir->path() + "/vocab", "not a directory");
+        CVocab vocab(m_dir->path(), {&m_lstVocab, &m_lstDictionary, &m_cmbVocabulary});
+        try {
+            vocab.CreateNewVocab("New");
+            QFAIL("created a vocabulary without a vocab directory");
+        } catch (const AppError &e) {
+            QCOMPARE(e.number(), NoVocabDirectory);
+        }
+        vocab.FillVocabFile();
+        QCOMPARE(m_lstVocab.count(), 0);
+        QVERIFY_THROWS_EXCEPTION(AppError,
+                                 vocab.AddDictionaryWord(true, "New", "w", "SaveChanges"));
+    }
+
+    void newNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("plain") << "Editing" << true;
+        QTest::newRow("blanks and accents") << "Mes réglages 2" << true;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("blanks only") << "   " << false;
+        QTest::newRow("slash") << "a/b" << false;
+        QTest::newRow("dot") << "v1.2" << false;
+        QTest::newRow("dot dot") << ".." << false;
+        QTest::newRow("dollar") << "a$b" << false;
+        QTest::newRow("too long") << QString(201, QLatin1Char('x')) << false;
+    }
+
+    void newNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, accepted);
+        QCOMPARE(CVocab::newNameProblem(name).isEmpty(), accepted);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCVocab)
+#include "tst_cvocab.moc"

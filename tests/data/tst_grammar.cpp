@@ -1,0 +1,132 @@
+#include "data/CFile.h"
+#include "data/MemoryListBox.h"
+#include "support/RecordFileBytes.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestGrammar : public QObject
+{
+    Q_OBJECT
+
+private:
+    void writeApps(const QList<QByteArray> &records)
+    {
+        RecordFileBytes::write(m_dir->path() + "/VAppCmd.txt", RecordFileBytes::file(records, 270));
+    }
+    void writeVocab(const QString &name, const QList<QByteArray> &records)
+    {
+        RecordFileBytes::write(m_dir->path() + "/vocab/" + name + ".txt",
+                               RecordFileBytes::file(records, 128));
+    }
+    QByteArray grammar() const { return RecordFileBytes::read(m_dir->path() + "/temp.txt"); }
+    static QByteArray lines(const QList<QByteArray> &phrases)
+    {
+        QByteArray text = "[Grammar]\r\nlangid = 1033\r\ntype=cfg\r\n[<start>]\r\n"
+                          "<start>=switch to\r\n";
+        for (const QByteArray &p : phrases)
+            text += "<start>=" + p + "\r\n";
+        return text;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QDir(m_dir->path()).mkdir("vocab");
+    }
+
+    void workedExample()
+    {
+        writeApps({"Notepad \xA6 a.txt - Notepad*notepad~Editing$notepad.exe",
+                   "SciCalc \xA6 Calculator*calculator~Editing$calc.exe", "XTerm \xA6 xterm*"});
+        writeVocab("Editing", {"select all:^a", "save file:^s"});
+        writeVocab("Browsing", {"go back:%{LEFT}", "Save File:^s", "refresh:{F5}"});
+        const MemoryListBox lstVocab({"Editing", "Browsing"});
+        const QByteArray expected =
+            lines({"notepad", "calculator", "select all", "save file", "go back", "refresh"});
+
+        CFile file(m_dir->path());
+        QVERIFY(file.TempLoad(lstVocab));
+        QCOMPARE(grammar(), expected);
+        QCOMPARE(grammar().count("\r\n"), 11);
+        QVERIFY(CFile(m_dir->path()).TempLoad(lstVocab));
+        QCOMPARE(grammar(), expected);
+    }
+
+    void phrases_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("apps");
+        QTest::addColumn<QList<QByteArray>>("vocabA");
+        QTest::addColumn<QList<QByteArray>>("vocabB");
+        QTest::addColumn<QList<QByteArray>>("expected");
+        using L = QList<QByteArray>;
+        QTest::newRow("nothing configured") << L{} << L{} << L{} << L{};
+        QTest::newRow("entries without a spoken name")
+            << L{"A \xA6 a*", "B \xA6 b*name without tilde", "C \xA6 c*~V$p"} << L{} << L{} << L{};
+        QTest::newRow("same spoken name twice")
+            << L{"A*edit~V$a", "B*edit~V$b"} << L{} << L{} << L{"edit", "edit"};
+        QTest::newRow("spoken name equal to a phrase")
+            << L{"A*refresh~V$a"} << L{"refresh:{F5}"} << L{} << L{"refresh", "refresh"};
+        QTest::newRow("record without colon and empty record")
+            << L{} << L{"plain phrase", "", "x:y"} << L{"", "z:w"}
+            << L{"plain phrase", "", "x", "z"};
+        QTest::newRow("first occurrence and first spelling win")
+            << L{} << L{"Go Back:%{LEFT}", "close:^w"} << L{"reload:{F5}", "go back:x", "CLOSE:y"}
+            << L{"Go Back", "close", "reload"};
+        QTest::newRow("blanks kept, colons in keys")
+            << L{} << L{" spaced :^a", "colon:a:b"} << L{} << L{" spaced ", "colon"};
+        QTest::newRow("code page characters")
+            << L{"A*caf\xE9~V$a"} << L{"na\xEFve:n"} << L{} << L{"caf\xE9", "na\xEFve"};
+    }
+
+    void phrases()
+    {
+        QFETCH(QList<QByteArray>, apps);
+        QFETCH(QList<QByteArray>, vocabA);
+        QFETCH(QList<QByteArray>, vocabB);
+        QFETCH(QList<QByteArray>, expected);
+        writeApps(apps);
+        writeVocab("A", vocabA);
+        writeVocab("B", vocabB);
+        QVERIFY(CFile(m_dir->path()).TempLoad(MemoryListBox({"A", "B"})));
+        QCOMPARE(grammar(), lines(expected));
+    }
+
+    // A listed vocabulary without a file, a damaged word and a damaged application record
+    // contribute nothing; everything else is still written.
+    void damagedSourcesAreSkipped()
+    {
+        QByteArray apps = RecordFileBytes::file({"A*one~V$a"}, 270);
+        apps += QByteArray::fromHex("ff00") + QByteArray(268, 'x'); // length word too large
+        apps += RecordFileBytes::slot("C*three~V$c", 270);
+        RecordFileBytes::write(m_dir->path() + "/VAppCmd.txt", apps);
+        QByteArray words = RecordFileBytes::slot("good:g", 128);
+        words += QByteArray::fromHex("9000") + QByteArray(126, 'x');
+        words += RecordFileBytes::slot("also good:a", 128);
+        RecordFileBytes::write(m_dir->path() + "/vocab/W.txt", words);
+
+        QVERIFY(CFile(m_dir->path()).TempLoad(MemoryListBox({"Missing", "W", "no/such"})));
+        QCOMPARE(grammar(), lines({"one", "three", "good", "also good"}));
+    }
+
+    // When the grammar cannot be written the previous one stays whole.
+    void unwritableGrammarKeepsTheOldOne()
+    {
+        writeApps({"A*one~V$a"});
+        QVERIFY(CFile(m_dir->path()).TempLoad(MemoryListBox()));
+        const QByteArray before = grammar();
+        writeApps({"A*two~V$a"});
+        const QString staged = m_dir->path() + "/.temp.txt.new";
+        QVERIFY(QDir().mkpath(staged + "/blocker")); // the new grammar's place is taken
+        QString error;
+        QVERIFY(!CFile(m_dir->path()).TempLoad(MemoryListBox(), &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(grammar(), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGrammar)
+#include "tst_grammar.moc"

@@ -1,0 +1,313 @@
+#include "data/AppError.h"
+#include "data/CFile.h"
+#include "data/Cp1252Codec.h"
+#include "data/VAppCmdRecord.h"
+#include "support/RecordFileBytes.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace AppErrorNumber;
+
+class TestRecordFile : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString appFile() const { return m_dir->path() + QStringLiteral("/VAppCmd.txt"); }
+    QString vocabFile(const QString &name) const
+    {
+        return m_dir->path() + QStringLiteral("/vocab/") + name + QStringLiteral(".txt");
+    }
+    QString fileOf(bool vocab) const { return vocab ? vocabFile("V") : appFile(); }
+
+    // Reads every record the way the program's readers walk a file.
+    QStringList readAll(CFile &file, bool vocab)
+    {
+        QStringList seen;
+        file.InitRecord();
+        file.FileOpen(vocab, QStringLiteral("V"));
+        DataChannelCloser closer(file);
+        while (!file.atEnd()) {
+            seen.append(file.FileRead(file.RecordNumber()));
+            file.IncrementRecord();
+        }
+        return seen;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QDir(m_dir->path()).mkdir(QStringLiteral("vocab"));
+    }
+
+    void slotLimits_data()
+    {
+        QTest::addColumn<bool>("vocab");
+        QTest::addColumn<int>("slot");
+        QTest::newRow("VAppCmd.txt") << false << 270;
+        QTest::newRow("vocabulary") << true << 128;
+    }
+
+    // The longest record fits, one byte more is refused and the slot keeps its old content;
+    // record 2 starts one slot in.
+    void slotLimits()
+    {
+        QFETCH(bool, vocab);
+        QFETCH(int, slot);
+        const QString longest(slot - 2, QLatin1Char('x'));
+        CFile file(m_dir->path());
+        file.FileOpen(vocab, QStringLiteral("V"));
+        file.FileStore(QStringLiteral("first"), 1);
+        file.FileStore(longest, 2);
+        file.FileClose();
+
+        const QByteArray before = RecordFileBytes::read(fileOf(vocab));
+        QCOMPARE(before.mid(slot, 2), QByteArray::fromHex(slot == 270 ? "0c01" : "7e00"));
+        QCOMPARE(before.mid(slot + 2, slot - 2), longest.toLatin1());
+        QCOMPARE(readAll(file, vocab), QStringList({QStringLiteral("first"), longest}));
+
+        file.FileOpen(vocab, QStringLiteral("V"));
+        try {
+            file.FileStore(longest + QLatin1Char('y'), 2);
+            QFAIL("a record one byte too long was stored");
+        } catch (const AppError &e) {
+            QCOMPARE(e.number(), StoreRefused);
+        }
+        // The refused store closed the channel.
+        QVERIFY_THROWS_EXCEPTION(AppError, file.FileRead(1));
+        QCOMPARE(RecordFileBytes::read(fileOf(vocab)), before);
+    }
+
+    void refusedAccess_data()
+    {
+        QTest::addColumn<bool>("store");
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<int>("record");
+        QTest::addColumn<int>("number");
+        QTest::newRow("store at record 0") << true << true << 0 << int(StoreRefused);
+        QTest::newRow("read of record 0") << false << true << 0 << int(FileCorrupt);
+        QTest::newRow("store on a closed channel") << true << false << 1 << int(StoreRefused);
+        QTest::newRow("read on a closed channel") << false << false << 1 << int(FileCorrupt);
+    }
+
+    void refusedAccess()
+    {
+        QFETCH(bool, store);
+        QFETCH(bool, open);
+        QFETCH(int, record);
+        QFETCH(int, number);
+        CFile file(m_dir->path());
+        if (open)
+            file.FileOpen(false);
+        try {
+            if (store)
+                file.FileStore(QStringLiteral("x"), qint16(record));
+            else
+                file.FileRead(qint16(record));
+            QFAIL("no error raised");
+        } catch (const AppError &e) {
+            QCOMPARE(e.number(), number);
+        }
+        file.FileClose();
+        QCOMPARE(RecordFileBytes::read(appFile()), QByteArray());
+    }
+
+    void missingFileIsCreatedEmpty()
+    {
+        CFile file(m_dir->path());
+        QVERIFY(!QFile::exists(appFile()));
+        QCOMPARE(readAll(file, false), QStringList());
+        QVERIFY(QFile::exists(appFile()));
+        file.InitRecord();
+        file.RecordCount(false);
+        QCOMPARE(file.RecordNumber(), qint16(1));
+    }
+
+    void readingAndCounting_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("records");
+        QTest::addColumn<int>("countFrom1");
+        QTest::addColumn<int>("countFromEnd");
+        QTest::newRow("three records") << QList<QByteArray>{"a*", "b*", "c*"} << 4 << 4;
+        QTest::newRow("record 2 empty") << QList<QByteArray>{"a*", "", "c*"} << 2 << 4;
+        QTest::newRow("empty last record") << QList<QByteArray>{"a*", ""} << 2 << 3;
+        QTest::newRow("no records") << QList<QByteArray>{} << 1 << 1;
+    }
+
+    // A full read visits every record once; a count stops at the first empty record and does
+    // not reset the cursor first.
+    void readingAndCounting()
+    {
+        QFETCH(QList<QByteArray>, records);
+        QFETCH(int, countFrom1);
+        QFETCH(int, countFromEnd);
+        RecordFileBytes::write(appFile(), RecordFileBytes::file(records, 270));
+        CFile file(m_dir->path());
+        QStringList expected;
+        for (const QByteArray &r : records)
+            expected.append(QString::fromLatin1(r));
+        QCOMPARE(readAll(file, false), expected);
+
+        file.InitRecord();
+        file.RecordCount(false);
+        QCOMPARE(file.RecordNumber(), qint16(countFrom1));
+        file.setRecordNumber(qint16(records.size() + 1));
+        file.RecordCount(false);
+        QCOMPARE(file.RecordNumber(), qint16(countFromEnd));
+    }
+
+    void readPastTheEnd()
+    {
+        RecordFileBytes::write(appFile(), RecordFileBytes::file({"a*", "b*", "c*"}, 270));
+        CFile file(m_dir->path());
+        file.FileOpen(false);
+        QVERIFY(!file.atEnd());
+        QCOMPARE(file.FileRead(5), QString());
+        QVERIFY(file.atEnd());
+        QCOMPARE(file.FileRead(3), QStringLiteral("c*"));
+        QVERIFY(file.atEnd());
+        file.FileClose();
+    }
+
+    void damagedFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("badRecord");
+        const QByteArray good = RecordFileBytes::slot("good*", 270);
+        QByteArray tooLong = RecordFileBytes::slot("x", 270);
+        tooLong[0] = char(0x0d); // 269 bytes claimed in a slot that holds 268
+        tooLong[1] = char(0x01);
+        QTest::newRow("length word exceeds the slot") << good + tooLong + good << 2;
+        QTest::newRow("last slot cut inside its text")
+            << good + RecordFileBytes::slot("truncated text", 270).left(8) << 2;
+        QTest::newRow("last slot of one byte") << good + QByteArray(1, '\x05') << 2;
+    }
+
+    // A damaged record raises 13011, the readers can go on past it, and a store elsewhere
+    // leaves the damaged bytes alone.
+    void damagedFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, badRecord);
+        RecordFileBytes::write(appFile(), bytes);
+        CFile file(m_dir->path());
+        file.FileOpen(false);
+        QCOMPARE(file.FileRead(1), QStringLiteral("good*"));
+        try {
+            file.FileRead(qint16(badRecord));
+            QFAIL("a damaged record was read");
+        } catch (const AppError &e) {
+            QCOMPARE(e.number(), FileCorrupt);
+            QVERIFY2(e.detail().contains(QStringLiteral("record 2")), qPrintable(e.detail()));
+        }
+        file.FileStore(QStringLiteral("new*"), 1);
+        file.FileClose();
+        const QByteArray after = RecordFileBytes::read(appFile());
+        QCOMPARE(after.mid(270), bytes.mid(270));
+        QCOMPARE(RecordFileBytes::records(after, 270).first(), QByteArray("new*"));
+    }
+
+    void codePage_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("readBack");
+        QTest::newRow("broken bar")
+            << QStringLiteral("a ¦ b") << QByteArray("a \xA6 b") << QStringLiteral("a ¦ b");
+        QTest::newRow("euro and quotes")
+            << QStringLiteral("€ “x”") << QByteArray("\x80 \x93x\x94") << QStringLiteral("€ “x”");
+        QTest::newRow("outside the code page") << QStringLiteral("łódź")
+                                               << QByteArray("?\xF3"
+                                                             "d?")
+                                               << QStringLiteral("?ód?");
+        QTest::newRow("outside the basic plane") << QString::fromUtf8("a\xF0\x9F\x8E\xA4z")
+                                                 << QByteArray("a?z") << QStringLiteral("a?z");
+        QTest::newRow("undefined byte survives")
+            << QString(QChar(0x81)) << QByteArray("\x81") << QString(QChar(0x81));
+    }
+
+    void codePage()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, readBack);
+        CFile file(m_dir->path());
+        file.FileOpen(false);
+        file.FileStore(text, 1);
+        file.FileClose();
+        QCOMPARE(RecordFileBytes::records(RecordFileBytes::read(appFile()), 270).first(), bytes);
+        file.FileOpen(false);
+        QCOMPARE(file.FileRead(1), readBack);
+        file.FileClose();
+        QCOMPARE(Cp1252Codec::normalize(text), readBack);
+    }
+
+    // Every byte decodes to a character that encodes back to the same byte.
+    void everyByteRoundTrips()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        QCOMPARE(Cp1252Codec::encode(Cp1252Codec::decode(all)), all);
+    }
+
+    void recordFields_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QStringList>("fields");
+        QTest::newRow("just added") << "XTerm ¦ shell*" << QStringList{"XTerm ¦ shell", "", "", ""};
+        QTest::newRow("complete") << "a ¦ b*editor~Editing$/usr/bin/gedit"
+                                  << QStringList{"a ¦ b", "editor", "Editing", "/usr/bin/gedit"};
+        QTest::newRow("separators in the path")
+            << "a ¦ b*run~V$sh -c 'x*y ~ $HOME'"
+            << QStringList{"a ¦ b", "run", "V", "sh -c 'x*y ~ $HOME'"};
+        QTest::newRow("tilde and dollar in the title")
+            << "XTerm ¦ me@host: ~/$dir*shell~V$/usr/bin/xterm"
+            << QStringList{"XTerm ¦ me@host: ~/$dir", "shell", "V", "/usr/bin/xterm"};
+        QTest::newRow("no tilde") << "a*name" << QStringList{"a", "", "", ""};
+        QTest::newRow("no dollar") << "a*n~V" << QStringList{"a", "n", "V", ""};
+        QTest::newRow("empty fields") << "a*~$" << QStringList{"a", "", "", ""};
+    }
+
+    void recordFields()
+    {
+        QFETCH(QString, record);
+        QFETCH(QStringList, fields);
+        const VAppCmdRecord r = VAppCmdRecord::parse(record);
+        QCOMPARE(QStringList({r.AppName, r.UserName, r.VocabName, r.PathName}), fields);
+    }
+
+    void deleteAndRecreate()
+    {
+        CFile file(m_dir->path());
+        try {
+            file.FileDelete(true, QStringLiteral("Missing"));
+            QFAIL("deleting a missing file succeeded");
+        } catch (const AppError &e) {
+            QCOMPARE(e.number(), FileNotFound);
+        }
+        RecordFileBytes::write(vocabFile("Old"), RecordFileBytes::file({"w:x"}, 128));
+        file.FileNew(true, QStringLiteral("Old"));
+        file.FileClose();
+        QCOMPARE(RecordFileBytes::read(vocabFile("Old")), QByteArray());
+        file.FileDelete(true, QStringLiteral("Old"));
+        QVERIFY(!QFile::exists(vocabFile("Old")));
+    }
+
+    void cursorOverflow()
+    {
+        CFile file(m_dir->path());
+        file.setRecordNumber(32767);
+        QVERIFY_THROWS_EXCEPTION(AppError, file.IncrementRecord());
+        QCOMPARE(file.RecordNumber(), qint16(32767));
+        file.setRecordNumber(-32768);
+        QVERIFY_THROWS_EXCEPTION(AppError, file.DecrementRecord());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecordFile)
+#include "tst_recordfile.moc"

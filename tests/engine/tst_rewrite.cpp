@@ -1,0 +1,125 @@
+#include "data/AppError.h"
+#include "data/CVocab.h"
+#include "data/FileChannels.h"
+#include "data/MemoryListBox.h"
+#include "engine/CApp.h"
+#include "engine/VocabularyRewrite.h"
+#include "platform/fake/ScriptedPrompter.h"
+#include "support/RecordFileBytes.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+
+// Whole-file rewrites fail at every step in turn; the file on disk must then hold either its old
+// or its new content, whole, and no staged copy may be left behind.
+class TestRewrite : public QObject
+{
+    Q_OBJECT
+
+private:
+    // Runs the rewrite once with every fault point counted, then once for each point with a
+    // failure injected there, and checks the file after each run.
+    void failAtEveryStep(const std::function<void()> &prepare, const std::function<void()> &rewrite,
+                         const QString &file, const QByteArray &oldBytes,
+                         const QByteArray &newBytes)
+    {
+        int steps = 0;
+        prepare();
+        FileChannels::instance().setFaultHook([&](const char *) { return ++steps, false; });
+        rewrite();
+        QCOMPARE(RecordFileBytes::read(file), newBytes);
+        QVERIFY2(steps >= 3, "the rewrite passed fewer fault points than it has steps");
+
+        for (int failAt = 1; failAt <= steps; ++failAt) {
+            prepare();
+            int seen = 0;
+            FileChannels::instance().setFaultHook([&](const char *) { return ++seen == failAt; });
+            rewrite();
+            const QByteArray now = RecordFileBytes::read(file);
+            QVERIFY2(
+                now == oldBytes || now == newBytes,
+                qPrintable(QStringLiteral("half-written after a failure at step %1").arg(failAt)));
+            const QStringList left =
+                QDir(QFileInfo(file).path()).entryList({".*.new"}, QDir::Hidden | QDir::Files);
+            QVERIFY2(left.isEmpty(), qPrintable(left.join(' ')));
+        }
+        FileChannels::instance().setFaultHook({});
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+private Q_SLOTS:
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+    void cleanup() { FileChannels::instance().setFaultHook({}); }
+
+    void deleteApplication()
+    {
+        const QString file = m_dir->path() + "/VAppCmd.txt";
+        const QList<QByteArray> old{"A*a~V$1", "B*b~V$2", "C*c~V$3", "D*d~V$4"};
+        const QByteArray oldBytes = RecordFileBytes::file(old, 270);
+        const QByteArray newBytes = RecordFileBytes::file({old[0], old[2], old[3]}, 270);
+        ScriptedPrompter prompter;
+        MemoryListBox list;
+        failAtEveryStep(
+            [&] {
+                RecordFileBytes::write(file, oldBytes);
+                prompter.clear();
+                list.clear();
+            },
+            [&] {
+                CApp app(m_dir->path(), prompter, &list);
+                app.FillVACListBox();
+                list.setSelectedIndex(1);
+                app.DelRunApp();
+                // A failure is told, and the list shows the entry again.
+                const bool failed = !prompter.shown().isEmpty();
+                QCOMPARE(list.count(), failed ? 4 : 3);
+                if (failed)
+                    QCOMPARE(prompter.shown().first().title,
+                             QString("ERROR DELETE VOICE APPLIATION"));
+            },
+            file, oldBytes, newBytes);
+    }
+
+    void deleteWord()
+    {
+        QDir(m_dir->path()).mkdir("vocab");
+        const QString file = m_dir->path() + "/vocab/Editing.txt";
+        const QList<QByteArray> old{"one:1", "two:2", "three:3"};
+        const QByteArray oldBytes = RecordFileBytes::file(old, 128);
+        const QByteArray newBytes = RecordFileBytes::file({"one:1", "three:3"}, 128);
+        ScriptedPrompter prompter;
+        failAtEveryStep([&] { RecordFileBytes::write(file, oldBytes); },
+                        [&] {
+                            MemoryListBox words;
+                            CVocab vocab(m_dir->path(), {nullptr, &words, nullptr});
+                            CApp app(m_dir->path(), prompter);
+                            vocab.FillDictionaryListBox(true, "Editing");
+                            words.removeItem(1);
+                            try {
+                                RewriteVocabulary(app, vocab, "Editing", words);
+                            } catch (const AppError &) {
+                                // the file check below is what matters
+                            }
+                        },
+                        file, oldBytes, newBytes);
+    }
+
+    // The last word deleted leaves an empty file.
+    void deleteOnlyWord()
+    {
+        QDir(m_dir->path()).mkdir("vocab");
+        const QString file = m_dir->path() + "/vocab/V.txt";
+        RecordFileBytes::write(file, RecordFileBytes::file({"only:1"}, 128));
+        ScriptedPrompter prompter;
+        CVocab vocab(m_dir->path());
+        CApp app(m_dir->path(), prompter);
+        RewriteVocabulary(app, vocab, "V", MemoryListBox());
+        QVERIFY(QFile::exists(file));
+        QCOMPARE(RecordFileBytes::read(file), QByteArray());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRewrite)
+#include "tst_rewrite.moc"
