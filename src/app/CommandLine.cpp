@@ -127,7 +127,7 @@ int CommandLine::appsList()
         m_out << lstVAppCmd.item(i) << '\t' << user << '\t' << app.VocabularyName() << '\t'
               << app.PathName() << '\n';
     }
-    if (const auto error = app.lastListError())
+    if (const auto error = app.lastError())
         return refuse(QStringLiteral("VAppCmd.txt, record %1: %2")
                           .arg(lstVAppCmd.count() + 1)
                           .arg(error->message()));
@@ -184,6 +184,8 @@ int CommandLine::appsDelete(const QString &position)
     app.FillVACListBox();
     lstVAppCmd.setSelectedIndex(*index);
     app.DelRunApp();
+    if (const auto error = app.lastError(); error && !error->detail().isEmpty())
+        m_err << error->detail() << Qt::endl;
     return m_prompter->messageCount() == 0 ? Done : Refused;
 }
 

@@ -12,16 +12,16 @@ CApp::CApp(const QString &programDir, Prompter &prompter, ListBox *lstVAppCmd)
 
 CApp::~CApp() = default;
 
-std::optional<AppError> CApp::lastListError() const
+std::optional<AppError> CApp::lastError() const
 {
-    if (!m_listError)
+    if (!m_lastError)
         return std::nullopt;
-    return *m_listError;
+    return *m_lastError;
 }
 
 void CApp::FillVACListBox()
 {
-    m_listError.reset();
+    m_lastError.reset();
     m_file.InitRecord();
     m_file.FileOpen(false);
     DataChannelCloser closer(m_file);
@@ -30,7 +30,7 @@ void CApp::FillVACListBox()
         try {
             m_recordText = m_file.FileRead(n);
         } catch (const AppError &e) {
-            m_listError = std::make_unique<AppError>(e);
+            m_lastError = std::make_unique<AppError>(e);
             return;
         }
         m_entryName = VAppCmdRecord::parse(m_recordText).AppName;
@@ -132,6 +132,7 @@ void CApp::CreateNewFile(bool bVocabulary, const QString &sName)
 
 void CApp::DelRunApp()
 {
+    m_lastError.reset();
     const int selected = m_lstVAppCmd ? m_lstVAppCmd->selectedIndex() : -1;
     if (selected < 0) {
         m_prompter.showMessage(
@@ -158,6 +159,7 @@ void CApp::DelRunApp()
     } catch (const AppError &e) {
         // The file kept its old content; the list shows it again.
         m_lstVAppCmd->insertItem(selected, entry);
+        m_lastError = std::make_unique<AppError>(e);
         m_prompter.showMessage(QString::number(e.number()) + QLatin1Char(' ') + e.description(),
                                QStringLiteral("ERROR DELETE VOICE APPLIATION"),
                                Prompter::Icon::Critical);

@@ -22,9 +22,10 @@ public:
 
     // Appends the AppName of every record to lstVAppCmd, stopping at the first empty one. A
     // record that cannot be read also stops it, so that list positions keep matching records;
-    // lastListError() then tells what was wrong.
+    // lastError() then tells what was wrong.
     void FillVACListBox();
-    std::optional<AppError> lastListError() const;
+    // The error that ended the last FillVACListBox or DelRunApp, with its detail.
+    std::optional<AppError> lastError() const;
     // Appends a record after the last non-empty one: sAppName + "*", or sAppName unchanged when
     // bCreateFromNew.
     void VAppAdd(const QString &sAppName, qint16 iRecNumber = 0, bool bCreateFromNew = false);
@@ -73,5 +74,5 @@ private:
     QString m_pathName;
     bool m_pbClickState = false;
     QStringList m_tempStore;
-    std::unique_ptr<AppError> m_listError;
+    std::unique_ptr<AppError> m_lastError;
 };

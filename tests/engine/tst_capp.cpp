@@ -56,7 +56,7 @@ private Q_SLOTS:
         CApp app(m_dir->path(), m_prompter, &m_list);
         app.FillVACListBox();
         QCOMPARE(m_list.items(), listed);
-        QVERIFY(!app.lastListError());
+        QVERIFY(!app.lastError());
     }
 
     // A damaged record ends the list where it is, so positions still match records.
@@ -69,8 +69,8 @@ private Q_SLOTS:
         CApp app(m_dir->path(), m_prompter, &m_list);
         app.FillVACListBox();
         QCOMPARE(m_list.items(), QStringList({"A", "B"}));
-        QVERIFY(app.lastListError());
-        QCOMPARE(app.lastListError()->number(), AppErrorNumber::FileCorrupt);
+        QVERIFY(app.lastError());
+        QCOMPARE(app.lastError()->number(), AppErrorNumber::FileCorrupt);
     }
 
     void addAndComplete()
