@@ -1,0 +1,87 @@
+// A window for tests: it takes a chosen window class and title and appends every key it
+// receives, with its modifiers, to a log file, one line per key press:
+//   <monotonic ns> TAB <key combination, portable text> TAB <text typed>
+// Usage: jev-keylog-target --class NAME --title TITLE --log FILE [--minimized]
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QWidget>
+#include <algorithm>
+#include <ctime>
+
+namespace {
+
+qint64 monotonicNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+class KeyLogWindow : public QLabel
+{
+public:
+    explicit KeyLogWindow(const QString &logPath) : m_log(logPath)
+    {
+        m_log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
+        setMinimumSize(320, 120);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        switch (event->key()) {
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+        case Qt::Key_Meta:
+        case Qt::Key_AltGr:
+            return; // a modifier shows up with the key it modifies
+        default:
+            break;
+        }
+        const QString combination =
+            QKeySequence(event->keyCombination()).toString(QKeySequence::PortableText);
+        // Only printable text is logged: a control key's "text" (Ctrl+A gives 0x01) says nothing.
+        QString text = event->text();
+        if (!std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isPrint(); }))
+            text.clear();
+        const QByteArray line = QByteArray::number(monotonicNs()) + '\t' + combination.toUtf8() +
+                                '\t' + text.toUtf8() + '\n';
+        m_log.write(line);
+        setText(combination);
+    }
+    void keyReleaseEvent(QKeyEvent *) override {}
+
+private:
+    QFile m_log;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addOption({"class", "Window class.", "name"});
+    parser.addOption({"title", "Window title.", "title"});
+    parser.addOption({"log", "Key log file.", "file"});
+    parser.addOption({"minimized", "Start minimized."});
+    parser.process(app);
+    // The X11 class of a Qt window is the application name.
+    QCoreApplication::setApplicationName(parser.value("class"));
+
+    KeyLogWindow window(parser.value("log"));
+    window.setWindowTitle(parser.value("title"));
+    if (parser.isSet("minimized"))
+        window.showMinimized();
+    else
+        window.show();
+    return app.exec();
+}

@@ -1,0 +1,183 @@
+#include "XvfbSession.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QStandardPaths>
+#include <QThread>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+namespace {
+
+// Reads a window-valued property list of the root window.
+QList<Window> windowList(Display *d, const char *property)
+{
+    QList<Window> result;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char *data = nullptr;
+    if (XGetWindowProperty(d, DefaultRootWindow(d), XInternAtom(d, property, False), 0, 4096,
+                           False, XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+        data && format == 32) {
+        const auto *ids = reinterpret_cast<const unsigned long *>(data);
+        for (unsigned long i = 0; i < count; ++i)
+            result.append(ids[i]);
+    }
+    if (data)
+        XFree(data);
+    return result;
+}
+
+int ignoreErrors(Display *, XErrorEvent *)
+{
+    return 0;
+}
+
+} // namespace
+
+XvfbSession::~XvfbSession()
+{
+    for (QProcess *target : std::as_const(m_targets)) {
+        target->kill();
+        target->waitForFinished(2000);
+        delete target;
+    }
+    for (QProcess *p : {m_openbox.get(), m_xvfb.get()}) {
+        if (p && p->state() != QProcess::NotRunning) {
+            p->terminate();
+            if (!p->waitForFinished(2000))
+                p->kill(), p->waitForFinished(2000);
+        }
+    }
+    if (!m_display.isEmpty()) {
+        if (m_oldDisplay.isEmpty())
+            qunsetenv("DISPLAY");
+        else
+            qputenv("DISPLAY", m_oldDisplay);
+    }
+}
+
+bool XvfbSession::start(QString *error)
+{
+    for (const char *tool : {"Xvfb", "openbox"}) {
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
+            *error = QStringLiteral("%1 is missing: install the packages xvfb and openbox "
+                                    "(./test.sh installs them)")
+                         .arg(QString::fromLatin1(tool));
+            return false;
+        }
+    }
+    m_xvfb = std::make_unique<QProcess>();
+    m_xvfb->setProcessChannelMode(QProcess::SeparateChannels);
+    m_xvfb->start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x800x24",
+                                          "-nolisten", "tcp", "-noreset"});
+    QDeadlineTimer deadline(10000);
+    while (!m_xvfb->canReadLine() && !deadline.hasExpired() &&
+           m_xvfb->state() != QProcess::NotRunning)
+        m_xvfb->waitForReadyRead(100);
+    const QByteArray number = m_xvfb->readLine().trimmed();
+    if (number.isEmpty()) {
+        *error = QStringLiteral("Xvfb did not start: ") +
+                 QString::fromLocal8Bit(m_xvfb->readAllStandardError());
+        return false;
+    }
+    m_display = QStringLiteral(":") + QString::fromLatin1(number);
+    m_oldDisplay = qgetenv("DISPLAY");
+    qputenv("DISPLAY", m_display.toLatin1());
+
+    m_openbox = std::make_unique<QProcess>();
+    m_openbox->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_openbox->setStandardOutputFile(QProcess::nullDevice());
+    m_openbox->start(QStringLiteral("openbox"), {"--sm-disable"});
+    Display *d = XOpenDisplay(m_display.toLatin1().constData());
+    if (!d) {
+        *error = QStringLiteral("cannot connect to Xvfb on ") + m_display;
+        return false;
+    }
+    XSetErrorHandler(ignoreErrors);
+    bool managed = false;
+    while (!managed && !deadline.hasExpired()) {
+        managed = !windowList(d, "_NET_SUPPORTING_WM_CHECK").isEmpty();
+        if (!managed)
+            QThread::msleep(20);
+    }
+    XCloseDisplay(d);
+    if (!managed)
+        *error = QStringLiteral("openbox did not take over the display");
+    return managed;
+}
+
+QProcess *XvfbSession::startTarget(const QString &className, const QString &title,
+                                   const QString &logPath, bool minimized, QString *error)
+{
+    auto *target = new QProcess;
+    m_targets.append(target);
+    target->setProcessChannelMode(QProcess::ForwardedChannels);
+    QStringList args{"--class", className, "--title", title, "--log", logPath};
+    if (minimized)
+        args << QStringLiteral("--minimized");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.remove(QStringLiteral("XDG_SESSION_TYPE"));
+    target->setProcessEnvironment(env);
+    target->start(targetBinary(), args);
+    if (!target->waitForStarted(5000) || !waitForTitle(title)) {
+        if (error)
+            *error = QStringLiteral("the target window \"%1\" did not appear").arg(title);
+        return nullptr;
+    }
+    return target;
+}
+
+quint64 XvfbSession::windowWithTitle(const QString &title)
+{
+    Display *d = XOpenDisplay(m_display.toLatin1().constData());
+    if (!d)
+        return 0;
+    XSetErrorHandler(ignoreErrors);
+    quint64 found = 0;
+    for (Window w : windowList(d, "_NET_CLIENT_LIST")) {
+        char *name = nullptr;
+        if (XFetchName(d, w, &name) && name) {
+            if (QString::fromLocal8Bit(name) == title)
+                found = w;
+            XFree(name);
+        }
+        if (found)
+            break;
+    }
+    XCloseDisplay(d);
+    return found;
+}
+
+bool XvfbSession::waitForTitle(const QString &title, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        if (windowWithTitle(title))
+            return true;
+        QThread::msleep(20);
+    }
+    return false;
+}
+
+QStringList XvfbSession::keysLogged(const QString &logPath)
+{
+    QFile log(logPath);
+    QStringList keys;
+    if (!log.open(QIODevice::ReadOnly))
+        return keys;
+    for (const QByteArray &line : log.readAll().split('\n')) {
+        if (!line.isEmpty())
+            keys.append(QString::fromUtf8(line.section('\t', 1)));
+    }
+    return keys;
+}
+
+QString XvfbSession::targetBinary()
+{
+    return QStringLiteral(JEV_KEYLOG_TARGET);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QProcess>
+#include <QString>
+#include <memory>
+
+// A private X server with a window manager for one test: Xvfb on a free display (-displayfd),
+// openbox on it, and the key-logging target windows the test starts. The process's DISPLAY
+// points at it while the session lives; everything is stopped when it ends.
+class XvfbSession
+{
+public:
+    XvfbSession() = default;
+    ~XvfbSession();
+    XvfbSession(const XvfbSession &) = delete;
+    XvfbSession &operator=(const XvfbSession &) = delete;
+
+    // False, with what to install or what went wrong.
+    bool start(QString *error);
+    QString displayName() const { return m_display; }
+
+    // Starts a target window with this class and title logging to logPath, and waits until the
+    // window manager lists it. Null, with the reason, when it does not appear.
+    QProcess *startTarget(const QString &className, const QString &title, const QString &logPath,
+                          bool minimized = false, QString *error = nullptr);
+    // Waits until a window with this title is listed by the window manager.
+    bool waitForTitle(const QString &title, int timeoutMs = 5000);
+    // The X window id of the listed window with this title, 0 when there is none.
+    quint64 windowWithTitle(const QString &title);
+
+    // Key lines of a target's log: "<combination>\t<text>", without the time stamps.
+    static QStringList keysLogged(const QString &logPath);
+    static QString targetBinary();
+
+private:
+    std::unique_ptr<QProcess> m_xvfb;
+    std::unique_ptr<QProcess> m_openbox;
+    QList<QProcess *> m_targets;
+    QString m_display;
+    QByteArray m_oldDisplay;
+};
