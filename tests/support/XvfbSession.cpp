@@ -172,7 +172,7 @@ QStringList XvfbSession::keysLogged(const QString &logPath)
         return keys;
     for (const QByteArray &line : log.readAll().split('\n')) {
         if (!line.isEmpty())
-            keys.append(QString::fromUtf8(line.section('\t', 1)));
+            keys.append(QString::fromUtf8(line).section(QLatin1Char('\t'), 1));
     }
     return keys;
 }
