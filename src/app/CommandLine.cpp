@@ -1,13 +1,17 @@
 #include "CommandLine.h"
 
 #include "ConsolePrompter.h"
+#include "DesktopServices.h"
 #include "data/AppError.h"
 #include "data/CVocab.h"
 #include "data/DataDirectory.h"
 #include "data/MemoryListBox.h"
 #include "data/VAppCmdRecord.h"
 #include "engine/CApp.h"
+#include "engine/RunningApps.h"
 #include "engine/VocabularyRewrite.h"
+#include "platform/x11/X11KeystrokeSender.h"
+#include "platform/x11/X11WindowSystem.h"
 
 #include <QFileInfo>
 #include <optional>
@@ -52,6 +56,10 @@ QString CommandLine::usage()
         "  words set VOCAB IDX WORD      replace the word at IDX\n"
         "  words delete VOCAB IDX        delete the word at IDX\n"
         "  grammar                       regenerate temp.txt and print its path\n"
+        "  windows                       list the running applications\n"
+        "  say PHRASE                    act on PHRASE as if it was heard; prints 1, 2 or 0\n"
+        "  keys TEXT                     send keystrokes (\"^a\", \"{F5}\") to the window in "
+        "front\n"
         "\n"
         "Positions and indexes count from 0. The data directory is DIR, else $JEV_HOME,\n"
         "else the program's directory when it holds VAppCmd.txt, else ~/.local/share/jev.\n");
@@ -99,6 +107,12 @@ int CommandLine::dispatch(const QString &command, const QStringList &args)
         return words(args);
     if (command == QLatin1String("grammar") && args.isEmpty())
         return grammar();
+    if (command == QLatin1String("windows") && args.isEmpty())
+        return windows();
+    if (command == QLatin1String("say") && args.size() == 1)
+        return say(args.first());
+    if (command == QLatin1String("keys") && args.size() == 1)
+        return keys(args.first());
     return wrongUsage(QStringLiteral("unknown command %1").arg(command));
 }
 
@@ -120,7 +134,7 @@ int CommandLine::apps(const QStringList &args)
 int CommandLine::appsList()
 {
     MemoryListBox lstVAppCmd;
-    CApp app(m_dir, *m_prompter, &lstVAppCmd);
+    CApp app(m_dir, m_desktop->engine(), &lstVAppCmd);
     app.FillVACListBox();
     for (int i = 0; i < lstVAppCmd.count(); ++i) {
         const QString user = app.UserDefinedName(qint16(i));
@@ -137,7 +151,7 @@ int CommandLine::appsList()
 int CommandLine::appsAdd(const QString &entry)
 {
     MemoryListBox lstVAppCmd;
-    CApp app(m_dir, *m_prompter, &lstVAppCmd);
+    CApp app(m_dir, m_desktop->engine(), &lstVAppCmd);
     app.FillVACListBox();
     if (lstVAppCmd.selectedIndex() < 0)
         app.InitRecord();
@@ -162,7 +176,7 @@ int CommandLine::appsSet(const QStringList &args)
     if (!position)
         return wrongUsage(QStringLiteral("POS must be a number from 0"));
     MemoryListBox lstVAppCmd;
-    CApp app(m_dir, *m_prompter, &lstVAppCmd);
+    CApp app(m_dir, m_desktop->engine(), &lstVAppCmd);
     app.FillVACListBox();
     if (*position >= lstVAppCmd.count())
         return refuse(QStringLiteral("There is no application at position %1.").arg(*position));
@@ -180,7 +194,7 @@ int CommandLine::appsDelete(const QString &position)
     if (!index)
         return wrongUsage(QStringLiteral("POS must be a number from 0"));
     MemoryListBox lstVAppCmd;
-    CApp app(m_dir, *m_prompter, &lstVAppCmd);
+    CApp app(m_dir, m_desktop->engine(), &lstVAppCmd);
     app.FillVACListBox();
     lstVAppCmd.setSelectedIndex(*index);
     app.DelRunApp();
@@ -315,7 +329,7 @@ int CommandLine::wordsDelete(const QString &name, const QString &index)
         return refuse(QStringLiteral("There is no vocabulary named \"%1\".").arg(name));
     MemoryListBox lstDictionary;
     CVocab vocab(m_dir, {nullptr, &lstDictionary, nullptr});
-    CApp app(m_dir, *m_prompter);
+    CApp app(m_dir, m_desktop->engine());
     vocab.FillDictionaryListBox(true, name);
     if (*idx >= lstDictionary.count())
         return refuse(QStringLiteral("There is no word at index %1.").arg(*idx));
@@ -343,6 +357,53 @@ int CommandLine::grammar()
     if (!file.TempLoad(lstVocab, &error))
         return refuse(QStringLiteral("The grammar could not be written: %1").arg(error));
     m_out << file.grammarPath() << '\n';
+    return Done;
+}
+
+bool CommandLine::desktopAvailable()
+{
+    QString reason;
+    if (m_desktop->windows().isAvailable(&reason))
+        return true;
+    m_err << reason << Qt::endl;
+    return false;
+}
+
+int CommandLine::windows()
+{
+    if (!desktopAvailable())
+        return Refused;
+    MemoryListBox lstRunApp;
+    m_desktop->runningApps().FillRunningApps(lstRunApp);
+    for (const QString &entry : lstRunApp.items())
+        m_out << entry << '\n';
+    return Done;
+}
+
+int CommandLine::say(const QString &phrase)
+{
+    if (!desktopAvailable())
+        return Refused;
+    // As the speech window does: the running applications are known before the phrase comes.
+    MemoryListBox lstRunApp;
+    m_desktop->runningApps().FillRunningApps(lstRunApp);
+    CApp app(m_dir, m_desktop->engine());
+    qint16 result = app.AppCheck(phrase);
+    if (result != 1)
+        result = app.VocabCheck(phrase);
+    m_out << result << '\n';
+    if (!app.lastKeystrokeError().isEmpty())
+        m_err << app.lastKeystrokeError() << Qt::endl;
+    return Done;
+}
+
+int CommandLine::keys(const QString &text)
+{
+    if (!desktopAvailable())
+        return Refused;
+    QString error;
+    if (!m_desktop->keys().sendKeys(text, &error))
+        return refuse(error);
     return Done;
 }
 

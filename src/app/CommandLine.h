@@ -4,6 +4,7 @@
 #include <QTextStream>
 
 class ConsolePrompter;
+class DesktopServices;
 
 // The command-line tasks of jev: each runs the classes the windows use, in the order the windows
 // call them. Exit codes: 0 done, 1 refused by a rule of the program, 2 wrong usage.
@@ -40,13 +41,18 @@ private:
     int wordsSet(const QString &vocab, const QString &index, const QString &word);
     int wordsDelete(const QString &vocab, const QString &index);
     int grammar();
+    int windows();
+    int say(const QString &phrase);
+    int keys(const QString &text);
 
     bool vocabularyExists(const QString &name);
+    bool desktopAvailable();
     int wrongUsage(const QString &why);
     int refuse(const QString &message);
 
     QTextStream &m_out;
     QTextStream &m_err;
     std::unique_ptr<ConsolePrompter> m_prompter;
+    std::unique_ptr<DesktopServices> m_desktop;
     QString m_dir;
 };

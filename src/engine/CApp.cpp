@@ -4,11 +4,164 @@
 #include "data/FileRewrite.h"
 #include "data/ListBox.h"
 #include "data/VAppCmdRecord.h"
+#include "engine/RunningApps.h"
+#include "platform/KeystrokeSender.h"
 #include "platform/Prompter.h"
+#include "platform/Shell.h"
 
-CApp::CApp(const QString &programDir, Prompter &prompter, ListBox *lstVAppCmd)
-    : m_file(programDir), m_prompter(prompter), m_lstVAppCmd(lstVAppCmd)
+#include <QDir>
+
+CApp::CApp(const QString &programDir, const EngineServices &services, ListBox *lstVAppCmd)
+    : m_file(programDir), m_services(services), m_lstVAppCmd(lstVAppCmd)
 {}
+
+qint16 CApp::AppCheck(const QString &sPhrase)
+{
+    m_file.FileClose();
+    m_file.InitRecord();
+    m_file.FileOpen(false);
+    DataChannelCloser closer(m_file);
+    std::optional<VAppCmdRecord> match;
+    while (!m_file.atEnd() && !match) {
+        try {
+            m_recordText = m_file.FileRead(m_file.RecordNumber());
+        } catch (const AppError &) {
+            m_file.IncrementRecord(); // an unreadable record is passed over
+            continue;
+        }
+        const qsizetype star = m_recordText.indexOf(QLatin1Char('*'));
+        if (star >= 0 && m_recordText.indexOf(QLatin1Char('~'), star) > star) {
+            const VAppCmdRecord record = VAppCmdRecord::parse(m_recordText);
+            m_userName = record.UserName;
+            m_vocabularyName = record.VocabName;
+            m_pathName = record.PathName;
+            if (sPhrase.isEmpty())
+                return 0;
+            if (sPhrase == record.UserName)
+                match = record;
+        }
+        if (!match)
+            m_file.IncrementRecord();
+    }
+    if (!match)
+        return 0;
+    const auto [className, title] = RunningApps::splitEntry(match->AppName);
+    m_className = className;
+    m_windowText = title;
+    const WindowId window = m_services.windows.findWindow(m_className, m_windowText);
+    if (!m_services.runningApps.ForceForeground(window))
+        ShellApp();
+    m_lastActivatedWindow = m_services.windows.foregroundWindow();
+    return 1;
+}
+
+qint16 CApp::VocabCheck(const QString &sPhrase)
+{
+    m_keystrokeError.clear();
+    WindowSystem &windows = m_services.windows;
+    try {
+        const WindowId front = windows.foregroundWindow();
+        WindowId target = 0;
+        m_file.InitRecord();
+        m_file.FileOpen(false);
+        {
+            DataChannelCloser closer(m_file);
+            while (!m_file.atEnd() && !target) {
+                const QString appName =
+                    VAppCmdRecord::parse(m_file.FileRead(m_file.RecordNumber())).AppName;
+                if (front && m_services.runningApps.RunningAppWindow(appName) == front)
+                    target = front;
+                else
+                    m_file.IncrementRecord();
+            }
+        }
+        if (!target)
+            target = m_lastActivatedWindow;
+        const QString entry =
+            RunningApps::entryText(windows.windowClassName(target), windows.windowTitle(target));
+        const std::optional<QString> vocabulary = vocabularyOf(entry);
+        if (!vocabulary)
+            return 0; // the window in front is no configured application: no words to use
+        return sendWord(*vocabulary, sPhrase);
+    } catch (const AppError &) {
+        return 0; // a damaged data file ends the lookup; the next phrase starts afresh
+    }
+}
+
+std::optional<QString> CApp::vocabularyOf(const QString &entry)
+{
+    m_file.InitRecord();
+    m_file.FileOpen(false);
+    DataChannelCloser closer(m_file);
+    while (!m_file.atEnd()) {
+        const VAppCmdRecord record = VAppCmdRecord::parse(m_file.FileRead(m_file.RecordNumber()));
+        m_vocabularyName = record.VocabName;
+        if (record.AppName == entry)
+            return record.VocabName;
+        m_file.IncrementRecord();
+    }
+    return std::nullopt;
+}
+
+qint16 CApp::sendWord(const QString &vocabulary, const QString &sPhrase)
+{
+    m_file.InitRecord();
+    m_file.FileOpen(true, vocabulary);
+    DataChannelCloser closer(m_file);
+    while (!m_file.atEnd()) {
+        const QString line = m_file.FileRead(m_file.RecordNumber());
+        const qsizetype colon = line.indexOf(QLatin1Char(':'));
+        if (colon < 0)
+            return 0; // a word without ":" cannot be split: the lookup ends here
+        if (line.left(colon) == sPhrase) {
+            WindowSystem &windows = m_services.windows;
+            // The program's own windows never receive keystrokes.
+            if (windows.windowTitle(windows.foregroundWindow()).contains(QLatin1String("JEV")))
+                return 0;
+            return m_services.keys.sendKeys(line.mid(colon + 1), &m_keystrokeError) ? 2 : 0;
+        }
+        m_file.IncrementRecord();
+    }
+    return 0;
+}
+
+void CApp::ShellApp()
+{
+    if (m_userName.contains(QLatin1String("explore "), Qt::CaseInsensitive)) {
+        const qint32 result = Explore(0, m_pathName, 1);
+        if (result != Shell::Success)
+            m_services.prompter.showMessage(QStringLiteral("Error on Explore: ") +
+                                                QString::number(result),
+                                            kProgramTitle, Prompter::Icon::None);
+    } else if (!m_pathName.isEmpty()) {
+        const qint32 result = LaunchDocument(0, m_pathName, QDir::currentPath(), 1);
+        if (result != Shell::Success)
+            m_services.prompter.showMessage(QStringLiteral("Error on LaunchDocument: ") +
+                                                QString::number(result),
+                                            kProgramTitle, Prompter::Icon::None);
+    }
+}
+
+qint32 CApp::LaunchDocument(WindowId lnghWnd, const QString &strDocument, const QString &strStartIn,
+                            qint32 eShowStyle)
+{
+    Q_UNUSED(lnghWnd) // the started program gets its own window, shown normally
+    Q_UNUSED(eShowStyle)
+    return m_services.shell.openDocument(strDocument, strStartIn);
+}
+
+qint32 CApp::Explore(WindowId lnghWnd, const QString &strFolder, qint32 eShowStyle)
+{
+    Q_UNUSED(lnghWnd)
+    Q_UNUSED(eShowStyle)
+    return m_services.shell.exploreFolder(strFolder);
+}
+
+void CApp::SetForeground(const QString &sComputer)
+{
+    const auto [className, title] = RunningApps::splitEntry(sComputer);
+    m_services.runningApps.ForceForeground(m_services.windows.findWindow(className, title));
+}
 
 CApp::~CApp() = default;
 
@@ -86,6 +239,7 @@ void CApp::AddUserAppName(const QString &sAppName, const QString &sVocabName,
     const VAppCmdRecord entry{VAppCmdRecord::parse(m_recordText).AppName, sAppName, sVocabName,
                               sPathName};
     m_file.FileStore(entry.toString(), record);
+    m_userName = entry.toString(); // as before: the name checked by ShellApp is the whole record
 }
 
 void CApp::AppCompare(const QString &sSearchString, qint16 iRecordHint)
@@ -135,7 +289,7 @@ void CApp::DelRunApp()
     m_lastError.reset();
     const int selected = m_lstVAppCmd ? m_lstVAppCmd->selectedIndex() : -1;
     if (selected < 0) {
-        m_prompter.showMessage(
+        m_services.prompter.showMessage(
             QStringLiteral("You must first select a voice-controlled application to delete."),
             QStringLiteral("No File Selected."), Prompter::Icon::Information);
         return;
@@ -160,9 +314,9 @@ void CApp::DelRunApp()
         // The file kept its old content; the list shows it again.
         m_lstVAppCmd->insertItem(selected, entry);
         m_lastError = std::make_unique<AppError>(e);
-        m_prompter.showMessage(QString::number(e.number()) + QLatin1Char(' ') + e.description(),
-                               QStringLiteral("ERROR DELETE VOICE APPLIATION"),
-                               Prompter::Icon::Critical);
+        m_services.prompter.showMessage(
+            QString::number(e.number()) + QLatin1Char(' ') + e.description(),
+            QStringLiteral("ERROR DELETE VOICE APPLIATION"), Prompter::Icon::Critical);
     }
 }
 

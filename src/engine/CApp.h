@@ -1,6 +1,8 @@
 #pragma once
 
 #include "data/CFile.h"
+#include "engine/EngineServices.h"
+#include "platform/WindowSystem.h"
 
 #include <QStringList>
 #include <memory>
@@ -8,15 +10,37 @@
 
 class AppError;
 class ListBox;
-class Prompter;
 
-// The voice command engine's view of the application list VAppCmd.txt: filling the configuration
-// window's list, adding, completing and deleting entries. Record n is list entry n - 1.
+// The voice command engine: turns a recognized phrase into an action (switch to an application's
+// window, start it, send keystrokes to the application in front), and edits the application list
+// VAppCmd.txt for the configuration window (record n is list entry n - 1).
 class CApp
 {
 public:
-    CApp(const QString &programDir, Prompter &prompter, ListBox *lstVAppCmd = nullptr);
+    CApp(const QString &programDir, const EngineServices &services, ListBox *lstVAppCmd = nullptr);
     ~CApp();
+
+    // 1 when sPhrase is an application's spoken name and that application was brought to the
+    // front or started; 0 otherwise. Names compare exactly.
+    qint16 AppCheck(const QString &sPhrase);
+    // 2 when sPhrase is a word of the vocabulary of the application in front and its keystrokes
+    // were sent; 0 otherwise. Nothing is sent to a window whose title contains "JEV".
+    qint16 VocabCheck(const QString &sPhrase);
+    // Opens PathName: as a folder when the spoken name holds "explore ", else as a document or
+    // program. Failures are told with the shell's error code.
+    void ShellApp();
+    qint32 LaunchDocument(WindowId lnghWnd, const QString &strDocument, const QString &strStartIn,
+                          qint32 eShowStyle = 1);
+    qint32 Explore(WindowId lnghWnd, const QString &strFolder, qint32 eShowStyle = 1);
+    // Brings the window of an entry "class ¦ title" to the front; nothing is started.
+    void SetForeground(const QString &sComputer);
+    QString ClassName() const { return m_className; }
+    void setClassName(const QString &name) { m_className = name; }
+    QString WindowText() const { return m_windowText; }
+    void setWindowText(const QString &text) { m_windowText = text; }
+    WindowId LastActivatedWindow() const { return m_lastActivatedWindow; }
+    // Why the last VocabCheck sent nothing although the phrase was found, if it failed.
+    QString lastKeystrokeError() const { return m_keystrokeError; }
 
     void setAppList(ListBox *lstVAppCmd) { m_lstVAppCmd = lstVAppCmd; }
 
@@ -64,12 +88,19 @@ public:
     QString programDir() const { return m_file.programDir(); }
 
 private:
+    std::optional<QString> vocabularyOf(const QString &entry);
+    qint16 sendWord(const QString &vocabulary, const QString &sPhrase);
+
     CFile m_file;
-    Prompter &m_prompter;
+    EngineServices m_services;
     ListBox *m_lstVAppCmd;
     QString m_recordText;
     QString m_entryName;
-    QString m_userName;
+    QString m_userName; // CurrentUserName: also read by ShellApp
+    QString m_className;
+    QString m_windowText;
+    WindowId m_lastActivatedWindow = 0;
+    QString m_keystrokeError;
     QString m_vocabularyName;
     QString m_pathName;
     bool m_pbClickState = false;

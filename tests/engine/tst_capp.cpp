@@ -1,7 +1,7 @@
 #include "data/AppError.h"
 #include "data/MemoryListBox.h"
 #include "engine/CApp.h"
-#include "platform/fake/ScriptedPrompter.h"
+#include "support/FakeDesktop.h"
 #include "support/RecordFileBytes.h"
 
 #include <QTemporaryDir>
@@ -23,14 +23,14 @@ private:
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    ScriptedPrompter m_prompter;
+    std::unique_ptr<FakeDesktop> m_desktop;
     MemoryListBox m_list;
 
 private Q_SLOTS:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        m_prompter.clear();
+        m_desktop = std::make_unique<FakeDesktop>();
         m_list.clear();
     }
 
@@ -53,7 +53,7 @@ private Q_SLOTS:
         QFETCH(QStringList, listed);
         if (!file.isEmpty())
             writeApps(file);
-        CApp app(m_dir->path(), m_prompter, &m_list);
+        CApp app(m_dir->path(), m_desktop->services(), &m_list);
         app.FillVACListBox();
         QCOMPARE(m_list.items(), listed);
         QVERIFY(!app.lastError());
@@ -66,7 +66,7 @@ private Q_SLOTS:
         bytes += QByteArray::fromHex("ffff") + QByteArray(268, 'x');
         bytes += RecordFileBytes::slot("D*", 270);
         RecordFileBytes::write(appFile(), bytes);
-        CApp app(m_dir->path(), m_prompter, &m_list);
+        CApp app(m_dir->path(), m_desktop->services(), &m_list);
         app.FillVACListBox();
         QCOMPARE(m_list.items(), QStringList({"A", "B"}));
         QVERIFY(app.lastError());
@@ -75,7 +75,7 @@ private Q_SLOTS:
 
     void addAndComplete()
     {
-        CApp app(m_dir->path(), m_prompter, &m_list);
+        CApp app(m_dir->path(), m_desktop->services(), &m_list);
         app.VAppAdd("XTerm ¦ shell");
         app.VAppAdd("Gedit ¦ notes", 0, false);
         QCOMPARE(app.AppRecordCount(), qint16(3));
@@ -98,7 +98,7 @@ private Q_SLOTS:
     void addFillsTheFirstFreeRecord()
     {
         writeApps({"A*", "", "C*"});
-        CApp app(m_dir->path(), m_prompter);
+        CApp app(m_dir->path(), m_desktop->services());
         app.VAppAdd("B*b~V$p", 0, true);
         QCOMPARE(records(), QList<QByteArray>({"A*", "B*b~V$p", "C*"}));
     }
@@ -106,7 +106,7 @@ private Q_SLOTS:
     void fieldTooLong()
     {
         writeApps({"A*"});
-        CApp app(m_dir->path(), m_prompter);
+        CApp app(m_dir->path(), m_desktop->services());
         const QString path(268 - 5, QLatin1Char('p')); // "A*" "n" "~" "V" "$" + path = 269
         const QByteArray before = RecordFileBytes::read(appFile());
         try {
@@ -144,7 +144,7 @@ private Q_SLOTS:
         QFETCH(int, hint);
         QFETCH(QList<QByteArray>, kept);
         writeApps({"Foo*", "Foo Bar*foo~V$Foo", "foo*", "Foo*second"});
-        CApp app(m_dir->path(), m_prompter);
+        CApp app(m_dir->path(), m_desktop->services());
         app.AppCompare(search, qint16(hint));
         QStringList stored;
         for (qint16 i = 1; i <= app.VAppTempCount(); ++i)
@@ -157,7 +157,7 @@ private Q_SLOTS:
 
     void tempStore()
     {
-        CApp app(m_dir->path(), m_prompter);
+        CApp app(m_dir->path(), m_desktop->services());
         app.VAppTempStore("a");
         QCOMPARE(app.VAppTempRetrieve(1), QString("a"));
         app.VAppTempClear();
@@ -172,11 +172,11 @@ private Q_SLOTS:
     void deleteSecondOfThree()
     {
         writeApps({"A*a~V$1", "B*b~V$2", "C*c~V$3"});
-        CApp app(m_dir->path(), m_prompter, &m_list);
+        CApp app(m_dir->path(), m_desktop->services(), &m_list);
         app.FillVACListBox();
         m_list.setSelectedIndex(1);
         app.DelRunApp();
-        QCOMPARE(m_prompter.shown().size(), 0);
+        QCOMPARE(m_desktop->prompter.shown().size(), 0);
         QCOMPARE(m_list.items(), QStringList({"A", "C"}));
         QCOMPARE(records(), QList<QByteArray>({"A*a~V$1", "C*c~V$3"}));
         QCOMPARE(RecordFileBytes::read(appFile()).size(), 2 * 270);
@@ -213,18 +213,18 @@ private Q_SLOTS:
         for (const QString &entry : list)
             m_list.addItem(entry);
         m_list.setSelectedIndex(selected);
-        CApp app(m_dir->path(), m_prompter, &m_list);
+        CApp app(m_dir->path(), m_desktop->services(), &m_list);
         app.DelRunApp();
-        QCOMPARE(m_prompter.shown().size(), 1);
-        QCOMPARE(m_prompter.shown().first().text, text);
-        QCOMPARE(m_prompter.shown().first().title, title);
+        QCOMPARE(m_desktop->prompter.shown().size(), 1);
+        QCOMPARE(m_desktop->prompter.shown().first().text, text);
+        QCOMPARE(m_desktop->prompter.shown().first().title, title);
         QCOMPARE(m_list.items(), list);
         QCOMPARE(RecordFileBytes::read(appFile()), before);
     }
 
     void createNewFile()
     {
-        CApp app(m_dir->path(), m_prompter);
+        CApp app(m_dir->path(), m_desktop->services());
         try {
             app.CreateNewFile(false, "VAppCmd");
             QFAIL("emptied a file that does not exist");

@@ -4,7 +4,7 @@
 #include "data/MemoryListBox.h"
 #include "engine/CApp.h"
 #include "engine/VocabularyRewrite.h"
-#include "platform/fake/ScriptedPrompter.h"
+#include "support/FakeDesktop.h"
 #include "support/RecordFileBytes.h"
 
 #include <QTemporaryDir>
@@ -59,7 +59,8 @@ private Q_SLOTS:
         const QList<QByteArray> old{"A*a~V$1", "B*b~V$2", "C*c~V$3", "D*d~V$4"};
         const QByteArray oldBytes = RecordFileBytes::file(old, 270);
         const QByteArray newBytes = RecordFileBytes::file({old[0], old[2], old[3]}, 270);
-        ScriptedPrompter prompter;
+        FakeDesktop desktop;
+        ScriptedPrompter &prompter = desktop.prompter;
         MemoryListBox list;
         failAtEveryStep(
             [&] {
@@ -68,7 +69,7 @@ private Q_SLOTS:
                 list.clear();
             },
             [&] {
-                CApp app(m_dir->path(), prompter, &list);
+                CApp app(m_dir->path(), desktop.services(), &list);
                 app.FillVACListBox();
                 list.setSelectedIndex(1);
                 app.DelRunApp();
@@ -89,12 +90,13 @@ private Q_SLOTS:
         const QList<QByteArray> old{"one:1", "two:2", "three:3"};
         const QByteArray oldBytes = RecordFileBytes::file(old, 128);
         const QByteArray newBytes = RecordFileBytes::file({"one:1", "three:3"}, 128);
-        ScriptedPrompter prompter;
+        FakeDesktop desktop;
+        ScriptedPrompter &prompter = desktop.prompter;
         failAtEveryStep([&] { RecordFileBytes::write(file, oldBytes); },
                         [&] {
                             MemoryListBox words;
                             CVocab vocab(m_dir->path(), {nullptr, &words, nullptr});
-                            CApp app(m_dir->path(), prompter);
+                            CApp app(m_dir->path(), desktop.services());
                             vocab.FillDictionaryListBox(true, "Editing");
                             words.removeItem(1);
                             try {
@@ -112,9 +114,10 @@ private Q_SLOTS:
         QDir(m_dir->path()).mkdir("vocab");
         const QString file = m_dir->path() + "/vocab/V.txt";
         RecordFileBytes::write(file, RecordFileBytes::file({"only:1"}, 128));
-        ScriptedPrompter prompter;
+        FakeDesktop desktop;
+        ScriptedPrompter &prompter = desktop.prompter;
         CVocab vocab(m_dir->path());
-        CApp app(m_dir->path(), prompter);
+        CApp app(m_dir->path(), desktop.services());
         RewriteVocabulary(app, vocab, "V", MemoryListBox());
         QVERIFY(QFile::exists(file));
         QCOMPARE(RecordFileBytes::read(file), QByteArray());

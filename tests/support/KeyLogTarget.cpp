@@ -2,9 +2,12 @@
 // receives, with its modifiers, to a log file, one line per key press:
 //   <monotonic ns> TAB <key combination, portable text> TAB <text typed>
 // Usage: jev-keylog-target --class NAME --title TITLE --log FILE [--minimized]
+//        [--dialog TITLE] [--hidden TITLE]
+// --dialog also shows a dialog owned by the window, --hidden creates a window that is never shown.
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
@@ -73,6 +76,8 @@ int main(int argc, char *argv[])
     parser.addOption({"title", "Window title.", "title"});
     parser.addOption({"log", "Key log file.", "file"});
     parser.addOption({"minimized", "Start minimized."});
+    parser.addOption({"dialog", "Also show an owned dialog with this title.", "title"});
+    parser.addOption({"hidden", "Also create a hidden window with this title.", "title"});
     parser.process(app);
     // The X11 class of a Qt window is the application name.
     QCoreApplication::setApplicationName(parser.value("class"));
@@ -83,5 +88,16 @@ int main(int argc, char *argv[])
         window.showMinimized();
     else
         window.show();
+
+    QDialog dialog(&window);
+    if (parser.isSet("dialog")) {
+        dialog.setWindowTitle(parser.value("dialog"));
+        dialog.show();
+    }
+    QWidget hidden;
+    if (parser.isSet("hidden")) {
+        hidden.setWindowTitle(parser.value("hidden"));
+        hidden.winId(); // a native window that exists but is never mapped
+    }
     return app.exec();
 }

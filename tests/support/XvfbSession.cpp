@@ -18,8 +18,8 @@ QList<Window> windowList(Display *d, const char *property)
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char *data = nullptr;
-    if (XGetWindowProperty(d, DefaultRootWindow(d), XInternAtom(d, property, False), 0, 4096,
-                           False, XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+    if (XGetWindowProperty(d, DefaultRootWindow(d), XInternAtom(d, property, False), 0, 4096, False,
+                           XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
         data && format == 32) {
         const auto *ids = reinterpret_cast<const unsigned long *>(data);
         for (unsigned long i = 0; i < count; ++i)
@@ -59,8 +59,9 @@ XvfbSession::~XvfbSession()
     }
 }
 
-bool XvfbSession::start(QString *error)
+bool XvfbSession::start(QString *error, bool withWindowManager)
 {
+    m_managed = withWindowManager;
     for (const char *tool : {"Xvfb", "openbox"}) {
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
             *error = QStringLiteral("%1 is missing: install the packages xvfb and openbox "
@@ -72,7 +73,7 @@ bool XvfbSession::start(QString *error)
     m_xvfb = std::make_unique<QProcess>();
     m_xvfb->setProcessChannelMode(QProcess::SeparateChannels);
     m_xvfb->start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x800x24",
-                                          "-nolisten", "tcp", "-noreset"});
+                                           "-nolisten", "tcp", "-noreset"});
     QDeadlineTimer deadline(10000);
     while (!m_xvfb->canReadLine() && !deadline.hasExpired() &&
            m_xvfb->state() != QProcess::NotRunning)
@@ -87,6 +88,8 @@ bool XvfbSession::start(QString *error)
     m_oldDisplay = qgetenv("DISPLAY");
     qputenv("DISPLAY", m_display.toLatin1());
 
+    if (!withWindowManager)
+        return true;
     m_openbox = std::make_unique<QProcess>();
     m_openbox->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_openbox->setStandardOutputFile(QProcess::nullDevice());
@@ -110,14 +113,14 @@ bool XvfbSession::start(QString *error)
 }
 
 QProcess *XvfbSession::startTarget(const QString &className, const QString &title,
-                                   const QString &logPath, bool minimized, QString *error)
+                                   const QString &logPath, const QStringList &extraArgs,
+                                   QString *error)
 {
     auto *target = new QProcess;
     m_targets.append(target);
     target->setProcessChannelMode(QProcess::ForwardedChannels);
-    QStringList args{"--class", className, "--title", title, "--log", logPath};
-    if (minimized)
-        args << QStringLiteral("--minimized");
+    const QStringList args =
+        QStringList{"--class", className, "--title", title, "--log", logPath} + extraArgs;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), m_display);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -139,12 +142,35 @@ quint64 XvfbSession::windowWithTitle(const QString &title)
         return 0;
     XSetErrorHandler(ignoreErrors);
     quint64 found = 0;
-    for (Window w : windowList(d, "_NET_CLIENT_LIST")) {
-        char *name = nullptr;
-        if (XFetchName(d, w, &name) && name) {
-            if (QString::fromLocal8Bit(name) == title)
+    QList<Window> windows;
+    if (m_managed) {
+        windows = windowList(d, "_NET_CLIENT_LIST");
+    } else {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        if (XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) {
+            for (unsigned int i = 0; i < count; ++i) {
+                XWindowAttributes a;
+                if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable)
+                    windows.append(children[i]);
+            }
+        }
+        if (children)
+            XFree(children);
+    }
+    const Atom netWmName = XInternAtom(d, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
+    for (Window w : std::as_const(windows)) {
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char *data = nullptr;
+        if (XGetWindowProperty(d, w, netWmName, 0, 1024, False, utf8, &type, &format, &count,
+                               &after, &data) == Success &&
+            data) {
+            if (QString::fromUtf8(reinterpret_cast<const char *>(data), int(count)) == title)
                 found = w;
-            XFree(name);
+            XFree(data);
         }
         if (found)
             break;

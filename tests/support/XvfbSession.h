@@ -16,15 +16,16 @@ public:
     XvfbSession(const XvfbSession &) = delete;
     XvfbSession &operator=(const XvfbSession &) = delete;
 
-    // False, with what to install or what went wrong.
-    bool start(QString *error);
+    // False, with what to install or what went wrong. Without a window manager only Xvfb runs.
+    bool start(QString *error, bool withWindowManager = true);
     QString displayName() const { return m_display; }
 
     // Starts a target window with this class and title logging to logPath, and waits until the
     // window manager lists it. Null, with the reason, when it does not appear.
     QProcess *startTarget(const QString &className, const QString &title, const QString &logPath,
-                          bool minimized = false, QString *error = nullptr);
-    // Waits until a window with this title is listed by the window manager.
+                          const QStringList &extraArgs = {}, QString *error = nullptr);
+    // Waits until a window with this title is listed by the window manager (without one: mapped
+    // on the root).
     bool waitForTitle(const QString &title, int timeoutMs = 5000);
     // The X window id of the listed window with this title, 0 when there is none.
     quint64 windowWithTitle(const QString &title);
@@ -38,5 +39,6 @@ private:
     std::unique_ptr<QProcess> m_openbox;
     QList<QProcess *> m_targets;
     QString m_display;
+    bool m_managed = true;
     QByteArray m_oldDisplay;
 };

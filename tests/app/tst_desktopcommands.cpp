@@ -1,0 +1,145 @@
+#include "support/RecordFileBytes.h"
+#include "support/XvfbSession.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The command-line tasks that act on the desktop, on Xvfb with openbox and key-logging targets.
+class TestDesktopCommands : public QObject
+{
+    Q_OBJECT
+
+private:
+    struct Result
+    {
+        int code = -1;
+        QString out;
+        QString err;
+    };
+
+    Result jev(const QStringList &args, bool withDisplay = true)
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));
+        if (!withDisplay)
+            env.remove("DISPLAY");
+        process.setProcessEnvironment(env);
+        process.start(JEV_BINARY, QStringList{"--data-dir", data()} + args);
+        if (!process.waitForFinished(30000))
+            return {};
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+    QString data() const { return m_dir.filePath("data"); }
+    QString log(const QString &name) const { return m_dir.filePath(name + ".log"); }
+    quint64 front() { return m_session->windowWithTitle(m_frontTitle); }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<XvfbSession> m_session;
+    QString m_frontTitle;
+
+private Q_SLOTS:
+    void init()
+    {
+        for (const char *name : {"editor", "other", "jev", "restarted"})
+            QFile::remove(log(QString::fromLatin1(name)));
+        m_session = std::make_unique<XvfbSession>();
+        QString error;
+        QVERIFY2(m_session->start(&error), qPrintable(error));
+        // Started again by the record's path when the editor is closed.
+        const QString restart = m_dir.filePath("restart.sh");
+        QFile script(restart);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nexec '" + XvfbSession::targetBinary().toUtf8() +
+                     "' --class JevTarget --title 'Target Editor' --log '" +
+                     log("restarted").toUtf8() + "'\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        RecordFileBytes::write(
+            data() + "/VAppCmd.txt",
+            RecordFileBytes::file(
+                {"JevTarget \xA6 Target Editor*editor~Editing$" + restart.toUtf8(),
+                 "Jev \xA6 JEV! Voice Control*speech~Editing$"},
+                270));
+        RecordFileBytes::write(data() + "/vocab/Editing.txt",
+                               RecordFileBytes::file({"select all:^a", "open:%fo"}, 128));
+    }
+
+    void cleanup() { m_session.reset(); }
+
+    void switchTypeAndRestart()
+    {
+        QString error;
+        QProcess *editor =
+            m_session->startTarget("JevTarget", "Target Editor", log("editor"), {}, &error);
+        QVERIFY2(editor, qPrintable(error));
+        QVERIFY2(m_session->startTarget("Other", "Other window", log("other"), {}, &error),
+                 qPrintable(error));
+
+        const Result windows = jev({"windows"});
+        QCOMPARE(windows.code, 0);
+        QVERIFY2(windows.out.contains("JevTarget ¦ Target Editor\n") &&
+                     windows.out.contains("Other ¦ Other window\n"),
+                 qPrintable(windows.out));
+
+        Result said = jev({"say", "editor"});
+        QCOMPARE(said.out, QString("1\n"));
+        m_frontTitle = "Target Editor";
+        QTRY_VERIFY(front());
+
+        said = jev({"say", "select all"});
+        QCOMPARE(said.out, QString("2\n"));
+        QCOMPARE(XvfbSession::keysLogged(log("editor")), QStringList({"Ctrl+A\t"}));
+        said = jev({"say", "open"});
+        QCOMPARE(said.out, QString("2\n"));
+        QCOMPARE(XvfbSession::keysLogged(log("editor")),
+                 QStringList({"Ctrl+A\t", "Alt+F\tf", "O\to"}));
+
+        QCOMPARE(jev({"say", "nothing of the kind"}).out, QString("0\n"));
+        QCOMPARE(XvfbSession::keysLogged(log("other")), QStringList());
+
+        editor->kill();
+        editor->waitForFinished();
+        QTRY_VERIFY(!m_session->windowWithTitle("Target Editor"));
+        said = jev({"say", "editor"});
+        QCOMPARE(said.out, QString("1\n"));
+        QVERIFY(m_session->waitForTitle("Target Editor"));
+        QTRY_VERIFY(QFile::exists(log("restarted")));
+    }
+
+    // The program's own windows (titles holding "JEV") never receive keystrokes.
+    void nothingIsTypedIntoJev()
+    {
+        QString error;
+        QVERIFY2(m_session->startTarget("Jev", "JEV! Voice Control", log("jev"), {}, &error),
+                 qPrintable(error));
+        QCOMPARE(jev({"say", "speech"}).out, QString("1\n"));
+        const Result said = jev({"say", "select all"});
+        QCOMPARE(said.out, QString("0\n"));
+        QCOMPARE(XvfbSession::keysLogged(log("jev")), QStringList());
+    }
+
+    void keysAndRefusals()
+    {
+        QString error;
+        QVERIFY2(m_session->startTarget("Other", "Other window", log("other"), {}, &error),
+                 qPrintable(error));
+        QCOMPARE(jev({"keys", "Hi{ENTER}"}).code, 0);
+        QCOMPARE(XvfbSession::keysLogged(log("other")),
+                 QStringList({"Shift+H\tH", "I\ti", "Return\t"}));
+        const Result bad = jev({"keys", "{NOSUCHKEY}"});
+        QCOMPARE(bad.code, 1);
+        QVERIFY2(!bad.err.isEmpty(), "no reason given for malformed keys");
+        QCOMPARE(XvfbSession::keysLogged(log("other")).size(), 3);
+
+        const Result noDisplay = jev({"windows"}, false);
+        QCOMPARE(noDisplay.code, 1);
+        QVERIFY2(noDisplay.err.contains("No X display"), qPrintable(noDisplay.err));
+        QCOMPARE(jev({"apps"}, false).code, 0); // the data files need no display
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDesktopCommands)
+#include "tst_desktopcommands.moc"

@@ -1,0 +1,204 @@
+#include "data/MemoryListBox.h"
+#include "engine/CApp.h"
+#include "support/FakeDesktop.h"
+#include "support/RecordFileBytes.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+// Phrases turned into actions, on a desktop of fakes.
+class TestDispatch : public QObject
+{
+    Q_OBJECT
+
+private:
+    static constexpr WindowId kEditor = 11;
+    static constexpr WindowId kBrowser = 22;
+    static constexpr WindowId kSpeech = 33;
+
+    void writeApps(const QList<QByteArray> &records)
+    {
+        RecordFileBytes::write(m_dir->path() + "/VAppCmd.txt", RecordFileBytes::file(records, 270));
+    }
+    void writeVocab(const QString &name, const QList<QByteArray> &words)
+    {
+        RecordFileBytes::write(m_dir->path() + "/vocab/" + name + ".txt",
+                               RecordFileBytes::file(words, 128));
+    }
+    // Dispatches as the speech window does, the running applications listed first.
+    qint16 say(CApp &app, const QString &phrase)
+    {
+        MemoryListBox running;
+        m_desktop->runningApps.FillRunningApps(running);
+        const qint16 result = app.AppCheck(phrase);
+        return result == 1 ? result : app.VocabCheck(phrase);
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakeDesktop> m_desktop;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_desktop = std::make_unique<FakeDesktop>();
+        m_desktop->windows.addWindow(kEditor, "Gedit", "notes.txt - gedit");
+        m_desktop->windows.addWindow(kBrowser, "Firefox", "Start page");
+        m_desktop->windows.addWindow(kSpeech, "jev", "JEV! Voice Control");
+        m_desktop->windows.setForeground(kSpeech);
+        writeApps({"Gedit \xA6 notes.txt - gedit*editor~Editing$/usr/bin/gedit",
+                   "Firefox \xA6 Start page*Browser~Browsing$firefox",
+                   "Gone \xA6 closed*gone~Editing$/opt/gone"});
+        writeVocab("Editing", {"save:^s", "open:%fo", "colons:a:b:c"});
+        writeVocab("Browsing", {"reload:{F5}", "broken line", "back:%{LEFT}"});
+    }
+
+    void phrases_data()
+    {
+        QTest::addColumn<WindowId>("front");
+        QTest::addColumn<QString>("phrase");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<WindowId>("frontAfter");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QStringList>("shell");
+        using S = QStringList;
+        QTest::newRow("spoken name switches") << kSpeech << "editor" << 1 << kEditor << S{} << S{};
+        QTest::newRow("names compare exactly")
+            << kEditor << "browser" << 0 << kEditor << S{} << S{};
+        QTest::newRow("already in front") << kEditor << "editor" << 1 << kEditor << S{} << S{};
+        QTest::newRow("no such window starts it")
+            << kEditor << "gone" << 1 << kEditor << S{} << S{"open /opt/gone"};
+        QTest::newRow("word of the app in front")
+            << kEditor << "save" << 2 << kEditor << S{"^s"} << S{};
+        QTest::newRow("everything after the first colon")
+            << kEditor << "colons" << 2 << kEditor << S{"a:b:c"} << S{};
+        QTest::newRow("word of another vocabulary")
+            << kEditor << "reload" << 0 << kEditor << S{} << S{};
+        QTest::newRow("line without colon ends the lookup")
+            << kBrowser << "back" << 0 << kBrowser << S{} << S{};
+        QTest::newRow("before the broken line")
+            << kBrowser << "reload" << 2 << kBrowser << S{"{F5}"} << S{};
+        QTest::newRow("phrase case counts") << kEditor << "Save" << 0 << kEditor << S{} << S{};
+        QTest::newRow("switch to alone does nothing")
+            << kEditor << "switch to" << 0 << kEditor << S{} << S{};
+        QTest::newRow("empty phrase") << kEditor << "" << 0 << kEditor << S{} << S{};
+    }
+
+    void phrases()
+    {
+        QFETCH(WindowId, front);
+        QFETCH(QString, phrase);
+        QFETCH(int, result);
+        QFETCH(WindowId, frontAfter);
+        QFETCH(QStringList, keys);
+        QFETCH(QStringList, shell);
+        m_desktop->windows.setForeground(front);
+        CApp app(m_dir->path(), m_desktop->services());
+        QCOMPARE(say(app, phrase), qint16(result));
+        QCOMPARE(m_desktop->windows.foregroundWindow(), frontAfter);
+        QCOMPARE(m_desktop->keys.sent(), keys);
+        QCOMPARE(m_desktop->shell.calls(), shell);
+        QVERIFY(m_desktop->prompter.shown().isEmpty());
+    }
+
+    // After a switch by voice the speech window may be in front: the editor's words are found
+    // through the window last activated, but nothing is typed into the program's own window.
+    void ownWindowsGetNoKeys()
+    {
+        CApp app(m_dir->path(), m_desktop->services());
+        QCOMPARE(say(app, "editor"), qint16(1));
+        QCOMPARE(app.LastActivatedWindow(), kEditor);
+        QCOMPARE(app.ClassName(), QString("Gedit"));
+        QCOMPARE(app.WindowText(), QString("notes.txt - gedit"));
+        m_desktop->windows.setForeground(kSpeech);
+        QCOMPARE(say(app, "save"), qint16(0));
+        QVERIFY(m_desktop->keys.sent().isEmpty());
+
+        // A window in front that is no configured application uses the last activated one.
+        m_desktop->windows.addWindow(44, "XTerm", "shell");
+        m_desktop->windows.setForeground(44);
+        QCOMPARE(say(app, "save"), qint16(2));
+        QCOMPARE(m_desktop->keys.sent(), QStringList({"^s"}));
+    }
+
+    void firstOfTwoEqualNames()
+    {
+        writeApps({"Gedit \xA6 notes.txt - gedit*twin~Editing$a",
+                   "Firefox \xA6 Start page*twin~Browsing$b"});
+        CApp app(m_dir->path(), m_desktop->services());
+        QCOMPARE(say(app, "twin"), qint16(1));
+        QCOMPARE(m_desktop->windows.activations(), QList<WindowId>({kEditor}));
+    }
+
+    // A window whose title changed is no longer the entry's window: the program starts again.
+    void changedTitleStartsAgain()
+    {
+        m_desktop->windows.setTitle(kEditor, "other.txt - gedit");
+        CApp app(m_dir->path(), m_desktop->services());
+        QCOMPARE(say(app, "editor"), qint16(1));
+        QCOMPARE(m_desktop->shell.calls(), QStringList({"open /usr/bin/gedit"}));
+    }
+
+    void shellApp_data()
+    {
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("explore with a blank")
+            << QByteArray("X \xA6 y*Explore Documents~V$/home/me/Documents") << -1
+            << QStringList{"explore /home/me/Documents"} << QStringList{};
+        QTest::newRow("explore without a blank")
+            << QByteArray("X \xA6 y*ExploreDocuments~V$/home/me/Documents") << -1
+            << QStringList{"open /home/me/Documents"} << QStringList{};
+        QTest::newRow("launch fails")
+            << QByteArray("X \xA6 y*run~V$/no/such") << 2 << QStringList{"open /no/such"}
+            << QStringList{"Error on LaunchDocument: 2"};
+        QTest::newRow("explore fails")
+            << QByteArray("X \xA6 y*explore it~V$/no/dir") << 3 << QStringList{"explore /no/dir"}
+            << QStringList{"Error on Explore: 3"};
+        QTest::newRow("no path") << QByteArray("X \xA6 y*run~V$") << -1 << QStringList{}
+                                 << QStringList{};
+    }
+
+    void shellApp()
+    {
+        QFETCH(QByteArray, record);
+        QFETCH(int, code);
+        QFETCH(QStringList, calls);
+        QFETCH(QStringList, messages);
+        writeApps({record});
+        m_desktop->shell.setResult(code);
+        CApp app(m_dir->path(), m_desktop->services());
+        const QString spoken = QString::fromLatin1(record).section('*', 1).section('~', 0, 0);
+        QCOMPARE(app.AppCheck(spoken), qint16(1));
+        QCOMPARE(m_desktop->shell.calls(), calls);
+        QStringList shown;
+        for (const auto &m : m_desktop->prompter.shown()) {
+            shown.append(m.text);
+            QCOMPARE(m.title, QString("JEV! Voice Command"));
+        }
+        QCOMPARE(shown, messages);
+    }
+
+    void refusedKeystrokes()
+    {
+        m_desktop->windows.setForeground(kEditor);
+        m_desktop->keys.setFailure("unknown key name {FOO}");
+        CApp app(m_dir->path(), m_desktop->services());
+        QCOMPARE(say(app, "save"), qint16(0));
+        QCOMPARE(app.lastKeystrokeError(), QString("unknown key name {FOO}"));
+    }
+
+    void setForeground()
+    {
+        CApp app(m_dir->path(), m_desktop->services());
+        app.SetForeground("Firefox ¦ Start page");
+        app.SetForeground("Nothing ¦ here");
+        QCOMPARE(m_desktop->windows.foregroundWindow(), kBrowser);
+        QVERIFY(m_desktop->shell.calls().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDispatch)
+#include "tst_dispatch.moc"

@@ -1,0 +1,72 @@
+#include "data/MemoryListBox.h"
+#include "engine/RunningApps.h"
+#include "platform/fake/FakeWindowSystem.h"
+
+#include <QTest>
+
+class TestRunningApps : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Untitled windows are left out; the first window seen for an entry keeps it, whatever the
+    // case, also after it closed and another took its place.
+    void table()
+    {
+        FakeWindowSystem windows;
+        windows.addWindow(1, "XTerm", "shell");
+        windows.addWindow(2, "Untitled", "");
+        windows.addWindow(3, "XTerm", "shell");
+        windows.addWindow(4, "Gedit", "a ¦ b");
+        RunningApps apps(windows);
+        MemoryListBox list;
+        list.addItem("stale");
+        QCOMPARE(apps.FillRunningApps(list), 3);
+        QCOMPARE(list.items(), QStringList({"XTerm ¦ shell", "XTerm ¦ shell", "Gedit ¦ a ¦ b"}));
+        QCOMPARE(apps.RunningAppWindow("XTerm ¦ shell"), WindowId(1));
+        QCOMPARE(apps.RunningAppWindow("xterm ¦ SHELL"), WindowId(1));
+        QCOMPARE(apps.RunningAppWindow("Nothing ¦ here"), WindowId(0));
+
+        windows.removeWindow(1);
+        windows.removeWindow(3);
+        windows.addWindow(5, "XTerm", "shell");
+        apps.FillRunningApps(list);
+        QCOMPARE(apps.RunningAppWindow("XTerm ¦ shell"), WindowId(1));
+        QVERIFY(RunningApps::ListFindExact(list, "gedit ¦ A ¦ B"));
+        QVERIFY(!RunningApps::ListFindExact(list, "Gedit ¦ a"));
+    }
+
+    void splitEntry_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("className");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("plain") << "XTerm ¦ shell"
+                               << "XTerm"
+                               << "shell";
+        QTest::newRow("bar in the title") << "Gedit ¦ a ¦ b"
+                                          << "Gedit"
+                                          << "a ¦ b";
+        QTest::newRow("empty title") << "XTerm ¦ "
+                                     << "XTerm"
+                                     << "";
+        QTest::newRow("no bar") << "plain"
+                                << ""
+                                << "";
+    }
+
+    void splitEntry()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, className);
+        QFETCH(QString, title);
+        const auto [c, t] = RunningApps::splitEntry(entry);
+        QCOMPARE(c, className);
+        QCOMPARE(t, title);
+        if (!className.isEmpty())
+            QCOMPARE(RunningApps::entryText(c, t), entry);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRunningApps)
+#include "tst_runningapps.moc"

@@ -1,0 +1,173 @@
+#include "engine/CApp.h"
+#include "engine/RunningApps.h"
+#include "platform/fake/FakeKeystrokeSender.h"
+#include "platform/fake/FakeWindowSystem.h"
+#include "platform/fake/ScriptedPrompter.h"
+#include "platform/qt/ProcessShell.h"
+
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Programs, documents and folders opened for real: processes, and xdg-open with a handler
+// registered in a private XDG data home that logs what it was asked to open.
+class TestProcessShell : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    static void writeFile(const QString &path, const QByteArray &text, bool executable = false)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        f.close();
+        if (executable)
+            f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+    }
+    QString opened() const
+    {
+        QFile log(path("opened.log"));
+        return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()).trimmed()
+                                             : QString();
+    }
+
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (QStandardPaths::findExecutable("xdg-open").isEmpty() ||
+            QStandardPaths::findExecutable("file").isEmpty())
+            QFAIL("xdg-open and file are needed: install xdg-utils and file");
+        QDir(m_dir.path()).mkpath("data/applications");
+        QDir(m_dir.path()).mkpath("config");
+        QDir(m_dir.path()).mkpath("folder");
+        writeFile(path("logger.sh"),
+                  "#!/bin/sh\necho \"$1\" >> '" + path("opened.log").toUtf8() + "'\n", true);
+        writeFile(path("data/applications/jev-logger.desktop"),
+                  "[Desktop Entry]\nType=Application\nName=Logger\nExec=" +
+                      path("logger.sh").toUtf8() + " %f\nMimeType=inode/directory;text/plain;\n");
+        writeFile(path("config/mimeapps.list"), "[Default Applications]\n"
+                                                "inode/directory=jev-logger.desktop\n"
+                                                "text/plain=jev-logger.desktop\n");
+        qputenv("XDG_DATA_HOME", path("data").toUtf8());
+        qputenv("XDG_CONFIG_HOME", path("config").toUtf8());
+        qputenv("DISPLAY", ":99"); // xdg-open asks for a desktop only to be present
+        qunsetenv("XDG_CURRENT_DESKTOP");
+        qunsetenv("DESKTOP_SESSION");
+        qunsetenv("BROWSER");
+        qputenv("JEV_TEST_FOLDER", path("folder").toUtf8());
+    }
+
+    void init() { QFile::remove(path("opened.log")); }
+
+    void expandEnvironment_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("expanded");
+        QTest::newRow("percent") << "%HOME%/x"
+                                 << "/home/me/x";
+        QTest::newRow("dollar") << "$HOME/x"
+                                << "/home/me/x";
+        QTest::newRow("braces") << "${HOME}x"
+                                << "/home/mex";
+        QTest::newRow("tilde") << "~/docs"
+                               << "/home/me/docs";
+        QTest::newRow("tilde inside stays") << "a~/b"
+                                            << "a~/b";
+        QTest::newRow("unknown stays") << "%NOPE%/$NOPE"
+                                       << "%NOPE%/$NOPE";
+        QTest::newRow("two") << "$A$B"
+                             << "12";
+        QTest::newRow("lone signs") << "50% $ off"
+                                    << "50% $ off";
+    }
+
+    void expandEnvironment()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, expanded);
+        QProcessEnvironment env;
+        env.insert("HOME", "/home/me");
+        env.insert("A", "1");
+        env.insert("B", "2");
+        QCOMPARE(ProcessShell::expandEnvironment(path, env), expanded);
+    }
+
+    void openDocument_data()
+    {
+        QTest::addColumn<QString>("document");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("text file through its handler") << "notes.txt" << -1 << "notes.txt";
+        QTest::newRow("missing file") << "missing.txt" << 2 << "";
+        QTest::newRow("missing folder") << "no/such/file.txt" << 3 << "";
+        QTest::newRow("no application for it") << "image.xyz" << 31 << "";
+        QTest::newRow("program started") << "program.sh" << -1 << "program ran";
+        QTest::newRow("folder from a variable") << "$JEV_TEST_FOLDER" << -1 << "folder";
+    }
+
+    void openDocument()
+    {
+        QFETCH(QString, document);
+        QFETCH(int, code);
+        QFETCH(QString, logged);
+        writeFile(path("notes.txt"), "text\n");
+        writeFile(path("image.xyz"), QByteArray("\x89\x01\x02\xff\xfe binary", 15));
+        writeFile(path("program.sh"),
+                  "#!/bin/sh\necho 'program ran' >> '" + path("opened.log").toUtf8() + "'\n", true);
+        ProcessShell shell;
+        QCOMPARE(shell.openDocument(document, m_dir.path()), code);
+        if (logged.isEmpty()) {
+            QCOMPARE(opened(), QString());
+        } else {
+            QTRY_VERIFY2(opened().endsWith(logged), qPrintable(opened()));
+        }
+    }
+
+    // A spoken name holding "explore " opens the path as a folder; a missing path is told.
+    void shellAppThroughTheEngine()
+    {
+        ScriptedPrompter prompter;
+        FakeWindowSystem windows;
+        FakeKeystrokeSender keys;
+        ProcessShell shell;
+        RunningApps running(windows);
+        QDir(m_dir.path()).mkpath("jev");
+        CApp app(path("jev"), {prompter, windows, keys, shell, running});
+
+        app.setUserName("Explore Documents");
+        app.setPathName(path("folder"));
+        app.ShellApp();
+        QTRY_COMPARE(opened(), path("folder"));
+        QVERIFY(prompter.shown().isEmpty());
+
+        app.setUserName("editor");
+        app.setPathName(path("missing-program"));
+        app.ShellApp();
+        QCOMPARE(prompter.shown().size(), 1);
+        QCOMPARE(prompter.shown().first().text, QString("Error on LaunchDocument: 2"));
+        QCOMPARE(prompter.shown().first().title, QString("JEV! Voice Command"));
+
+        app.setUserName("explore nothing");
+        app.ShellApp();
+        QCOMPARE(prompter.shown().last().text, QString("Error on Explore: 3"));
+    }
+
+    void startCommandLine()
+    {
+        ProcessShell shell;
+        QVERIFY(shell.startCommandLine("sh -c \"echo 'started with args' >> '" +
+                                       path("opened.log") + "'\""));
+        QTRY_COMPARE(opened(), QString("started with args"));
+        QString error;
+        QVERIFY(!shell.startCommandLine("/no/such/program --x", &error));
+        QVERIFY(error.contains("/no/such/program"));
+        QVERIFY(!shell.startCommandLine("   ", &error));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProcessShell)
+#include "tst_processshell.moc"
