@@ -3,7 +3,7 @@
 # Does nothing (and needs no network) when everything is already there.
 set -euo pipefail
 
-build_packages=(g++ make cmake qt6-base-dev)
+build_packages=(g++ make cmake qt6-base-dev libxkbcommon-dev)
 test_packages=(clang-format util-linux)
 
 wanted=()

@@ -18,8 +18,8 @@ QList<Window> windowList(Display *d, const char *property)
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char *data = nullptr;
-    if (XGetWindowProperty(d, DefaultRootWindow(d), XInternAtom(d, property, False), 0, 4096,
-                           False, XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+    if (XGetWindowProperty(d, DefaultRootWindow(d), XInternAtom(d, property, False), 0, 4096, False,
+                           XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
         data && format == 32) {
         const auto *ids = reinterpret_cast<const unsigned long *>(data);
         for (unsigned long i = 0; i < count; ++i)
@@ -72,7 +72,7 @@ bool XvfbSession::start(QString *error)
     m_xvfb = std::make_unique<QProcess>();
     m_xvfb->setProcessChannelMode(QProcess::SeparateChannels);
     m_xvfb->start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x800x24",
-                                          "-nolisten", "tcp", "-noreset"});
+                                           "-nolisten", "tcp", "-noreset"});
     QDeadlineTimer deadline(10000);
     while (!m_xvfb->canReadLine() && !deadline.hasExpired() &&
            m_xvfb->state() != QProcess::NotRunning)
@@ -151,6 +151,17 @@ quint64 XvfbSession::windowWithTitle(const QString &title)
     }
     XCloseDisplay(d);
     return found;
+}
+
+quint64 XvfbSession::activeWindow()
+{
+    Display *d = XOpenDisplay(m_display.toLatin1().constData());
+    if (!d)
+        return 0;
+    XSetErrorHandler(ignoreErrors);
+    const QList<Window> active = windowList(d, "_NET_ACTIVE_WINDOW");
+    XCloseDisplay(d);
+    return active.value(0, 0);
 }
 
 bool XvfbSession::waitForTitle(const QString &title, int timeoutMs)
