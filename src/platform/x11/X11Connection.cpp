@@ -38,9 +38,9 @@ Display *X11Connection::display()
     XInitThreads();
     m_display = XOpenDisplay(m_displayName.isEmpty() ? nullptr : name.constData());
     if (!m_display) {
-        m_reason = QStringLiteral("The X display %1 cannot be opened.")
-                       .arg(m_displayName.isEmpty() ? qEnvironmentVariable("DISPLAY")
-                                                    : m_displayName);
+        m_reason =
+            QStringLiteral("The X display %1 cannot be opened.")
+                .arg(m_displayName.isEmpty() ? qEnvironmentVariable("DISPLAY") : m_displayName);
         return nullptr;
     }
     XSetErrorHandler(countError);
@@ -73,8 +73,7 @@ unsigned long X11Connection::errorCount()
 
 X11Connection::ErrorTrap::ErrorTrap(X11Connection &connection)
     : m_connection(connection), m_errorsBefore(g_errorCount)
-{
-}
+{}
 
 X11Connection::ErrorTrap::~ErrorTrap() = default;
 
