@@ -3,7 +3,7 @@
 # Does nothing (and needs no network) when everything is already there.
 set -euo pipefail
 
-build_packages=(g++ make cmake qt6-base-dev libx11-dev libxtst-dev xdg-utils file)
+build_packages=(g++ make cmake qt6-base-dev libx11-dev libxtst-dev libxkbcommon-dev xdg-utils file)
 test_packages=(clang-format util-linux xvfb openbox qt6-qpa-plugins)
 
 wanted=()

@@ -33,8 +33,10 @@ std::optional<int> parseIndex(const QString &text)
 } // namespace
 
 CommandLine::CommandLine(QTextStream &out, QTextStream &err)
-    : m_out(out), m_err(err), m_prompter(std::make_unique<ConsolePrompter>(err))
-{}
+    : m_out(out), m_err(err), m_prompter(std::make_unique<ConsolePrompter>(err)),
+      m_desktop(std::make_unique<DesktopServices>(*m_prompter))
+{
+}
 
 CommandLine::~CommandLine() = default;
 

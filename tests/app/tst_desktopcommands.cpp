@@ -105,7 +105,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!m_session->windowWithTitle("Target Editor"));
         said = jev({"say", "editor"});
         QCOMPARE(said.out, QString("1\n"));
-        QVERIFY(m_session->waitForTitle("Target Editor"));
+        QVERIFY2(m_session->waitForTitle("Target Editor"), qPrintable(said.err));
         QTRY_VERIFY(QFile::exists(log("restarted")));
     }
 

@@ -96,7 +96,7 @@ private Q_SLOTS:
         CApp app(m_dir->path(), m_desktop->services());
         QCOMPARE(say(app, phrase), qint16(result));
         QCOMPARE(m_desktop->windows.foregroundWindow(), frontAfter);
-        QCOMPARE(m_desktop->keys.sent(), keys);
+        QCOMPARE(m_desktop->keys.texts(), keys);
         QCOMPARE(m_desktop->shell.calls(), shell);
         QVERIFY(m_desktop->prompter.shown().isEmpty());
     }
@@ -112,13 +112,13 @@ private Q_SLOTS:
         QCOMPARE(app.WindowText(), QString("notes.txt - gedit"));
         m_desktop->windows.setForeground(kSpeech);
         QCOMPARE(say(app, "save"), qint16(0));
-        QVERIFY(m_desktop->keys.sent().isEmpty());
+        QVERIFY(m_desktop->keys.texts().isEmpty());
 
         // A window in front that is no configured application uses the last activated one.
         m_desktop->windows.addWindow(44, "XTerm", "shell");
         m_desktop->windows.setForeground(44);
         QCOMPARE(say(app, "save"), qint16(2));
-        QCOMPARE(m_desktop->keys.sent(), QStringList({"^s"}));
+        QCOMPARE(m_desktop->keys.texts(), QStringList({"^s"}));
     }
 
     void firstOfTwoEqualNames()

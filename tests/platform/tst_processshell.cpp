@@ -118,7 +118,7 @@ private Q_SLOTS:
         writeFile(path("image.xyz"), QByteArray("\x89\x01\x02\xff\xfe binary", 15));
         writeFile(path("program.sh"),
                   "#!/bin/sh\necho 'program ran' >> '" + path("opened.log").toUtf8() + "'\n", true);
-        ProcessShell shell;
+        ProcessShell shell(30000); // a busy machine must not turn a failure into a success
         QCOMPARE(shell.openDocument(document, m_dir.path()), code);
         if (logged.isEmpty()) {
             QCOMPARE(opened(), QString());
@@ -133,7 +133,7 @@ private Q_SLOTS:
         ScriptedPrompter prompter;
         FakeWindowSystem windows;
         FakeKeystrokeSender keys;
-        ProcessShell shell;
+        ProcessShell shell(30000);
         RunningApps running(windows);
         QDir(m_dir.path()).mkpath("jev");
         CApp app(path("jev"), {prompter, windows, keys, shell, running});

@@ -179,6 +179,17 @@ quint64 XvfbSession::windowWithTitle(const QString &title)
     return found;
 }
 
+quint64 XvfbSession::activeWindow()
+{
+    Display *d = XOpenDisplay(m_display.toLatin1().constData());
+    if (!d)
+        return 0;
+    XSetErrorHandler(ignoreErrors);
+    const QList<Window> active = windowList(d, "_NET_ACTIVE_WINDOW");
+    XCloseDisplay(d);
+    return active.value(0, 0);
+}
+
 bool XvfbSession::waitForTitle(const QString &title, int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);

@@ -1,12 +1,14 @@
 #include "FakeKeystrokeSender.h"
 
+#include "platform/KeystrokeParser.h"
+
 bool FakeKeystrokeSender::sendKeys(const QString &keys, QString *error)
 {
-    if (!m_failure.isEmpty()) {
-        if (error)
-            *error = m_failure;
-        return false;
-    }
-    m_sent.append(keys);
-    return true;
+    m_texts.append(keys);
+    QString reason = m_failure;
+    if (reason.isEmpty())
+        reason = KeystrokeParser::parse(keys).error;
+    if (error)
+        *error = reason;
+    return reason.isEmpty();
 }

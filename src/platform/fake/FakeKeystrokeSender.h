@@ -4,17 +4,21 @@
 
 #include <QStringList>
 
-// Records the keystroke texts it is asked to send; can be told to refuse them.
+// Records every keystroke text it is asked to send instead of sending it. Like the real sender it
+// refuses malformed text; it can also be told to fail every call, as a sender without a display
+// does.
 class FakeKeystrokeSender : public KeystrokeSender
 {
 public:
     bool sendKeys(const QString &keys, QString *error = nullptr) override;
 
-    // A non-empty reason makes every send fail with it.
+    // Every text asked for, in order, including the refused ones.
+    const QStringList &texts() const { return m_texts; }
+    // A non-empty reason makes every later call fail with it; empty sends again.
     void setFailure(const QString &reason) { m_failure = reason; }
-    const QStringList &sent() const { return m_sent; }
+    void clear() { m_texts.clear(); }
 
 private:
-    QStringList m_sent;
+    QStringList m_texts;
     QString m_failure;
 };

@@ -34,6 +34,21 @@ int missingCode(const QFileInfo &info)
     return QFileInfo(info.absolutePath()).isDir() ? Shell::FileNotFound : Shell::PathNotFound;
 }
 
+// Starts a program on its own. It gets no share of this process's standard streams: a started
+// program must not die writing to a pipe that closed when this process ended.
+bool startOnItsOwn(const QString &program, const QStringList &arguments,
+                   const QString &workingDirectory = {})
+{
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(workingDirectory);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    return process.startDetached();
+}
+
 } // namespace
 
 ProcessShell::ProcessShell(int openerWaitMs) : m_openerWaitMs(openerWaitMs) {}
@@ -73,8 +88,7 @@ int ProcessShell::openDocument(const QString &document, const QString &startIn)
     if (!info.exists())
         return missingCode(info);
     if (info.isFile() && info.isExecutable()) {
-        return QProcess::startDetached(info.absoluteFilePath(), {}, startIn) ? Success
-                                                                             : AccessDenied;
+        return startOnItsOwn(info.absoluteFilePath(), {}, startIn) ? Success : AccessDenied;
     }
     if (!info.isReadable())
         return AccessDenied;
@@ -105,7 +119,7 @@ bool ProcessShell::startCommandLine(const QString &commandLine, QString *error)
         return false;
     }
     const QString program = parts.takeFirst();
-    if (QProcess::startDetached(program, parts))
+    if (startOnItsOwn(program, parts))
         return true;
     if (error)
         *error = QStringLiteral("%1 could not be started.").arg(program);

@@ -9,7 +9,8 @@
 class ProcessShell : public Shell
 {
 public:
-    explicit ProcessShell(int openerWaitMs = 2000);
+    // openerWaitMs: how long xdg-open may take to tell whether it could open something.
+    explicit ProcessShell(int openerWaitMs = 3000);
 
     int openDocument(const QString &document, const QString &startIn) override;
     int exploreFolder(const QString &folder) override;

@@ -1,0 +1,90 @@
+#include "SpeechProgram.h"
+
+#include "DesktopServices.h"
+#include "config/QtPrompter.h"
+#include "data/DataDirectory.h"
+#include "speech/PulseAudioSource.h"
+#include "speech/SphinxRecognizer.h"
+#include "speech/WavFileSource.h"
+#include "speech/frmJev.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QTextStream>
+#include <QTimer>
+
+#include "config/ProgramFiles.h"
+
+bool SpeechProgram::isCommandLineTask(const QStringList &args)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &arg = args.at(i);
+        if (arg == QLatin1String("--data-dir")) {
+            ++i; // its value
+            continue;
+        }
+        if (arg == QLatin1String("--audio-file"))
+            return false;
+        if (!arg.startsWith(QLatin1String("--data-dir=")))
+            return true; // a command word, --help or a wrong option: the command line answers
+    }
+    return false;
+}
+
+bool SpeechProgram::parse(const QStringList &args, Options *options, QString *error)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &arg = args.at(i);
+        if (arg == QLatin1String("--data-dir") && i + 1 < args.size()) {
+            options->dataDir = args.at(++i);
+        } else if (arg.startsWith(QLatin1String("--data-dir="))) {
+            options->dataDir = arg.section(QLatin1Char('='), 1);
+        } else if (arg == QLatin1String("--audio-file")) {
+            while (i + 1 < args.size() && !args.at(i + 1).startsWith(QLatin1String("--")))
+                options->audioFiles.append(args.at(++i));
+            if (options->audioFiles.isEmpty()) {
+                *error = QStringLiteral("--audio-file needs at least one WAV file");
+                return false;
+            }
+        } else {
+            *error = QStringLiteral("unknown option %1").arg(arg);
+            return false;
+        }
+    }
+    return true;
+}
+
+int SpeechProgram::run(int argc, char *argv[], const Options &options)
+{
+    QTextStream err(stderr);
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        err << "JEV! Voice Command needs a desktop session: neither DISPLAY nor WAYLAND_DISPLAY "
+               "is set.\nThe command-line tasks work without one: jev --help"
+            << Qt::endl;
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setWindowIcon(
+        QIcon(ProgramFiles::folder(QStringLiteral("icons")) + QStringLiteral("/jev.svg")));
+
+    const QString dir = DataDirectory::choose(DataDirectory::fromEnvironment(options.dataDir));
+    QString problem;
+    DataDirectory::prepare(dir, &problem); // the window tells what is missing
+
+    QtPrompter prompter;
+    DesktopServices desktop(prompter);
+    std::unique_ptr<AudioSource> source;
+    if (options.audioFiles.isEmpty())
+        source = std::make_unique<PulseAudioSource>();
+    else
+        source = std::make_unique<WavFileSource>(options.audioFiles);
+    SphinxRecognizer recognizer(std::move(source));
+
+    frmJev window(dir, desktop.engine(), recognizer);
+    prompter.setParent(&window);
+    window.load();
+    window.show();
+    QTimer::singleShot(0, &window, &frmJev::tellStartupProblems);
+    return application.exec();
+}

@@ -1,0 +1,103 @@
+#include "frmAbout.h"
+
+#include "ProgramFiles.h"
+#include "platform/Prompter.h"
+
+#include <QDesktopServices>
+#include <QGridLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QUrl>
+
+#ifndef JEV_VERSION
+#define JEV_VERSION "2.0.6"
+#endif
+
+frmAbout::frmAbout(Prompter &prompter, QWidget *parent) : QDialog(parent), m_prompter(prompter)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("About ") + kProgramTitle);
+
+    auto *picIcon = new QLabel(this);
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->setPixmap(
+        QIcon(ProgramFiles::folder(QStringLiteral("icons")) + QStringLiteral("/jev.svg"))
+            .pixmap(48, 48));
+    auto *lblTitle = new QLabel(kProgramTitle, this);
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    QFont titleFont = lblTitle->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
+    titleFont.setBold(true);
+    lblTitle->setFont(titleFont);
+    auto *lblDescription = new QLabel(
+        QStringLiteral("JEV! Voice Control is a very useful tool to help you get work done faster "
+                       "by allowing you to control all of your programs the way you want to "
+                       "control them!"),
+        this);
+    lblDescription->setObjectName(QStringLiteral("lblDescription"));
+    lblDescription->setWordWrap(true);
+    auto *lblVersion = new QLabel(QStringLiteral("Version ") + QStringLiteral(JEV_VERSION), this);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    auto *lblDisclaimer =
+        new QLabel(QStringLiteral("This program is provided as it is, without warranty of any "
+                                  "kind. It sends keystrokes to other programs on your behalf: "
+                                  "check your vocabularies before you rely on them."),
+                   this);
+    lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
+    lblDisclaimer->setWordWrap(true);
+
+    auto *cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    auto *cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+    auto *cmdBruWebSvr = new QPushButton(this);
+    cmdBruWebSvr->setObjectName(QStringLiteral("cmdBruWebSvr"));
+    cmdBruWebSvr->setIcon(QIcon::fromTheme(QStringLiteral("applications-internet")));
+    cmdBruWebSvr->setToolTip(QStringLiteral("The program's web page"));
+    cmdBruWebSvr->setAccessibleName(QStringLiteral("Web page"));
+
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(picIcon, 0, 0, 2, 1, Qt::AlignTop);
+    layout->addWidget(lblTitle, 0, 1, 1, 2);
+    layout->addWidget(lblVersion, 1, 1, 1, 2);
+    layout->addWidget(lblDescription, 2, 1, 1, 2);
+    layout->addWidget(lblDisclaimer, 3, 1, 1, 2);
+    layout->addWidget(cmdBruWebSvr, 4, 0);
+    layout->addWidget(cmdSysInfo, 4, 1, Qt::AlignRight);
+    layout->addWidget(cmdOK, 4, 2);
+    setMinimumWidth(420);
+
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
+    connect(cmdBruWebSvr, &QPushButton::clicked, this, [] {
+        // The address is a setting so that a distribution can point it at its own page.
+        const QSettings settings;
+        const QString fallback = QUrl::fromLocalFile(ProgramFiles::folder(QStringLiteral("help")) +
+                                                     QStringLiteral("/index.html"))
+                                     .toString();
+        QDesktopServices::openUrl(
+            QUrl(settings.value(QStringLiteral("About/WebAddress"), fallback).toString()));
+    });
+}
+
+QStringList frmAbout::sysInfoPrograms()
+{
+    return {QStringLiteral("hardinfo"), QStringLiteral("kinfocenter"),
+            QStringLiteral("gnome-system-monitor"), QStringLiteral("xfce4-taskmanager")};
+}
+
+void frmAbout::StartSysInfo()
+{
+    for (const QString &program : sysInfoPrograms()) {
+        const QString path = QStandardPaths::findExecutable(program);
+        if (!path.isEmpty() && QProcess::startDetached(path, {}))
+            return;
+    }
+    m_prompter.showMessage(QStringLiteral("System Information Is Unavailable At This Time"),
+                           kProgramTitle, Prompter::Icon::None);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/KeystrokeSender.h"
+
+#include <memory>
+
+class X11Connection;
+class X11KeyMap;
+
+// Types keystroke text into the window in front with XTest, each character through the keyboard
+// layout in use (a character the layout lacks goes through a spare keycode), then waits until
+// that window has processed the keys: XSync, and two _NET_WM_PING round trips when the window
+// answers pings.
+class X11KeystrokeSender : public KeystrokeSender
+{
+public:
+    explicit X11KeystrokeSender(X11Connection &connection);
+    ~X11KeystrokeSender() override;
+
+    bool sendKeys(const QString &keys, QString *error = nullptr) override;
+
+    // How long to wait for each ping answer before going on (a hung window must not hang us).
+    void setPingTimeout(int milliseconds) { m_pingTimeoutMs = milliseconds; }
+
+private:
+    void waitUntilProcessed();
+    unsigned long windowInFront();
+    bool answersPing(unsigned long window);
+    bool ping(unsigned long window);
+
+    X11Connection &m_connection;
+    std::unique_ptr<X11KeyMap> m_keyMap;
+    bool m_checkedXTest = false;
+    bool m_hasXTest = false;
+    int m_pingTimeoutMs = 200;
+    unsigned long m_pingStamp;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QProgressBar>
+
+// The level meter: a bar from 0 to the full-scale value that is also the listening switch.
+class VuMeterBar : public QProgressBar
+{
+    Q_OBJECT
+
+public:
+    explicit VuMeterBar(QWidget *parent = nullptr);
+
+    int fullScale() const { return maximum(); }
+    void setFullScale(int value) { setMaximum(value); }
+    // A level above the full scale is refused: the bar keeps its last position.
+    void setLevel(int level);
+    int level() const { return value(); }
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+};

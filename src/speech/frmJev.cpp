@@ -1,0 +1,245 @@
+#include "frmJev.h"
+
+#include "VuMeterBar.h"
+#include "config/ProgramSettings.h"
+#include "config/StretchContainer.h"
+#include "data/CFile.h"
+#include "data/CVocab.h"
+#include "engine/CApp.h"
+#include "engine/RunningApps.h"
+#include "platform/Prompter.h"
+#include "platform/WindowSystem.h"
+#include "speech/Recognizer.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kWindowKey = QStringLiteral("frmJev");
+
+// Stands in for the configuration windows until they exist: it says how to configure meanwhile.
+QDialog *makeConfigurationPlaceholder(QWidget *parent)
+{
+    auto *dialog = new QDialog(parent);
+    dialog->setObjectName(QStringLiteral("frmConfigurePlaceholder"));
+    dialog->setWindowTitle(QStringLiteral("Application Command Configuration"));
+    auto *text = new QLabel(
+        QStringLiteral("The configuration windows are not part of this version yet.\n\n"
+                       "Listening is off while this window is open. Configure applications and "
+                       "vocabularies with the command line, for example:\n\n"
+                       "  jev apps add \"XTerm ¦ shell\"\n"
+                       "  jev apps set 0 terminal Editing /usr/bin/xterm\n"
+                       "  jev vocabs new Editing\n"
+                       "  jev words add Editing \"select all:^a\"\n\n"
+                       "Then close this window and click the level meter to listen again."),
+        dialog);
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    auto *layout = new QVBoxLayout(dialog);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    return dialog;
+}
+
+} // namespace
+
+frmJev::frmJev(const QString &programDir, const EngineServices &services, Recognizer &recognizer,
+               QWidget *parent)
+    : QWidget(parent), m_programDir(programDir), m_services(services), m_recognizer(recognizer)
+{
+    setObjectName(QStringLiteral("frmJev"));
+    setWindowTitle(QStringLiteral("JEV! Voice Control"));
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    buildControls();
+    connect(&m_recognizer, &Recognizer::PhraseRecognized, this, &frmJev::phraseRecognized);
+    connect(&m_recognizer, &Recognizer::LevelChanged, this, &frmJev::levelChanged);
+    connect(&m_recognizer, &Recognizer::ListeningFailed, this, [this](const QString &message) {
+        m_problemPanel->setText(message);
+        m_meter->setLevel(0);
+    });
+}
+
+frmJev::~frmJev() = default;
+
+void frmJev::buildControls()
+{
+    auto *container = new StretchContainer(QSize(2955, 795), this);
+    container->setObjectName(QStringLiteral("strJev"));
+    m_meter = new VuMeterBar;
+    m_cmdConfigure = new QPushButton(QStringLiteral("&Configure"));
+    m_cmdConfigure->setObjectName(QStringLiteral("cmdConfigure"));
+    m_stbVCmd = new QStatusBar;
+    m_stbVCmd->setObjectName(QStringLiteral("stbVCmd"));
+    m_stbVCmd->setSizeGripEnabled(false);
+    m_phrasePanel = new QLabel;
+    m_phrasePanel->setObjectName(QStringLiteral("stbVCmdPhrase"));
+    m_problemPanel = new QLabel;
+    m_problemPanel->setObjectName(QStringLiteral("stbVCmdProblems"));
+    m_stbVCmd->addWidget(m_phrasePanel, 1);
+    m_stbVCmd->addPermanentWidget(m_problemPanel);
+    container->addControl(m_meter, QRect(0, 120, 1815, 255));
+    container->addControl(m_cmdConfigure, QRect(1920, 120, 975, 315));
+    container->addControl(m_stbVCmd, QRect(0, 480, 2835, 255));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(container);
+    resize(container->designPixelSize() * 2);
+
+    connect(m_meter, &VuMeterBar::clicked, this, &frmJev::meterClick);
+    connect(m_cmdConfigure, &QPushButton::clicked, this, &frmJev::configureClick);
+    // Alt+F1 works whichever control has the focus; F1 alone is left alone.
+    auto *altF1 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F1), this);
+    altF1->setContext(Qt::WindowShortcut);
+    connect(altF1, &QShortcut::activated, this, &frmJev::meterClick);
+}
+
+QString frmJev::grammarPath() const
+{
+    return m_programDir + QStringLiteral("/temp.txt");
+}
+
+bool frmJev::pbClickState() const
+{
+    return m_app && m_app->PBClickState();
+}
+
+void frmJev::load()
+{
+    m_file = std::make_unique<CFile>(m_programDir);
+    m_app = std::make_unique<CApp>(m_programDir, m_services, &m_lstVAppCmd);
+    m_vocab =
+        std::make_unique<CVocab>(m_programDir, VocabLists{&m_lstVocab, nullptr, &m_cmbVocabulary});
+    const QString vocab = m_programDir + QStringLiteral("/vocab");
+    if (!QFileInfo(vocab).isDir() && !QDir().mkpath(vocab))
+        m_problems.append(QStringLiteral("The folder %1 cannot be created.").arg(vocab));
+    restoreGeometry(ProgramSettings::windowPosition(kWindowKey));
+    m_app->FillVACListBox();
+    if (const auto error = m_app->lastError())
+        m_problems.append(QStringLiteral("VAppCmd.txt: ") + error->message());
+    ensureGrammar();
+    QString error;
+    if (!m_recognizer.LoadGrammarFile(grammarPath(), &error))
+        m_problems.append(error);
+    else if (!m_recognizer.Activate(&error))
+        m_problems.append(error);
+    m_meter->setFullScale(ProgramSettings::fullScale());
+    QString reason;
+    if (!m_services.windows.isAvailable(&reason))
+        m_problems.append(reason + QStringLiteral(" Switching to applications and sending "
+                                                  "keystrokes do not work."));
+    else if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland"))
+        m_problems.append(QStringLiteral(
+            "This is a Wayland session: only programs that run through XWayland can be switched "
+            "to and sent keystrokes."));
+    m_services.runningApps.FillRunningApps(m_lstRunApp);
+    m_problemPanel->setText(m_problems.isEmpty() ? QString() : m_problems.first());
+    m_problemPanel->setToolTip(m_problems.join(QLatin1Char('\n')));
+}
+
+// On a first run there is no grammar yet: it is written now, so that the program listens for
+// "switch to" and the application names from the start.
+void frmJev::ensureGrammar()
+{
+    if (QFileInfo::exists(grammarPath()))
+        return;
+    MemoryListBox names;
+    CVocab(m_programDir, {&names, nullptr, nullptr}).FillVocabFile(true);
+    QString error;
+    if (!m_file->TempLoad(names, &error))
+        m_problems.append(QStringLiteral("The grammar could not be written: ") + error);
+}
+
+void frmJev::tellStartupProblems()
+{
+    if (m_problems.isEmpty())
+        return;
+    m_services.prompter.showMessage(m_problems.join(QStringLiteral("\n\n")), kProgramTitle,
+                                    Prompter::Icon::Warning);
+}
+
+void frmJev::phraseRecognized(const QString &phrase)
+{
+    if (m_app->AppCheck(phrase) != 1)
+        m_app->VocabCheck(phrase);
+    m_services.runningApps.FillRunningApps(m_lstRunApp);
+    m_phrasePanel->setText(phrase);
+}
+
+void frmJev::levelChanged(int level)
+{
+    m_meter->setLevel(level);
+}
+
+void frmJev::activate()
+{
+    QString error;
+    if (!m_recognizer.Activate(&error))
+        m_problemPanel->setText(error);
+}
+
+bool frmJev::configurationVisible() const
+{
+    return m_configuration && m_configuration->isVisible();
+}
+
+void frmJev::meterClick()
+{
+    QString error;
+    if (!m_recognizer.LoadGrammarFile(grammarPath(), &error))
+        m_problemPanel->setText(error); // the previous grammar stays in use
+    m_meterToggle = !m_meterToggle;
+    if (configurationVisible())
+        return;
+    if (m_meterToggle) {
+        m_recognizer.Deactivate();
+        if (m_app->PBClickState()) {
+            activate();
+            m_app->setPBClickState(false);
+            m_meterToggle = false;
+        } else {
+            m_meter->setLevel(0);
+        }
+    } else {
+        activate();
+        m_app->setPBClickState(false);
+    }
+}
+
+void frmJev::configureClick()
+{
+    m_meter->setLevel(0);
+    m_recognizer.Deactivate();
+    m_services.runningApps.FillRunningApps(m_lstRunApp);
+    if (m_configShownBefore) {
+        m_lstVAppCmd.clear();
+        m_app->FillVACListBox();
+    } else {
+        m_configShownBefore = true;
+    }
+    m_lstVAppCmd.setSelectedIndex(0);
+    m_lstVocab.clear();
+    m_cmbVocabulary.clear();
+    m_vocab->FillVocabFile(false);
+    if (m_meter->level() == 0)
+        m_app->setPBClickState(true);
+    if (!m_configuration)
+        m_configuration = makeConfigurationPlaceholder(this);
+    m_configuration->exec();
+}
+
+void frmJev::closeEvent(QCloseEvent *event)
+{
+    ProgramSettings::setWindowPosition(kWindowKey, saveGeometry());
+    m_recognizer.Deactivate();
+    event->accept();
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "data/MemoryListBox.h"
+#include "engine/EngineServices.h"
+
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+
+class CApp;
+class CFile;
+class CVocab;
+class QDialog;
+class QLabel;
+class QPushButton;
+class QStatusBar;
+class Recognizer;
+class VuMeterBar;
+class WindowSystem;
+
+// The speech window: always on top, it shows the input level and the last phrase, hands every
+// recognized phrase to the engine, and is the listening switch (a click on the meter or Alt+F1).
+class frmJev : public QWidget
+{
+    Q_OBJECT
+
+public:
+    frmJev(const QString &programDir, const EngineServices &services, Recognizer &recognizer,
+           QWidget *parent = nullptr);
+    ~frmJev() override;
+
+    // The load steps; what went wrong is collected in startupProblems().
+    void load();
+    // Start-up problems, shown in the second status panel and once in a message box.
+    QStringList startupProblems() const { return m_problems; }
+    void tellStartupProblems();
+
+    VuMeterBar &meter() { return *m_meter; }
+    bool meterToggle() const { return m_meterToggle; }
+    bool pbClickState() const;
+    // The running applications, as the configuration window's list will show them.
+    const MemoryListBox &runningAppList() const { return m_lstRunApp; }
+
+public Q_SLOTS:
+    void meterClick();
+    void configureClick();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void phraseRecognized(const QString &phrase);
+    void levelChanged(int level);
+    void activate();
+    bool configurationVisible() const;
+    QString grammarPath() const;
+    void ensureGrammar();
+
+    QString m_programDir;
+    EngineServices m_services;
+    Recognizer &m_recognizer;
+    std::unique_ptr<CFile> m_file;
+    std::unique_ptr<CApp> m_app;
+    std::unique_ptr<CVocab> m_vocab;
+    // The lists of the configuration windows, which the speech window fills.
+    MemoryListBox m_lstRunApp;
+    MemoryListBox m_lstVAppCmd;
+    MemoryListBox m_lstVocab;
+    MemoryListBox m_cmbVocabulary;
+    VuMeterBar *m_meter = nullptr;
+    QPushButton *m_cmdConfigure = nullptr;
+    QStatusBar *m_stbVCmd = nullptr;
+    QLabel *m_phrasePanel = nullptr;
+    QLabel *m_problemPanel = nullptr;
+    QDialog *m_configuration = nullptr;
+    bool m_meterToggle = false;
+    bool m_configShownBefore = false;
+    QStringList m_problems;
+};

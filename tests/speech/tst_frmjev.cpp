@@ -1,0 +1,172 @@
+#include "config/ProgramSettings.h"
+#include "speech/FakeRecognizer.h"
+#include "speech/VuMeterBar.h"
+#include "speech/frmJev.h"
+#include "support/FakeDesktop.h"
+#include "support/RecordFileBytes.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+// The speech window with a fake recognizer and desktop, offscreen.
+class TestFrmJev : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString phraseShown() const { return m_window->findChild<QLabel *>("stbVCmdPhrase")->text(); }
+    // The configuration window is modal: it is closed as soon as it shows.
+    void configure()
+    {
+        QTimer::singleShot(0, [] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
+        QTest::mouseClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
+    }
+    void clickMeter() { QTest::mouseClick(&m_window->meter(), Qt::LeftButton); }
+    void makeWindow()
+    {
+        m_window =
+            std::make_unique<frmJev>(m_dir->filePath("data"), m_desktop->services(), m_recognizer);
+        m_window->load();
+        m_window->show();
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakeDesktop> m_desktop;
+    FakeRecognizer m_recognizer;
+    std::unique_ptr<frmJev> m_window;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", m_dir->filePath("config").toUtf8());
+        QSettings().clear();
+        m_desktop = std::make_unique<FakeDesktop>();
+        m_desktop->windows.addWindow(7, "Gedit", "notes - gedit");
+        m_desktop->windows.setForeground(7);
+        RecordFileBytes::write(
+            m_dir->filePath("data/VAppCmd.txt"),
+            RecordFileBytes::file({"Gedit \xA6 notes - gedit*editor~E$gedit"}, 270));
+        RecordFileBytes::write(m_dir->filePath("data/vocab/E.txt"),
+                               RecordFileBytes::file({"save:^s", "editor:^e"}, 128));
+        m_recognizer.Deactivate();
+        m_recognizer.setActivateError({});
+        makeWindow();
+    }
+    void cleanup() { m_window.reset(); }
+
+    void listensAfterLoad()
+    {
+        QVERIFY(m_recognizer.isActive());
+        QCOMPARE(m_recognizer.loadedFiles().last(), m_dir->filePath("data/temp.txt"));
+        QCOMPARE(m_window->windowTitle(), QString("JEV! Voice Control"));
+        QVERIFY(m_window->windowFlags() & Qt::WindowStaysOnTopHint);
+        // First run: the grammar is written before it is loaded.
+        QVERIFY(RecordFileBytes::read(m_dir->filePath("data/temp.txt"))
+                    .contains("<start>=switch to\r\n<start>=editor\r\n"));
+        QCOMPARE(m_window->meter().fullScale(), 3000);
+        QVERIFY(m_window->startupProblems().isEmpty());
+    }
+
+    void meterClicks_data()
+    {
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<bool>("listening");
+        QTest::addColumn<bool>("toggle");
+        QTest::addColumn<bool>("pbClick");
+        QTest::newRow("click: off") << "m" << false << true << false;
+        QTest::newRow("two clicks: listening") << "mm" << true << false << false;
+        QTest::newRow("configure: off") << "c" << false << false << true;
+        QTest::newRow("configure, click: listening") << "cm" << true << false << false;
+        QTest::newRow("off, configure, click: listening") << "mcm" << true << false << false;
+        QTest::newRow("configure, two clicks: off") << "cmm" << false << true << false;
+        QTest::newRow("Alt+F1 as a click") << "a" << false << true << false;
+        QTest::newRow("F1 alone does nothing") << "f" << true << false << false;
+    }
+
+    void meterClicks()
+    {
+        QFETCH(QString, events);
+        QFETCH(bool, listening);
+        QFETCH(bool, toggle);
+        QFETCH(bool, pbClick);
+        const int loadsBefore = m_recognizer.loadedFiles().size();
+        int clicks = 0;
+        for (QChar e : events) {
+            if (e == 'm')
+                clickMeter(), ++clicks;
+            else if (e == 'c')
+                configure();
+            else if (e == 'a')
+                QTest::keyClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::Key_F1,
+                                Qt::AltModifier),
+                    ++clicks;
+            else
+                QTest::keyClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::Key_F1);
+        }
+        QCOMPARE(m_recognizer.isActive(), listening);
+        QCOMPARE(m_window->meterToggle(), toggle);
+        QCOMPARE(m_window->pbClickState(), pbClick);
+        // Every click reloads the grammar.
+        QCOMPARE(m_recognizer.loadedFiles().size() - loadsBefore, clicks);
+        if (!listening)
+            QCOMPARE(m_window->meter().level(), 0);
+    }
+
+    void levelAndPhrases()
+    {
+        m_recognizer.level(1200);
+        QTRY_COMPARE(m_window->meter().level(), 1200);
+        m_recognizer.level(5000); // above the full scale: the bar keeps its position
+        QTest::qWait(0);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_window->meter().level(), 1200);
+
+        m_recognizer.hear("save");
+        QTRY_COMPARE(phraseShown(), QString("save"));
+        QCOMPARE(m_desktop->keys.texts(), QStringList({"^s"}));
+        // A phrase that is a spoken name acts as the name only.
+        m_recognizer.hear("editor");
+        QTRY_COMPARE(phraseShown(), QString("editor"));
+        QCOMPARE(m_desktop->keys.texts(), QStringList({"^s"}));
+        // A phrase that matches nothing is still shown, and the running applications are read.
+        m_desktop->windows.addWindow(8, "XTerm", "shell");
+        m_recognizer.hear("unknown words");
+        QTRY_COMPARE(phraseShown(), QString("unknown words"));
+        QVERIFY(m_window->runningAppList().items().contains("XTerm ¦ shell"));
+    }
+
+    void fullScaleSetting()
+    {
+        m_window.reset();
+        ProgramSettings::setFullScale(20000);
+        makeWindow();
+        QCOMPARE(m_window->meter().fullScale(), 20000);
+    }
+
+    void startupProblems()
+    {
+        m_window.reset();
+        m_recognizer.Deactivate();
+        m_recognizer.setActivateError("No microphone: the PulseAudio server cannot be reached.");
+        m_desktop->windows.setAvailable(false);
+        makeWindow();
+        QCOMPARE(m_window->startupProblems().size(), 2);
+        QVERIFY(m_window->findChild<QLabel *>("stbVCmdProblems")->text().contains("microphone"));
+        m_window->tellStartupProblems();
+        QCOMPARE(m_desktop->prompter.shown().size(), 1);
+        QVERIFY(m_desktop->prompter.shown().first().text.contains("No X display"));
+    }
+};
+
+QTEST_MAIN(TestFrmJev)
+#include "tst_frmjev.moc"
