@@ -4,7 +4,7 @@
 set -euo pipefail
 
 build_packages=(g++ make cmake qt6-base-dev libxkbcommon-dev)
-test_packages=(clang-format util-linux)
+test_packages=(clang-format util-linux x11-xkb-utils)
 
 wanted=()
 for group in "$@"; do
