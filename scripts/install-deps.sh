@@ -4,7 +4,7 @@
 set -euo pipefail
 
 build_packages=(g++ make cmake qt6-base-dev libx11-dev libxtst-dev libxkbcommon-dev xdg-utils file)
-test_packages=(clang-format util-linux xvfb openbox qt6-qpa-plugins)
+test_packages=(clang-format util-linux xvfb openbox qt6-qpa-plugins x11-xkb-utils)
 
 wanted=()
 for group in "$@"; do

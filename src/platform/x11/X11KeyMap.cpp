@@ -9,8 +9,8 @@ X11KeyMap::X11KeyMap(X11Connection &connection) : m_connection(connection) {}
 
 X11KeyMap::~X11KeyMap()
 {
-    Display *d = m_connection.display();
-    if (d && !m_bound.isEmpty()) {
+    Display *d = m_bound.isEmpty() ? nullptr : m_connection.display();
+    if (d) {
         // The keys typed through them have been processed by now: give the keycodes back.
         KeySym none[2] = {NoSymbol, NoSymbol};
         for (unsigned char keycode : std::as_const(m_bound))

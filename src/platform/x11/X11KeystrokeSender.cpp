@@ -289,8 +289,8 @@ void X11KeystrokeSender::waitUntilProcessed()
     XWindowAttributes attributes{};
     XGetWindowAttributes(d, root, &attributes);
     const long listening = StructureNotifyMask | SubstructureNotifyMask;
-    const bool addListening = (attributes.your_event_mask & listening) == 0;
-    if (addListening)
+    const long missing = listening & ~attributes.your_event_mask;
+    if (missing)
         XSelectInput(d, root, attributes.your_event_mask | listening);
 
     // The window answers the first ping when it reads it, possibly in the same pass as the keys
@@ -305,8 +305,10 @@ void X11KeystrokeSender::waitUntilProcessed()
     PingReply ours{m_connection.atom("WM_PROTOCOLS"), m_connection.atom("_NET_WM_PING"), root,
                    firstPingStamp, long(m_pingStamp)};
     XEvent event;
-    if (addListening) {
+    if (missing)
         XSelectInput(d, root, attributes.your_event_mask);
+    if (missing == listening) {
+        // Nobody else on this connection listens there: drop what came in while we did.
         XSync(d, False);
         while (XCheckIfEvent(d, &event, cameThroughPingWait, reinterpret_cast<XPointer>(&ours)))
             ;
