@@ -35,8 +35,7 @@ std::optional<int> parseIndex(const QString &text)
 CommandLine::CommandLine(QTextStream &out, QTextStream &err)
     : m_out(out), m_err(err), m_prompter(std::make_unique<ConsolePrompter>(err)),
       m_desktop(std::make_unique<DesktopServices>(*m_prompter))
-{
-}
+{}
 
 CommandLine::~CommandLine() = default;
 
