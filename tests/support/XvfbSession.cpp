@@ -127,9 +127,13 @@ QProcess *XvfbSession::startTarget(const QString &className, const QString &titl
     env.remove(QStringLiteral("XDG_SESSION_TYPE"));
     target->setProcessEnvironment(env);
     target->start(targetBinary(), args);
-    if (!target->waitForStarted(5000) || !waitForTitle(title)) {
+    if (!target->waitForStarted(5000) || !waitForTitle(title, 15000)) {
         if (error)
-            *error = QStringLiteral("the target window \"%1\" did not appear").arg(title);
+            *error = QStringLiteral("the target window \"%1\" did not appear (target %2, exit "
+                                    "code %3)")
+                         .arg(title)
+                         .arg(target->state() == QProcess::Running ? "running" : "not running")
+                         .arg(target->exitCode());
         return nullptr;
     }
     return target;
