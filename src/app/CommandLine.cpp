@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "ConsolePrompter.h"
+#include "RecognizeTask.h"
 #include "data/AppError.h"
 #include "data/CVocab.h"
 #include "data/DataDirectory.h"
@@ -52,6 +53,7 @@ QString CommandLine::usage()
         "  words set VOCAB IDX WORD      replace the word at IDX\n"
         "  words delete VOCAB IDX        delete the word at IDX\n"
         "  grammar                       regenerate temp.txt and print its path\n"
+        "  recognize F.wav ...           print the phrases of temp.txt heard in the files\n"
         "\n"
         "Positions and indexes count from 0. The data directory is DIR, else $JEV_HOME,\n"
         "else the program's directory when it holds VAppCmd.txt, else ~/.local/share/jev.\n");
@@ -99,6 +101,8 @@ int CommandLine::dispatch(const QString &command, const QStringList &args)
         return words(args);
     if (command == QLatin1String("grammar") && args.isEmpty())
         return grammar();
+    if (command == QLatin1String("recognize") && !args.isEmpty())
+        return RecognizeTask(m_dir, m_out, m_err).run(args);
     return wrongUsage(QStringLiteral("unknown command %1").arg(command));
 }
 
