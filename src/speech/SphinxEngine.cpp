@@ -24,8 +24,16 @@ const char *const kPhones[] = {"AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH", "
 
 // A very long stretch of speech is not a command; deciding it bounds the search's memory.
 constexpr int kMaxUtteranceMs = 8000;
-// Decoding in 20 ms steps keeps the end-of-speech decision within 20 ms.
-constexpr qsizetype kStepSamples = SphinxEngine::SampleRate / 50;
+// The speech detector works on 10 ms frames.
+constexpr qsizetype kFrameSamples = SphinxEngine::SampleRate / 100;
+constexpr double kSpeechAboveFloorDb = 12;
+constexpr double kMinSpeechDb = 30; // RMS 30 of 32768: quieter is silence whatever the floor
+constexpr double kFloorRiseInSilence = 0.05;
+constexpr double kFloorRiseInSpeech = 0.002;
+constexpr int kStartFrames = 3;
+constexpr int kPrerollMs = 300;
+
+constexpr float kSilenceProbability = 0.1f;
 
 constexpr int kStartState = 0;
 constexpr int kFinalState = 1;
@@ -87,10 +95,9 @@ bool SphinxEngine::open(QString *error)
     err_set_logfp(nullptr);
     const QByteArray hmmPath = hmm.toLocal8Bit();
     const QByteArray dictPath = dict.toLocal8Bit();
-    const QByteArray postSpeech = QByteArray::number(m_options.shortTailMs / 10);
-    cmd_ln_t *config =
-        cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmmPath.constData(), "-dict",
-                    dictPath.constData(), "-vad_postspeech", postSpeech.constData(), nullptr);
+    cmd_ln_t *config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmmPath.constData(), "-dict",
+                                   dictPath.constData(), "-dither", "yes", "-remove_silence", "no",
+                                   "-fsgusefiller", "no", nullptr);
     if (config)
         m_ps = ps_init(config);
     if (config)
@@ -186,6 +193,9 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
         fsg_model_trans_add(fsg, kGarbageState, kFinalState, garbageLogp, wid);
         fsg_model_trans_add(fsg, kStartState, kFinalState, garbageLogp, wid);
     }
+    // Only silence may sit between and around words. The model's noise words would let any
+    // speech pass as "spoken noise" around a short phrase, so they are left out.
+    fsg_model_add_silence(fsg, "<sil>", -1, kSilenceProbability);
 
     if (m_utteranceStarted) {
         ps_end_utt(m_ps);
@@ -204,15 +214,7 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
         return false;
     }
     m_grammar = grammar;
-    return startStream();
-}
-
-bool SphinxEngine::startStream()
-{
-    m_hadSpeech = false;
-    m_speaking = false;
-    m_utteranceStarted = ps_start_utt(m_ps) == 0;
-    return m_utteranceStarted;
+    return true;
 }
 
 void SphinxEngine::restart()
@@ -223,59 +225,89 @@ void SphinxEngine::restart()
     }
     m_position = 0;
     m_lastVoiced = 0;
-    if (m_ps && hasGrammar())
-        startStream();
+    m_pending.clear();
+    m_preroll.clear();
+    m_floorDb = -1;
+    m_speechRun = 0;
+    m_checkedPartial = false;
 }
 
 void SphinxEngine::process(const qint16 *samples, qsizetype count, QList<Detection> *detections)
 {
-    if (!m_utteranceStarted) {
+    if (!m_ps || !hasGrammar()) {
         m_position += count;
         return;
     }
-    for (qsizetype done = 0; done < count; done += kStepSamples)
-        processChunk(samples + done, qMin(kStepSamples, count - done), detections);
+    m_pending.append(QList<qint16>(samples, samples + count));
+    qsizetype done = 0;
+    for (; done + kFrameSamples <= m_pending.size(); done += kFrameSamples)
+        processFrame(m_pending.constData() + done, detections);
+    m_pending.remove(0, done);
 }
 
-void SphinxEngine::processChunk(const qint16 *samples, qsizetype count,
-                                QList<Detection> *detections)
+double SphinxEngine::energyDb(const qint16 *frame)
 {
-    ps_process_raw(m_ps, samples, size_t(count), FALSE, FALSE);
-    m_position += count;
-    if (ps_get_in_speech(m_ps)) {
-        if (!m_hadSpeech)
-            m_speechStart = m_position;
-        m_hadSpeech = true;
-        m_speaking = true;
-        if (m_position - m_speechStart > msToSamples(kMaxUtteranceMs)) {
-            m_lastVoiced = m_position;
-            endUtterance(detections);
-        }
+    double sum = 0;
+    for (qsizetype i = 0; i < kFrameSamples; ++i)
+        sum += double(frame[i]) * frame[i];
+    return 10 * std::log10(sum / kFrameSamples + 1);
+}
+
+void SphinxEngine::processFrame(const qint16 *frame, QList<Detection> *detections)
+{
+    m_position += kFrameSamples;
+    // Speech is sound well above the background, which is tracked by its quietest frames: it
+    // drops at once to a quieter frame and creeps up while nobody speaks.
+    const double db = energyDb(frame);
+    if (m_floorDb < 0 || db < m_floorDb)
+        m_floorDb = db;
+    const bool speech = db > m_floorDb + kSpeechAboveFloorDb && db > kMinSpeechDb;
+    m_floorDb += (db - m_floorDb) * (speech ? kFloorRiseInSpeech : kFloorRiseInSilence);
+    m_speechRun = speech ? m_speechRun + 1 : 0;
+
+    if (!m_utteranceStarted) {
+        m_preroll.append(QList<qint16>(frame, frame + kFrameSamples));
+        if (m_preroll.size() > msToSamples(kPrerollMs))
+            m_preroll.remove(0, m_preroll.size() - msToSamples(kPrerollMs));
+        if (m_speechRun < kStartFrames)
+            return;
+        // The decoder gets the moments before the detector was sure, where the speech began.
+        if (ps_start_utt(m_ps) != 0)
+            return;
+        m_utteranceStarted = true;
+        m_speechStart = m_position;
+        m_lastVoiced = m_position;
+        m_checkedPartial = false;
+        ps_process_raw(m_ps, m_preroll.constData(), size_t(m_preroll.size()), FALSE, FALSE);
+        m_preroll.clear();
         return;
     }
-    if (!m_hadSpeech)
+
+    ps_process_raw(m_ps, frame, kFrameSamples, FALSE, FALSE);
+    if (speech) {
+        m_lastVoiced = m_position;
+        m_checkedPartial = false;
+        if (m_position - m_speechStart > msToSamples(kMaxUtteranceMs))
+            endUtterance(detections);
         return;
-    if (m_speaking) {
-        // The detector reports the end of speech after the short tail of silence.
-        m_speaking = false;
-        m_lastVoiced = qMax<qint64>(0, m_position - msToSamples(m_options.shortTailMs));
+    }
+    const qint64 silence = m_position - m_lastVoiced;
+    if (!m_checkedPartial && silence >= msToSamples(m_options.shortTailMs)) {
+        m_checkedPartial = true;
         const QString key = hypothesis();
         if (!m_grammar.phraseFor(key).isEmpty() && !m_grammar.isPrefixOfLonger(key)) {
             endUtterance(detections);
             return;
         }
     }
-    if (m_position - m_lastVoiced >= msToSamples(m_options.longTailMs))
+    if (silence >= msToSamples(m_options.longTailMs))
         endUtterance(detections);
 }
 
 void SphinxEngine::finish(QList<Detection> *detections)
 {
-    if (!m_utteranceStarted || !m_hadSpeech)
-        return;
-    if (m_speaking)
-        m_lastVoiced = m_position;
-    endUtterance(detections);
+    if (m_utteranceStarted)
+        endUtterance(detections);
 }
 
 QString SphinxEngine::hypothesis() const
@@ -293,10 +325,10 @@ void SphinxEngine::endUtterance(QList<Detection> *detections)
     const QString key = hypothesis();
     const double searchMs = timer.nsecsElapsed() / 1e6;
     m_utteranceStarted = false;
+    m_speechRun = 0;
     // A result through the phone loop is speech that is none of the phrases.
     const QString phrase =
         key.contains(QLatin1String(kGarbagePrefix)) ? QString() : m_grammar.phraseFor(key);
     if (!phrase.isEmpty() && detections)
         detections->append({phrase, m_position, m_lastVoiced, searchMs});
-    startStream();
 }

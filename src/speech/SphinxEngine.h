@@ -71,18 +71,21 @@ public:
     static double garbagePhoneLog10(int sensitivity);
 
 private:
-    void processChunk(const qint16 *samples, qsizetype count, QList<Detection> *detections);
+    void processFrame(const qint16 *frame, QList<Detection> *detections);
     void endUtterance(QList<Detection> *detections);
     QString hypothesis() const;
-    bool startStream();
+    static double energyDb(const qint16 *frame);
 
     Options m_options;
     ps_decoder_s *m_ps = nullptr;
     SpeechGrammar m_grammar;
     int m_searchNumber = 0;
     bool m_utteranceStarted = false;
-    bool m_hadSpeech = false;
-    bool m_speaking = false;
+    bool m_checkedPartial = false;
+    QList<qint16> m_pending;
+    QList<qint16> m_preroll;
+    double m_floorDb = -1;
+    int m_speechRun = 0;
     qint64 m_position = 0;
     qint64 m_lastVoiced = 0;
     qint64 m_speechStart = 0;
