@@ -204,7 +204,7 @@ private Q_SLOTS:
         int loudest = 0;
         for (const QList<QVariant> &args : std::as_const(levels))
             loudest = qMax(loudest, args.at(0).toInt());
-        QCOMPARE(levels.at(0).at(0).toInt(), 0); // the leading silence
+        QVERIFY(levels.at(0).at(0).toInt() < 20); // the leading silence
         QVERIFY2(loudest > 1000 && loudest < 20000, qPrintable(QString::number(loudest)));
     }
 
@@ -238,7 +238,7 @@ private Q_SLOTS:
     void recognizeCommandLine()
     {
         const QString a = clip("flite:slt", "select all");
-        const QString b = clip("espeak:en-us", "page up");
+        const QString b = clip("flite:rms", "page up");
         QProcess jev;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_CONFIG_HOME", path("config"));

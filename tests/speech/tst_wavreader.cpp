@@ -70,7 +70,7 @@ private Q_SLOTS:
         QTest::newRow("8-bit unsigned at 8 kHz")
             << wav(1, 1, 8000, 8, QByteArray(800, char(128 + 64))) << 1600 << 16384;
         QTest::newRow("24-bit stereo at 48 kHz")
-            << wav(1, 2, 48000, 24, QByteArray("\x00\x00\xC0", 3).repeated(4800)) << 1600 << -16384;
+            << wav(1, 2, 48000, 24, QByteArray("\x00\x00\xC0", 3).repeated(9600)) << 1600 << -16384;
         QTest::newRow("float at 44.1 kHz")
             << wav(3, 1, 44100, 32, samples<float>(QList<float>(4410, 0.25f))) << 1600 << 8192;
         QTest::newRow("32-bit int at 22.05 kHz")
