@@ -3,8 +3,9 @@
 # Does nothing (and needs no network) when everything is already there.
 set -euo pipefail
 
-build_packages=(g++ make cmake qt6-base-dev)
-test_packages=(clang-format util-linux)
+build_packages=(g++ make cmake qt6-base-dev libpocketsphinx-dev libsphinxbase-dev
+                pocketsphinx-en-us flite1-dev libpulse-dev)
+test_packages=(clang-format util-linux espeak-ng flite sox)
 
 wanted=()
 for group in "$@"; do
