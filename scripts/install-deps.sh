@@ -3,8 +3,10 @@
 # Does nothing (and needs no network) when everything is already there.
 set -euo pipefail
 
-build_packages=(g++ make cmake qt6-base-dev libx11-dev libxtst-dev libxkbcommon-dev xdg-utils file)
-test_packages=(clang-format util-linux xvfb openbox qt6-qpa-plugins x11-xkb-utils)
+build_packages=(g++ make cmake qt6-base-dev libx11-dev libxtst-dev libxkbcommon-dev xdg-utils file
+                libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us flite1-dev libpulse-dev
+                qt6-qpa-plugins)
+test_packages=(clang-format util-linux xvfb openbox x11-xkb-utils espeak-ng flite sox)
 
 wanted=()
 for group in "$@"; do

@@ -2,6 +2,7 @@
 
 #include "ConsolePrompter.h"
 #include "DesktopServices.h"
+#include "RecognizeTask.h"
 #include "data/AppError.h"
 #include "data/CVocab.h"
 #include "data/DataDirectory.h"
@@ -61,6 +62,7 @@ QString CommandLine::usage()
         "  say PHRASE                    act on PHRASE as if it was heard; prints 1, 2 or 0\n"
         "  keys TEXT                     send keystrokes (\"^a\", \"{F5}\") to the window in "
         "front\n"
+        "  recognize F.wav ...           print the phrases of temp.txt heard in the files\n"
         "\n"
         "Positions and indexes count from 0. The data directory is DIR, else $JEV_HOME,\n"
         "else the program's directory when it holds VAppCmd.txt, else ~/.local/share/jev.\n");
@@ -114,6 +116,8 @@ int CommandLine::dispatch(const QString &command, const QStringList &args)
         return say(args.first());
     if (command == QLatin1String("keys") && args.size() == 1)
         return keys(args.first());
+    if (command == QLatin1String("recognize") && !args.isEmpty())
+        return RecognizeTask(m_dir, m_out, m_err).run(args);
     return wrongUsage(QStringLiteral("unknown command %1").arg(command));
 }
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// Pronunciations, in the phone set of the acoustic model, for words that the dictionary lacks.
+class Pronouncer
+{
+public:
+    // The phones of word (lower case, letters and apostrophes): letter by letter when it has no
+    // vowel or at most three letters ("vlc", "gtk"), else from flite's letter-to-sound rules.
+    // Empty when nothing in it can be pronounced.
+    static QString phones(const QString &word);
+    static QString spelledPhones(const QString &word);
+    static QString letterToSoundPhones(const QString &word);
+    static bool isSpelledOut(const QString &word);
+    // One flite phone (stress digit allowed) as model phones; empty for a pause.
+    static QString modelPhones(const QString &flitePhone);
+};

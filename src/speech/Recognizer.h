@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// The speech recognizer as the speech window sees it. Phrase and level events are delivered on
+// the thread that owns the recognizer (the user-interface thread), one at a time, only while
+// active.
+class Recognizer : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+    ~Recognizer() override = default;
+
+    // From then on the recognizer reports phrases of that grammar file (temp.txt); it may be
+    // called while active. False, with a message the caller can show, when the file cannot be
+    // used; the previous grammar then stays.
+    virtual bool LoadGrammarFile(const QString &path, QString *error = nullptr) = 0;
+    // Starts listening; harmless when already listening. False, with a message the caller can
+    // show, when there is no grammar or nothing to listen to (no microphone).
+    virtual bool Activate(QString *error = nullptr) = 0;
+    // Stops listening: no phrase event until the next Activate. Harmless when not listening.
+    virtual void Deactivate() = 0;
+    virtual bool isActive() const = 0;
+
+Q_SIGNALS:
+    // One phrase of the loaded grammar, spelled exactly as the grammar file writes it.
+    void PhraseRecognized(const QString &phrase);
+    // The input level: RMS amplitude of 16-bit samples (ordinary speech reaches a few thousand).
+    void LevelChanged(int level);
+    // Listening stopped by itself, for example because the microphone went away.
+    void ListeningFailed(const QString &message);
+};

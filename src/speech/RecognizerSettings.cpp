@@ -1,0 +1,26 @@
+#include "RecognizerSettings.h"
+
+#include <QSettings>
+
+namespace {
+
+const char kGroup[] = "Recognizer";
+const char kSensitivity[] = "Sensitivity";
+
+} // namespace
+
+int RecognizerSettings::sensitivity()
+{
+    QSettings settings;
+    settings.beginGroup(QLatin1String(kGroup));
+    bool ok = false;
+    const int value = settings.value(QLatin1String(kSensitivity)).toInt(&ok);
+    return ok && value >= 0 && value <= 100 ? value : DefaultSensitivity;
+}
+
+void RecognizerSettings::setSensitivity(int value)
+{
+    QSettings settings;
+    settings.beginGroup(QLatin1String(kGroup));
+    settings.setValue(QLatin1String(kSensitivity), qBound(0, value, 100));
+}

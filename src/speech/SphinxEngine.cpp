@@ -1,0 +1,334 @@
+#include "SphinxEngine.h"
+
+#include "Pronouncer.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QHash>
+#include <QMutex>
+#include <QSet>
+#include <cmath>
+
+#include <pocketsphinx.h>
+#include <sphinxbase/err.h>
+#include <sphinxbase/fsg_model.h>
+
+namespace {
+
+// Words of the phone loop; a key never holds "_", so they cannot clash with a phrase's words.
+const char kGarbagePrefix[] = "garbage_";
+const char *const kPhones[] = {"AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH", "D",  "DH",
+                               "EH", "ER", "EY", "F",  "G",  "HH", "IH", "IY", "JH", "K",
+                               "L",  "M",  "N",  "NG", "OW", "OY", "P",  "R",  "S",  "SH",
+                               "T",  "TH", "UH", "UW", "V",  "W",  "Y",  "Z",  "ZH"};
+
+// A very long stretch of speech is not a command; deciding it bounds the search's memory.
+constexpr int kMaxUtteranceMs = 8000;
+// The speech detector works on 10 ms frames.
+constexpr qsizetype kFrameSamples = SphinxEngine::SampleRate / 100;
+constexpr double kSpeechAboveFloorDb = 12;
+constexpr double kMinSpeechDb = 30; // RMS 30 of 32768: quieter is silence whatever the floor
+constexpr double kFloorRiseInSilence = 0.05;
+constexpr double kFloorRiseInSpeech = 0.002;
+constexpr int kStartFrames = 3;
+constexpr int kPrerollMs = 300;
+
+constexpr float kSilenceProbability = 0.1f;
+
+constexpr int kStartState = 0;
+constexpr int kFinalState = 1;
+constexpr int kGarbageState = 2;
+
+qint64 msToSamples(int ms)
+{
+    return qint64(ms) * SphinxEngine::SampleRate / 1000;
+}
+
+QByteArray garbageWord(const char *phone)
+{
+    return QByteArray(kGarbagePrefix) + QByteArray(phone).toLower();
+}
+
+} // namespace
+
+QString SphinxEngine::defaultModelDir()
+{
+    const QString fromEnvironment = qEnvironmentVariable("JEV_SPEECH_MODEL");
+    return fromEnvironment.isEmpty() ? QStringLiteral("/usr/share/pocketsphinx/model/en-us")
+                                     : fromEnvironment;
+}
+
+double SphinxEngine::garbagePhoneLog10(int sensitivity)
+{
+    // Measured with bench/recognition: the default keeps nearly every command while refusing
+    // most other speech. Each step of sensitivity makes the phone loop a little dearer.
+    const int s = qBound(0, sensitivity, 100);
+    return -0.5 - s * 0.05;
+}
+
+SphinxEngine::SphinxEngine(const Options &options) : m_options(options)
+{
+    if (m_options.modelDir.isEmpty())
+        m_options.modelDir = defaultModelDir();
+}
+
+SphinxEngine::~SphinxEngine()
+{
+    if (m_ps)
+        ps_free(m_ps);
+}
+
+bool SphinxEngine::open(QString *error)
+{
+    if (m_ps)
+        return true;
+    const QString hmm = m_options.modelDir + QStringLiteral("/en-us");
+    const QString dict = m_options.modelDir + QStringLiteral("/cmudict-en-us.dict");
+    if (!QFileInfo(hmm + QStringLiteral("/mdef")).isFile() || !QFileInfo(dict).isFile()) {
+        if (error)
+            *error = QStringLiteral("The speech model is missing from %1 (the Debian package "
+                                    "pocketsphinx-en-us provides it).")
+                         .arg(m_options.modelDir);
+        return false;
+    }
+    // The library logs every step to standard error; the program reports its own errors.
+    err_set_logfp(nullptr);
+    const QByteArray hmmPath = hmm.toLocal8Bit();
+    const QByteArray dictPath = dict.toLocal8Bit();
+    cmd_ln_t *config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmmPath.constData(), "-dict",
+                                   dictPath.constData(), "-dither", "yes", "-remove_silence", "no",
+                                   "-fsgusefiller", "no", nullptr);
+    if (config)
+        m_ps = ps_init(config);
+    if (config)
+        cmd_ln_free_r(config);
+    if (!m_ps) {
+        if (error)
+            *error =
+                QStringLiteral("The speech model in %1 cannot be loaded.").arg(m_options.modelDir);
+        return false;
+    }
+    for (const char *phone : kPhones)
+        ps_add_word(m_ps, garbageWord(phone).constData(), phone, FALSE);
+    return true;
+}
+
+bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
+{
+    if (!open(error))
+        return false;
+    if (grammar.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("The grammar has no phrase that can be spoken.");
+        return false;
+    }
+
+    // Words that the dictionary lacks get pronunciations first: the search is built from it.
+    QSet<QString> words;
+    for (const QStringList &key : grammar.keys()) {
+        for (const QString &word : key)
+            words.insert(word);
+    }
+    for (const QString &word : std::as_const(words)) {
+        const QByteArray utf8 = word.toUtf8();
+        if (char *known = ps_lookup_word(m_ps, utf8.constData())) {
+            ckd_free(known);
+            continue;
+        }
+        QString phones = Pronouncer::phones(word);
+        if (phones.isEmpty())
+            phones = Pronouncer::spelledPhones(word);
+        ps_add_word(m_ps, utf8.constData(), phones.toLatin1().constData(), FALSE);
+    }
+
+    // The phrases as a tree of words: phrases with the same first words share states. A phrase's
+    // last word leads to the final state.
+    QHash<QString, int> states;
+    struct Arc
+    {
+        int from;
+        int to;
+        QString word;
+    };
+    QList<Arc> arcs;
+    QSet<QString> arcKeys;
+    int stateCount = 3;
+    for (const QStringList &key : grammar.keys()) {
+        int from = kStartState;
+        for (qsizetype i = 0; i < key.size(); ++i) {
+            int to = kFinalState;
+            if (i + 1 < key.size()) {
+                const QString prefix = key.first(i + 1).join(QLatin1Char(' '));
+                auto it = states.find(prefix);
+                if (it == states.end())
+                    it = states.insert(prefix, stateCount++);
+                to = it.value();
+            }
+            const QString arcKey =
+                QString::number(from) + QLatin1Char(' ') + QString::number(to) + key.at(i);
+            if (!arcKeys.contains(arcKey)) {
+                arcKeys.insert(arcKey);
+                arcs.append({from, to, key.at(i)});
+            }
+            from = to;
+        }
+    }
+
+    logmath_t *lmath = ps_get_logmath(m_ps);
+    const float lw = float(cmd_ln_float32_r(ps_get_config(m_ps), "-lw"));
+    const QByteArray name = "jev" + QByteArray::number(++m_searchNumber);
+    fsg_model_t *fsg = fsg_model_init(name.constData(), lmath, lw, stateCount);
+    fsg->start_state = kStartState;
+    fsg->final_state = kFinalState;
+    for (const Arc &arc : std::as_const(arcs)) {
+        const int wid = fsg_model_word_add(fsg, arc.word.toUtf8().constData());
+        fsg_model_trans_add(fsg, arc.from, arc.to, 0, wid);
+    }
+    const int garbageLogp =
+        int(logmath_log(lmath, std::pow(10.0, garbagePhoneLog10(m_options.sensitivity))) * lw);
+    for (const char *phone : kPhones) {
+        const int wid = fsg_model_word_add(fsg, garbageWord(phone).constData());
+        fsg_model_trans_add(fsg, kStartState, kGarbageState, garbageLogp, wid);
+        fsg_model_trans_add(fsg, kGarbageState, kGarbageState, garbageLogp, wid);
+        fsg_model_trans_add(fsg, kGarbageState, kFinalState, garbageLogp, wid);
+        fsg_model_trans_add(fsg, kStartState, kFinalState, garbageLogp, wid);
+    }
+    // Only silence may sit between and around words. The model's noise words would let any
+    // speech pass as "spoken noise" around a short phrase, so they are left out.
+    fsg_model_add_silence(fsg, "<sil>", -1, kSilenceProbability);
+
+    if (m_utteranceStarted) {
+        ps_end_utt(m_ps);
+        m_utteranceStarted = false;
+    }
+    const QByteArray oldName =
+        m_searchNumber > 1 ? "jev" + QByteArray::number(m_searchNumber - 1) : QByteArray();
+    const bool ok =
+        ps_set_fsg(m_ps, name.constData(), fsg) == 0 && ps_set_search(m_ps, name.constData()) == 0;
+    fsg_model_free(fsg);
+    if (!oldName.isEmpty() && ok)
+        ps_unset_search(m_ps, oldName.constData());
+    if (!ok) {
+        if (error)
+            *error = QStringLiteral("The speech engine refused the grammar.");
+        return false;
+    }
+    m_grammar = grammar;
+    return true;
+}
+
+void SphinxEngine::restart()
+{
+    if (m_utteranceStarted) {
+        ps_end_utt(m_ps);
+        m_utteranceStarted = false;
+    }
+    m_position = 0;
+    m_lastVoiced = 0;
+    m_pending.clear();
+    m_preroll.clear();
+    m_floorDb = -1;
+    m_speechRun = 0;
+    m_checkedPartial = false;
+}
+
+void SphinxEngine::process(const qint16 *samples, qsizetype count, QList<Detection> *detections)
+{
+    if (!m_ps || !hasGrammar()) {
+        m_position += count;
+        return;
+    }
+    m_pending.append(QList<qint16>(samples, samples + count));
+    qsizetype done = 0;
+    for (; done + kFrameSamples <= m_pending.size(); done += kFrameSamples)
+        processFrame(m_pending.constData() + done, detections);
+    m_pending.remove(0, done);
+}
+
+double SphinxEngine::energyDb(const qint16 *frame)
+{
+    double sum = 0;
+    for (qsizetype i = 0; i < kFrameSamples; ++i)
+        sum += double(frame[i]) * frame[i];
+    return 10 * std::log10(sum / kFrameSamples + 1);
+}
+
+void SphinxEngine::processFrame(const qint16 *frame, QList<Detection> *detections)
+{
+    m_position += kFrameSamples;
+    // Speech is sound well above the background, which is tracked by its quietest frames: it
+    // drops at once to a quieter frame and creeps up while nobody speaks.
+    const double db = energyDb(frame);
+    if (m_floorDb < 0 || db < m_floorDb)
+        m_floorDb = db;
+    const bool speech = db > m_floorDb + kSpeechAboveFloorDb && db > kMinSpeechDb;
+    m_floorDb += (db - m_floorDb) * (speech ? kFloorRiseInSpeech : kFloorRiseInSilence);
+    m_speechRun = speech ? m_speechRun + 1 : 0;
+
+    if (!m_utteranceStarted) {
+        m_preroll.append(QList<qint16>(frame, frame + kFrameSamples));
+        if (m_preroll.size() > msToSamples(kPrerollMs))
+            m_preroll.remove(0, m_preroll.size() - msToSamples(kPrerollMs));
+        if (m_speechRun < kStartFrames)
+            return;
+        // The decoder gets the moments before the detector was sure, where the speech began.
+        if (ps_start_utt(m_ps) != 0)
+            return;
+        m_utteranceStarted = true;
+        m_speechStart = m_position;
+        m_lastVoiced = m_position;
+        m_checkedPartial = false;
+        ps_process_raw(m_ps, m_preroll.constData(), size_t(m_preroll.size()), FALSE, FALSE);
+        m_preroll.clear();
+        return;
+    }
+
+    ps_process_raw(m_ps, frame, kFrameSamples, FALSE, FALSE);
+    if (speech) {
+        m_lastVoiced = m_position;
+        m_checkedPartial = false;
+        if (m_position - m_speechStart > msToSamples(kMaxUtteranceMs))
+            endUtterance(detections);
+        return;
+    }
+    const qint64 silence = m_position - m_lastVoiced;
+    if (!m_checkedPartial && silence >= msToSamples(m_options.shortTailMs)) {
+        m_checkedPartial = true;
+        const QString key = hypothesis();
+        if (!m_grammar.phraseFor(key).isEmpty() && !m_grammar.isPrefixOfLonger(key)) {
+            endUtterance(detections);
+            return;
+        }
+    }
+    if (silence >= msToSamples(m_options.longTailMs))
+        endUtterance(detections);
+}
+
+void SphinxEngine::finish(QList<Detection> *detections)
+{
+    if (m_utteranceStarted)
+        endUtterance(detections);
+}
+
+QString SphinxEngine::hypothesis() const
+{
+    int32 score = 0;
+    const char *hyp = ps_get_hyp(m_ps, &score);
+    return hyp ? QString::fromUtf8(hyp) : QString();
+}
+
+void SphinxEngine::endUtterance(QList<Detection> *detections)
+{
+    QElapsedTimer timer;
+    timer.start();
+    ps_end_utt(m_ps);
+    const QString key = hypothesis();
+    const double searchMs = timer.nsecsElapsed() / 1e6;
+    m_utteranceStarted = false;
+    m_speechRun = 0;
+    // A result through the phone loop is speech that is none of the phrases.
+    const QString phrase =
+        key.contains(QLatin1String(kGarbagePrefix)) ? QString() : m_grammar.phraseFor(key);
+    if (!phrase.isEmpty() && detections)
+        detections->append({phrase, m_position, m_lastVoiced, searchMs});
+}

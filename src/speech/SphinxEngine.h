@@ -1,0 +1,92 @@
+#pragma once
+
+#include "SpeechGrammar.h"
+
+#include <QList>
+#include <QString>
+
+struct ps_decoder_s;
+
+struct SpeechEngineOptions
+{
+    // Holds the acoustic model en-us/ and the dictionary cmudict-en-us.dict; empty for
+    // SphinxEngine::defaultModelDir().
+    QString modelDir;
+    // 0 refuses the most, 100 accepts the most.
+    int sensitivity = 50;
+    int shortTailMs = 200;
+    int longTailMs = 700;
+};
+
+// PocketSphinx decoding of a 16 kHz mono stream against a grammar of phrases. Not thread-safe:
+// one thread feeds it at a time. The recognizer, the command line and the benchmark all decode
+// through this class.
+//
+// Speech that is not a command is refused by a phone-loop path beside the phrases: speech that
+// matches some sequence of phones better than any phrase ends on that path and gives no result.
+// The end of an utterance is chosen with the grammar in mind: after a short silence when what
+// was heard so far is a whole phrase that no longer phrase continues, after a longer one
+// otherwise, so that a pause inside "page down" does not cut it.
+class SphinxEngine
+{
+public:
+    static constexpr int SampleRate = 16000;
+
+    using Options = SpeechEngineOptions;
+
+    struct Detection
+    {
+        QString phrase;
+        // Stream positions, in samples from the start of the stream.
+        qint64 eventSample = 0;
+        qint64 lastVoicedSample = 0;
+        // Wall time of the final search.
+        double searchMs = 0;
+    };
+
+    // $JEV_SPEECH_MODEL when set, else the model of Debian's pocketsphinx-en-us.
+    static QString defaultModelDir();
+
+    explicit SphinxEngine(const Options &options = Options());
+    ~SphinxEngine();
+    SphinxEngine(const SphinxEngine &) = delete;
+    SphinxEngine &operator=(const SphinxEngine &) = delete;
+
+    // Loads the model; false with a message the caller can show.
+    bool open(QString *error);
+    bool isOpen() const { return m_ps != nullptr; }
+    // Replaces the grammar; an utterance in progress is dropped. Opens the engine when needed.
+    bool setGrammar(const SpeechGrammar &grammar, QString *error);
+    bool hasGrammar() const { return !m_grammar.isEmpty(); }
+
+    // Decodes more of the stream; phrases recognized on the way are appended to detections.
+    void process(const qint16 *samples, qsizetype count, QList<Detection> *detections);
+    // The stream ends: an utterance in progress is decided now.
+    void finish(QList<Detection> *detections);
+    // Drops an utterance in progress and starts a new stream at sample 0.
+    void restart();
+    qint64 position() const { return m_position; }
+
+    // The garbage path's log10 probability per phone for a sensitivity.
+    static double garbagePhoneLog10(int sensitivity);
+
+private:
+    void processFrame(const qint16 *frame, QList<Detection> *detections);
+    void endUtterance(QList<Detection> *detections);
+    QString hypothesis() const;
+    static double energyDb(const qint16 *frame);
+
+    Options m_options;
+    ps_decoder_s *m_ps = nullptr;
+    SpeechGrammar m_grammar;
+    int m_searchNumber = 0;
+    bool m_utteranceStarted = false;
+    bool m_checkedPartial = false;
+    QList<qint16> m_pending;
+    QList<qint16> m_preroll;
+    double m_floorDb = -1;
+    int m_speechRun = 0;
+    qint64 m_position = 0;
+    qint64 m_lastVoiced = 0;
+    qint64 m_speechStart = 0;
+};

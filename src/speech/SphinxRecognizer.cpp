@@ -1,0 +1,121 @@
+#include "SphinxRecognizer.h"
+
+#include "GrammarFile.h"
+#include "LevelMeter.h"
+
+#include <QThread>
+#include <QtDebug>
+
+namespace {
+
+// 20 ms of sound per read: short enough for a quick end of utterance.
+constexpr int kReadSamples = SphinxEngine::SampleRate / 50;
+
+} // namespace
+
+SphinxRecognizer::SphinxRecognizer(std::unique_ptr<AudioSource> source,
+                                   const SphinxEngine::Options &options, QObject *parent)
+    : Recognizer(parent), m_source(std::move(source)), m_engine(options)
+{}
+
+SphinxRecognizer::~SphinxRecognizer()
+{
+    Deactivate();
+}
+
+bool SphinxRecognizer::LoadGrammarFile(const QString &path, QString *error)
+{
+    GrammarFile file;
+    if (!GrammarFile::read(path, &file, error))
+        return false;
+    const SpeechGrammar grammar(file.phrases);
+    {
+        QMutexLocker lock(&m_engineMutex);
+        if (!m_engine.setGrammar(grammar, error))
+            return false;
+        ++m_generation;
+    }
+    m_warnings = grammar.warnings();
+    for (const QString &warning : std::as_const(m_warnings))
+        qWarning().noquote() << warning;
+    return true;
+}
+
+bool SphinxRecognizer::Activate(QString *error)
+{
+    if (m_active)
+        return true;
+    if (!m_engine.hasGrammar()) {
+        if (error)
+            *error = QStringLiteral("No grammar is loaded, so there is nothing to listen for.");
+        return false;
+    }
+    if (!m_source->open(error))
+        return false;
+    m_engine.restart();
+    m_stop = false;
+    m_worker.reset(QThread::create([this] { listen(); }));
+    m_worker->start();
+    m_active = true;
+    return true;
+}
+
+void SphinxRecognizer::Deactivate()
+{
+    if (!m_worker)
+        return;
+    m_active = false;
+    m_stop = true;
+    m_worker->wait();
+    m_worker.reset();
+    m_source->close();
+}
+
+void SphinxRecognizer::listen()
+{
+    QList<qint16> buffer(kReadSamples);
+    LevelMeter meter;
+    while (!m_stop) {
+        QString error;
+        if (!m_source->read(buffer.data(), kReadSamples, &error)) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, error] {
+                    if (!m_active)
+                        return;
+                    Deactivate();
+                    emit ListeningFailed(error);
+                },
+                Qt::QueuedConnection);
+            return;
+        }
+        QList<int> levels;
+        meter.add(buffer.constData(), kReadSamples, &levels);
+        QList<SphinxEngine::Detection> detections;
+        int generation = 0;
+        {
+            QMutexLocker lock(&m_engineMutex);
+            generation = m_generation;
+            m_engine.process(buffer.constData(), kReadSamples, &detections);
+        }
+        for (const int level : std::as_const(levels)) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, level] {
+                    if (m_active)
+                        emit LevelChanged(level);
+                },
+                Qt::QueuedConnection);
+        }
+        for (const SphinxEngine::Detection &d : std::as_const(detections)) {
+            const QString phrase = d.phrase;
+            QMetaObject::invokeMethod(
+                this,
+                [this, phrase, generation] {
+                    if (m_active && generation == m_generation)
+                        emit PhraseRecognized(phrase);
+                },
+                Qt::QueuedConnection);
+        }
+    }
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "AudioSource.h"
+#include "Recognizer.h"
+#include "SphinxEngine.h"
+
+#include <QMutex>
+#include <QStringList>
+#include <atomic>
+#include <memory>
+
+class QThread;
+
+// The recognizer on PocketSphinx. A worker thread reads the audio source and decodes; its
+// events are handed to the owner's thread through the event queue.
+class SphinxRecognizer : public Recognizer
+{
+    Q_OBJECT
+
+public:
+    explicit SphinxRecognizer(std::unique_ptr<AudioSource> source,
+                              const SphinxEngine::Options &options = SphinxEngine::Options(),
+                              QObject *parent = nullptr);
+    ~SphinxRecognizer() override;
+
+    bool LoadGrammarFile(const QString &path, QString *error = nullptr) override;
+    bool Activate(QString *error = nullptr) override;
+    void Deactivate() override;
+    bool isActive() const override { return m_active; }
+
+    // The phrases the last LoadGrammarFile left out, one line each.
+    QStringList grammarWarnings() const { return m_warnings; }
+
+private:
+    void listen();
+
+    std::unique_ptr<AudioSource> m_source;
+    SphinxEngine m_engine;
+    QMutex m_engineMutex; // the worker decodes while a reload may replace the grammar
+    std::unique_ptr<QThread> m_worker;
+    std::atomic_bool m_stop = false;
+    // Bumped by every grammar load; results of an older grammar are dropped.
+    std::atomic_int m_generation = 0;
+    bool m_active = false;
+    QStringList m_warnings;
+};

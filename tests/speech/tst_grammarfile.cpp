@@ -1,0 +1,104 @@
+#include "speech/GrammarFile.h"
+#include "speech/SpeechGrammar.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+// Reading temp.txt and turning its phrases into what the engine listens for.
+class TestGrammarFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void parse_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("phrases");
+        const QByteArray header = "[Grammar]\r\nlangid = 1033\r\ntype=cfg\r\n[<start>]\r\n";
+        QTest::newRow("as written, CR LF")
+            << header + "<start>=switch to\r\n<start>=Notepad\r\n<start>=press F5\r\n"
+            << QStringList{"switch to", "Notepad", "press F5"};
+        QTest::newRow("Windows-1252 and kept blanks")
+            << header + "<start>=Caf\xE9 \x80 menu\r\n<start>= spaced \r\n"
+            << QStringList{QString::fromUtf8("Café € menu"), " spaced "};
+        QTest::newRow("lone LF line ends")
+            << QByteArray("[Grammar]\nlangid = 1033\ntype=cfg\n[<start>]\n<start>=go back\n")
+            << QStringList{"go back"};
+        QTest::newRow("empty phrase and equals sign inside")
+            << header + "<start>=\r\n<start>=a=b\r\n"
+            << QStringList{"", "a=b"};
+        QTest::newRow("header only") << header << QStringList{};
+    }
+    void parse()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, phrases);
+        GrammarFile grammar;
+        QString error;
+        QVERIFY2(GrammarFile::parse(bytes, &grammar, &error), qPrintable(error));
+        QCOMPARE(grammar.phrases, phrases);
+    }
+
+    void notAGrammar_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("plain text") << QByteArray("hello\r\nworld\r\n");
+        QTest::newRow("binary") << QByteArray("RIFF\0\0\0\0WAVEfmt ", 16);
+        QTest::newRow("other section first") << QByteArray("[<start>]\r\n<start>=go\r\n");
+        QTest::newRow("no start rule") << QByteArray("[Grammar]\r\ntype=cfg\r\n");
+        QTest::newRow("dictation grammar")
+            << QByteArray("[Grammar]\r\ntype=dictation\r\n[<start>]\r\n<start>=go\r\n");
+        QTest::newRow("stray line in start rule")
+            << QByteArray("[Grammar]\r\n[<start>]\r\nsomething else\r\n");
+    }
+    void notAGrammar()
+    {
+        QFETCH(QByteArray, bytes);
+        GrammarFile grammar;
+        QString error;
+        QVERIFY(!GrammarFile::parse(bytes, &grammar, &error));
+        QVERIFY2(error.contains("not a recognition grammar"), qPrintable(error));
+    }
+
+    void missingFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/temp.txt";
+        GrammarFile grammar;
+        QString error;
+        QVERIFY(!GrammarFile::read(path, &grammar, &error));
+        QVERIFY2(error.contains(path) && error.contains("does not exist"), qPrintable(error));
+    }
+
+    void unpronounceablePhrasesLeftOutWithOneWarningEach()
+    {
+        const SpeechGrammar grammar({"switch to", "", "!!!", "Refresh", "...", "refresh"});
+        QCOMPARE(grammar.keys(), (QList<QStringList>{{"switch", "to"}, {"refresh"}}));
+        QCOMPARE(grammar.warnings().size(), 3);
+        QVERIFY(grammar.warnings().at(1).contains("\"!!!\""));
+    }
+
+    void firstPhraseOfAKeyWins()
+    {
+        const SpeechGrammar grammar({"Save File", "save file", "save-file", "F5", "f 5"});
+        QCOMPARE(grammar.phraseFor("save file"), QString("Save File"));
+        QCOMPARE(grammar.phraseFor("f five"), QString("F5"));
+        QCOMPARE(grammar.phraseFor("save"), QString());
+        QCOMPARE(grammar.keys().size(), 2);
+    }
+
+    void prefixes()
+    {
+        const SpeechGrammar grammar({"page", "page down", "go back home", "refresh"});
+        QVERIFY(grammar.isPrefixOfLonger("page"));
+        QVERIFY(grammar.isPrefixOfLonger("go"));
+        QVERIFY(grammar.isPrefixOfLonger("go back"));
+        QVERIFY(!grammar.isPrefixOfLonger("page down"));
+        QVERIFY(!grammar.isPrefixOfLonger("refresh"));
+        QVERIFY(!grammar.isPrefixOfLonger("down"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGrammarFile)
+#include "tst_grammarfile.moc"
