@@ -34,9 +34,7 @@ QRect StretchContainer::designPixelRect(const QRect &twips) const
 void StretchContainer::addControl(QWidget *control, const QRect &designRect)
 {
     control->setParent(this);
-    m_controls.insert(control, designRect);
-    connect(control, &QObject::destroyed, this,
-            [this, control] { m_controls.remove(static_cast<QWidget *>(control)); });
+    m_controls.append({control, designRect});
     placeAll();
 }
 
@@ -53,9 +51,11 @@ void StretchContainer::placeAll()
         return;
     const double sx = double(width()) / design.width();
     const double sy = double(height()) / design.height();
-    for (auto it = m_controls.cbegin(); it != m_controls.cend(); ++it) {
-        const QRect r = designPixelRect(it.value());
-        it.key()->setGeometry(qRound(r.x() * sx), qRound(r.y() * sy), qRound(r.width() * sx),
-                              qRound(r.height() * sy));
+    for (const auto &[control, designRect] : std::as_const(m_controls)) {
+        if (!control)
+            continue; // deleted since it was added
+        const QRect r = designPixelRect(designRect);
+        control->setGeometry(qRound(r.x() * sx), qRound(r.y() * sy), qRound(r.width() * sx),
+                             qRound(r.height() * sy));
     }
 }

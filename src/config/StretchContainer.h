@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QHash>
+#include <QList>
+#include <QPointer>
 #include <QRect>
 #include <QWidget>
 
@@ -25,5 +26,5 @@ private:
     double pixelsPerTwip() const;
 
     QSize m_designSize;
-    QHash<QWidget *, QRect> m_controls;
+    QList<std::pair<QPointer<QWidget>, QRect>> m_controls;
 };

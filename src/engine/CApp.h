@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/AppError.h"
 #include "data/CFile.h"
 #include "engine/EngineServices.h"
 #include "platform/WindowSystem.h"
@@ -8,7 +9,6 @@
 #include <memory>
 #include <optional>
 
-class AppError;
 class ListBox;
 
 // The voice command engine: turns a recognized phrase into an action (switch to an application's

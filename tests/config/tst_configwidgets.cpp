@@ -173,6 +173,7 @@ private Q_SLOTS:
         auto *child = new QWidget;
         container.addControl(child, QRect(1440, 720, 720, 360));
         const QSize design = container.designPixelSize();
+        container.show(); // a hidden widget gets its resize events only when shown
         container.resize(design);
         QCOMPARE(child->geometry(), container.designPixelRect(QRect(1440, 720, 720, 360)));
         container.resize(design * 2);

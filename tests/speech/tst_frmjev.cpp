@@ -37,6 +37,9 @@ private:
             std::make_unique<frmJev>(m_dir->filePath("data"), m_desktop->services(), m_recognizer);
         m_window->load();
         m_window->show();
+        // Alt+F1 belongs to the active window.
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
