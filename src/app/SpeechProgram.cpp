@@ -81,9 +81,14 @@ int SpeechProgram::run(int argc, char *argv[], const Options &options)
         source = std::make_unique<WavFileSource>(options.audioFiles);
     SphinxRecognizer recognizer(std::move(source));
 
+    // What was heard goes to the standard error too, for a look at what the program understood.
+    QObject::connect(&recognizer, &Recognizer::PhraseRecognized, &recognizer,
+                     [&err](const QString &phrase) { err << "Heard: " << phrase << Qt::endl; });
     frmJev window(dir, desktop.engine(), recognizer);
     prompter.setParent(&window);
     window.load();
+    if (recognizer.isActive())
+        err << "Listening." << Qt::endl;
     window.show();
     QTimer::singleShot(0, &window, &frmJev::tellStartupProblems);
     return application.exec();
