@@ -24,9 +24,9 @@ private Q_SLOTS:
         QVERIFY2(session.startTarget("JevTarget", "Target Editor", dir.filePath("editor.log"), {},
                                      &error),
                  qPrintable(error));
-        QVERIFY2(session.startTarget("Other", "Other window", dir.filePath("other.log"), {},
-                                     &error),
-                 qPrintable(error));
+        QVERIFY2(
+            session.startTarget("Other", "Other window", dir.filePath("other.log"), {}, &error),
+            qPrintable(error));
         const quint64 editor = session.windowWithTitle("Target Editor");
         QTRY_COMPARE(session.activeWindow(), session.windowWithTitle("Other window"));
 
