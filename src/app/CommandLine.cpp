@@ -43,7 +43,11 @@ CommandLine::~CommandLine() = default;
 QString CommandLine::usage()
 {
     return QStringLiteral(
-        "Usage: jev [--data-dir DIR] [COMMAND ARGS...]\n"
+        "Usage: jev [--data-dir DIR] [--audio-file F.wav ...]\n"
+        "       jev [--data-dir DIR] COMMAND ARGS...\n"
+        "\n"
+        "Without a command, jev starts its speech window and listens to the microphone, or\n"
+        "to the WAV files given after --audio-file, played in real time, then silence.\n"
         "\n"
         "Commands:\n"
         "  apps                          list the voice-controlled applications\n"
