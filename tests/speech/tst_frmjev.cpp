@@ -156,6 +156,16 @@ private Q_SLOTS:
         QCOMPARE(m_window->meter().fullScale(), 20000);
     }
 
+    void positionIsKept()
+    {
+        m_window->setGeometry(123, 77, 420, 110);
+        m_window->close();
+        QVERIFY(!QSettings().value("Software/frmJev/Position").toByteArray().isEmpty());
+        m_window.reset();
+        makeWindow();
+        QCOMPARE(m_window->size(), QSize(420, 110));
+    }
+
     void startupProblems()
     {
         m_window.reset();
