@@ -79,7 +79,9 @@ int CommandLine::run(QStringList args)
         const QString option = args.takeFirst();
         if (option == QLatin1String("--help"))
             return (m_out << usage(), Done);
-        if (option == QLatin1String("--data-dir") && !args.isEmpty())
+        if (option == QLatin1String("--data-dir") && args.isEmpty())
+            return wrongUsage(QStringLiteral("--data-dir needs a directory"));
+        if (option == QLatin1String("--data-dir"))
             dataDir = args.takeFirst();
         else if (option.startsWith(QLatin1String("--data-dir=")))
             dataDir = option.section(QLatin1Char('='), 1);

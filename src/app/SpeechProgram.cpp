@@ -37,6 +37,9 @@ bool SpeechProgram::parse(const QStringList &args, Options *options, QString *er
         const QString &arg = args.at(i);
         if (arg == QLatin1String("--data-dir") && i + 1 < args.size()) {
             options->dataDir = args.at(++i);
+        } else if (arg == QLatin1String("--data-dir")) {
+            *error = QStringLiteral("--data-dir needs a directory");
+            return false;
         } else if (arg.startsWith(QLatin1String("--data-dir="))) {
             options->dataDir = arg.section(QLatin1Char('='), 1);
         } else if (arg == QLatin1String("--audio-file")) {

@@ -2,14 +2,17 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QStringList>
 
 QString ProgramFiles::folder(const QString &name)
 {
     const QString exeDir = QCoreApplication::applicationDirPath();
-    // Last, the source tree's resources: a test or a build run in place finds them there.
-    for (const QString &candidate :
-         {exeDir + QLatin1Char('/') + name, exeDir + QStringLiteral("/../share/jev/") + name,
-          QStringLiteral(JEV_SOURCE_RESOURCES "/") + name}) {
+    QStringList candidates{exeDir + QLatin1Char('/') + name,
+                           exeDir + QStringLiteral("/../share/jev/") + name};
+    // A program or test run in its build tree finds them in the source tree.
+    if (exeDir.startsWith(QStringLiteral(JEV_BUILD_DIR)))
+        candidates.append(QStringLiteral(JEV_SOURCE_RESOURCES "/") + name);
+    for (const QString &candidate : std::as_const(candidates)) {
         if (QFileInfo(candidate).isDir())
             return QFileInfo(candidate).canonicalFilePath();
     }

@@ -47,7 +47,12 @@ CFile::CFile(const QString &programDir) : m_programDir(programDir)
 
 QString CFile::dataFilePath(bool bVocab, const QString &sFileName) const
 {
-    return m_programDir + (bVocab ? QStringLiteral("/vocab/") : QStringLiteral("/")) + sFileName +
+    return dataFilePath(m_programDir, bVocab, sFileName);
+}
+
+QString CFile::dataFilePath(const QString &programDir, bool bVocab, const QString &sFileName)
+{
+    return programDir + (bVocab ? QStringLiteral("/vocab/") : QStringLiteral("/")) + sFileName +
            QStringLiteral(".txt");
 }
 
@@ -142,8 +147,6 @@ bool CFile::TempLoad(const ListBox &lstVocab, QString *error)
             *error = rewrite.error();
         return false;
     }
-    // The old grammar is dropped from the staged copy; the file itself stays until the commit.
-    QFile::remove(FileChannels::instance().resolve(grammarPath()));
     if (!TempFileOpen(error))
         return false;
 

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <cstdio>
 #include <unistd.h>
 
@@ -24,25 +25,26 @@ bool syncFile(const QString &path)
 FileRewrite::FileRewrite(const QString &path) : m_path(path)
 {
     const QFileInfo info(path);
-    m_stagedPath =
-        info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".new");
-    QFile::remove(m_stagedPath);
-    const bool copied = info.exists() ? QFile::copy(path, m_stagedPath) : [this] {
-        QFile staged(m_stagedPath);
-        return staged.open(QIODevice::WriteOnly);
-    }();
-    if (!copied) {
-        m_error = m_stagedPath + QStringLiteral(": cannot be written");
-        QFile::remove(m_stagedPath);
+    QTemporaryFile staged(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                          QStringLiteral(".XXXXXX.new"));
+    staged.setAutoRemove(false);
+    if (!staged.open()) {
+        m_error = info.absolutePath() + QStringLiteral(": a new ") + info.fileName() +
+                  QStringLiteral(" cannot be written there (") + staged.errorString() +
+                  QLatin1Char(')');
         return;
     }
+    m_stagedPath = staged.fileName();
+    // The new file keeps the old one's permissions.
+    if (info.exists())
+        staged.setPermissions(QFile::permissions(path));
     FileChannels::instance().redirect(m_path, m_stagedPath);
     m_ready = true;
 }
 
 FileRewrite::~FileRewrite()
 {
-    if (!m_done)
+    if (m_ready && !m_done)
         abandon();
 }
 

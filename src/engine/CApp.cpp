@@ -17,32 +17,9 @@ CApp::CApp(const QString &programDir, const EngineServices &services, ListBox *l
 
 qint16 CApp::AppCheck(const QString &sPhrase)
 {
-    m_file.FileClose();
-    m_file.InitRecord();
-    m_file.FileOpen(false);
-    DataChannelCloser closer(m_file);
-    std::optional<VAppCmdRecord> match;
-    while (!m_file.atEnd() && !match) {
-        try {
-            m_recordText = m_file.FileRead(m_file.RecordNumber());
-        } catch (const AppError &) {
-            m_file.IncrementRecord(); // an unreadable record is passed over
-            continue;
-        }
-        const qsizetype star = m_recordText.indexOf(QLatin1Char('*'));
-        if (star >= 0 && m_recordText.indexOf(QLatin1Char('~'), star) > star) {
-            const VAppCmdRecord record = VAppCmdRecord::parse(m_recordText);
-            m_userName = record.UserName;
-            m_vocabularyName = record.VocabName;
-            m_pathName = record.PathName;
-            if (sPhrase.isEmpty())
-                return 0;
-            if (sPhrase == record.UserName)
-                match = record;
-        }
-        if (!match)
-            m_file.IncrementRecord();
-    }
+    // The data file is closed before anything is switched to or started: starting can show a
+    // message box, during which other work may use the file.
+    const std::optional<VAppCmdRecord> match = recordNamed(sPhrase);
     if (!match)
         return 0;
     const auto [className, title] = RunningApps::splitEntry(match->AppName);
@@ -53,6 +30,36 @@ qint16 CApp::AppCheck(const QString &sPhrase)
         ShellApp();
     m_lastActivatedWindow = m_services.windows.foregroundWindow();
     return 1;
+}
+
+// The first record whose spoken name is sPhrase; the fields of each record read are kept.
+std::optional<VAppCmdRecord> CApp::recordNamed(const QString &sPhrase)
+{
+    m_file.FileClose();
+    m_file.InitRecord();
+    m_file.FileOpen(false);
+    DataChannelCloser closer(m_file);
+    while (!m_file.atEnd()) {
+        try {
+            m_recordText = m_file.FileRead(m_file.RecordNumber());
+        } catch (const AppError &) {
+            m_file.IncrementRecord(); // an unreadable record is passed over
+            continue;
+        }
+        const qsizetype star = m_recordText.indexOf(QLatin1Char('*'));
+        if (star >= 0 && m_recordText.indexOf(QLatin1Char('~'), star) > star) {
+            const VAppCmdRecord record = VAppCmdRecord::parse(m_recordText);
+            m_currentUserName = record.UserName;
+            m_vocabularyName = record.VocabName;
+            m_pathName = record.PathName;
+            if (sPhrase.isEmpty())
+                return std::nullopt;
+            if (sPhrase == record.UserName)
+                return record;
+        }
+        m_file.IncrementRecord();
+    }
+    return std::nullopt;
 }
 
 qint16 CApp::VocabCheck(const QString &sPhrase)
@@ -127,7 +134,7 @@ qint16 CApp::sendWord(const QString &vocabulary, const QString &sPhrase)
 
 void CApp::ShellApp()
 {
-    if (m_userName.contains(QLatin1String("explore "), Qt::CaseInsensitive)) {
+    if (m_currentUserName.contains(QLatin1String("explore "), Qt::CaseInsensitive)) {
         const qint32 result = Explore(0, m_pathName, 1);
         if (result != Shell::Success)
             m_services.prompter.showMessage(QStringLiteral("Error on Explore: ") +
@@ -226,6 +233,7 @@ QString CApp::UserDefinedName(qint16 iRecord)
     m_vocabularyName = record.VocabName;
     m_pathName = record.PathName;
     m_userName = record.UserName;
+    m_currentUserName = record.UserName;
     return m_userName;
 }
 
@@ -239,7 +247,7 @@ void CApp::AddUserAppName(const QString &sAppName, const QString &sVocabName,
     const VAppCmdRecord entry{VAppCmdRecord::parse(m_recordText).AppName, sAppName, sVocabName,
                               sPathName};
     m_file.FileStore(entry.toString(), record);
-    m_userName = entry.toString(); // as before: the name checked by ShellApp is the whole record
+    m_currentUserName = entry.toString();
 }
 
 void CApp::AppCompare(const QString &sSearchString, qint16 iRecordHint)

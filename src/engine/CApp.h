@@ -2,6 +2,7 @@
 
 #include "data/AppError.h"
 #include "data/CFile.h"
+#include "data/VAppCmdRecord.h"
 #include "engine/EngineServices.h"
 #include "platform/WindowSystem.h"
 
@@ -83,11 +84,14 @@ public:
     QString PathName() const { return m_pathName; }
     void setPathName(const QString &path) { m_pathName = path; }
     void UserCopy(const QString &sCopy) { m_userName = sCopy; }
+    QString CurrentUserName() const { return m_currentUserName; }
+    void setCurrentUserName(const QString &name) { m_currentUserName = name; }
     qint16 PlaceHolder(bool bRead, qint16 iListItem = 0);
 
     QString programDir() const { return m_file.programDir(); }
 
 private:
+    std::optional<VAppCmdRecord> recordNamed(const QString &sPhrase);
     std::optional<QString> vocabularyOf(const QString &entry);
     qint16 sendWord(const QString &vocabulary, const QString &sPhrase);
 
@@ -96,7 +100,9 @@ private:
     ListBox *m_lstVAppCmd;
     QString m_recordText;
     QString m_entryName;
-    QString m_userName; // CurrentUserName: also read by ShellApp
+    QString m_userName;
+    // The name ShellApp checks: the spoken name last parsed, or the record AddUserAppName wrote.
+    QString m_currentUserName;
     QString m_className;
     QString m_windowText;
     WindowId m_lastActivatedWindow = 0;

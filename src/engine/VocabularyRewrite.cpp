@@ -13,7 +13,7 @@ void RewriteVocabulary(CApp &app, CVocab &vocab, const QString &sVocabName,
     app.VAppTempClear();
     for (int i = 0; i < n; ++i)
         app.VAppTempStore(lstDictionary.item(i));
-    FileRewrite rewrite(CFile(app.programDir()).dataFilePath(true, sVocabName));
+    FileRewrite rewrite(CFile::dataFilePath(app.programDir(), true, sVocabName));
     if (!rewrite.isReady())
         RaiseAppError(AppErrorNumber::StoreRefused, rewrite.error());
     app.CreateNewFile(true, sVocabName);

@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -40,7 +41,8 @@ QDialog *makeConfigurationPlaceholder(QWidget *parent)
                        "  jev apps set 0 terminal Editing /usr/bin/xterm\n"
                        "  jev vocabs new Editing\n"
                        "  jev words add Editing \"select all:^a\"\n\n"
-                       "Then close this window and click the level meter to listen again."),
+                       "Then close this window (the commands are written for listening then) "
+                       "and click the level meter to listen again."),
         dialog);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
@@ -63,9 +65,11 @@ frmJev::frmJev(const QString &programDir, const EngineServices &services, Recogn
     buildControls();
     connect(&m_recognizer, &Recognizer::PhraseRecognized, this, &frmJev::phraseRecognized);
     connect(&m_recognizer, &Recognizer::LevelChanged, this, &frmJev::levelChanged);
+    // Listening that stopped by itself is off as if the user switched it off: one click resumes.
     connect(&m_recognizer, &Recognizer::ListeningFailed, this, [this](const QString &message) {
         m_problemPanel->setText(message);
         m_meter->setLevel(0);
+        m_meterToggle = true;
     });
 }
 
@@ -152,11 +156,20 @@ void frmJev::ensureGrammar()
 {
     if (QFileInfo::exists(grammarPath()))
         return;
+    if (const QString error = writeGrammar(); !error.isEmpty())
+        m_problems.append(error);
+}
+
+// The grammar follows the configuration whenever the configuration is left, as the
+// configuration windows do when they close.
+QString frmJev::writeGrammar()
+{
     MemoryListBox names;
     CVocab(m_programDir, {&names, nullptr, nullptr}).FillVocabFile(true);
     QString error;
     if (!m_file->TempLoad(names, &error))
-        m_problems.append(QStringLiteral("The grammar could not be written: ") + error);
+        return QStringLiteral("The grammar could not be written: ") + error;
+    return {};
 }
 
 void frmJev::tellStartupProblems()
@@ -169,6 +182,11 @@ void frmJev::tellStartupProblems()
 
 void frmJev::phraseRecognized(const QString &phrase)
 {
+    // A message box shown while a phrase is handled runs its own event loop; a phrase that comes
+    // meanwhile must not start a second dispatch on the same engine.
+    if (m_dispatching)
+        return;
+    const QScopedValueRollback<bool> dispatching(m_dispatching, true);
     if (m_app->AppCheck(phrase) != 1)
         m_app->VocabCheck(phrase);
     m_services.runningApps.FillRunningApps(m_lstRunApp);
@@ -235,11 +253,15 @@ void frmJev::configureClick()
     if (!m_configuration)
         m_configuration = makeConfigurationPlaceholder(this);
     m_configuration->exec();
+    if (const QString error = writeGrammar(); !error.isEmpty())
+        m_problemPanel->setText(error);
 }
 
 void frmJev::closeEvent(QCloseEvent *event)
 {
     ProgramSettings::setWindowPosition(kWindowKey, saveGeometry());
     m_recognizer.Deactivate();
+    if (m_file)
+        writeGrammar(); // nobody is left to be told of a failure
     event->accept();
 }

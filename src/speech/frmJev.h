@@ -56,6 +56,7 @@ private:
     bool configurationVisible() const;
     QString grammarPath() const;
     void ensureGrammar();
+    QString writeGrammar();
 
     QString m_programDir;
     EngineServices m_services;
@@ -76,5 +77,6 @@ private:
     QDialog *m_configuration = nullptr;
     bool m_meterToggle = false;
     bool m_configShownBefore = false;
+    bool m_dispatching = false;
     QStringList m_problems;
 };

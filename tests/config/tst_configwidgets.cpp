@@ -29,7 +29,8 @@ private:
 private Q_SLOTS:
     void init()
     {
-        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+        // Qt reads the settings folder once per process: each test gets its own explicitly.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
         QSettings().clear();
     }
 

@@ -1,4 +1,5 @@
 #include "data/CFile.h"
+#include "data/FileChannels.h"
 #include "data/MemoryListBox.h"
 #include "support/RecordFileBytes.h"
 
@@ -112,19 +113,23 @@ private Q_SLOTS:
         QCOMPARE(grammar(), lines({"one", "three", "good", "also good"}));
     }
 
-    // When the grammar cannot be written the previous one stays whole.
+    // When the new grammar cannot take the old one's place, the old one stays whole.
     void unwritableGrammarKeepsTheOldOne()
     {
         writeApps({"A*one~V$a"});
         QVERIFY(CFile(m_dir->path()).TempLoad(MemoryListBox()));
         const QByteArray before = grammar();
         writeApps({"A*two~V$a"});
-        const QString staged = m_dir->path() + "/.temp.txt.new";
-        QVERIFY(QDir().mkpath(staged + "/blocker")); // the new grammar's place is taken
+        FileChannels::instance().setFaultHook(
+            [](const char *step) { return QByteArray(step) == "commit"; });
         QString error;
-        QVERIFY(!CFile(m_dir->path()).TempLoad(MemoryListBox(), &error));
-        QVERIFY(!error.isEmpty());
+        const bool written = CFile(m_dir->path()).TempLoad(MemoryListBox(), &error);
+        FileChannels::instance().setFaultHook({});
+        QVERIFY(!written);
+        QVERIFY(error.contains("temp.txt"));
         QCOMPARE(grammar(), before);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 QStringList({"VAppCmd.txt", "temp.txt"}));
     }
 };
 

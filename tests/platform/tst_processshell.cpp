@@ -138,20 +138,20 @@ private Q_SLOTS:
         QDir(m_dir.path()).mkpath("jev");
         CApp app(path("jev"), {prompter, windows, keys, shell, running});
 
-        app.setUserName("Explore Documents");
+        app.setCurrentUserName("Explore Documents");
         app.setPathName(path("folder"));
         app.ShellApp();
         QTRY_COMPARE(opened(), path("folder"));
         QVERIFY(prompter.shown().isEmpty());
 
-        app.setUserName("editor");
+        app.setCurrentUserName("editor");
         app.setPathName(path("missing-program"));
         app.ShellApp();
         QCOMPARE(prompter.shown().size(), 1);
         QCOMPARE(prompter.shown().first().text, QString("Error on LaunchDocument: 2"));
         QCOMPARE(prompter.shown().first().title, QString("JEV! Voice Command"));
 
-        app.setUserName("explore nothing");
+        app.setCurrentUserName("explore nothing");
         app.ShellApp();
         QCOMPARE(prompter.shown().last().text, QString("Error on Explore: 3"));
     }

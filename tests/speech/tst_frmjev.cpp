@@ -51,7 +51,9 @@ private Q_SLOTS:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        qputenv("XDG_CONFIG_HOME", m_dir->filePath("config").toUtf8());
+        // Qt reads the settings folder once per process: each test gets its own explicitly.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           m_dir->filePath("config"));
         QSettings().clear();
         m_desktop = std::make_unique<FakeDesktop>();
         m_desktop->windows.addWindow(7, "Gedit", "notes - gedit");
@@ -163,7 +165,7 @@ private Q_SLOTS:
         QVERIFY(!QSettings().value("Software/frmJev/Position").toByteArray().isEmpty());
         m_window.reset();
         makeWindow();
-        QCOMPARE(m_window->size(), QSize(420, 110));
+        QCOMPARE(m_window->geometry(), QRect(123, 77, 420, 110));
     }
 
     void startupProblems()

@@ -1,6 +1,7 @@
 #include "ProcessShell.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -138,12 +139,14 @@ int ProcessShell::runOpener(const QString &target)
     process->setArguments({target});
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
+    QElapsedTimer clock;
+    clock.start();
     process->start();
     if (!process->waitForStarted(m_openerWaitMs)) {
         delete process;
         return NoAssociation;
     }
-    if (!process->waitForFinished(m_openerWaitMs)) {
+    if (!process->waitForFinished(qMax<qint64>(1, m_openerWaitMs - clock.elapsed()))) {
         QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
         return Success;
     }

@@ -9,8 +9,9 @@
 class ProcessShell : public Shell
 {
 public:
-    // openerWaitMs: how long xdg-open may take to tell whether it could open something.
-    explicit ProcessShell(int openerWaitMs = 3000);
+    // openerWaitMs: how long xdg-open may take to tell whether it could open something; the
+    // window waits that long at most.
+    explicit ProcessShell(int openerWaitMs = 1500);
 
     int openDocument(const QString &document, const QString &startIn) override;
     int exploreFolder(const QString &folder) override;

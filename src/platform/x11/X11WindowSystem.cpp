@@ -145,7 +145,6 @@ QString X11WindowSystem::windowTitle(WindowId window)
     Display *d = m_connection.display();
     if (!d || !window)
         return {};
-    X11Connection::ErrorTrap trap(m_connection);
     const QByteArray utf8 =
         property(d, window, m_connection.atom("_NET_WM_NAME"), m_connection.atom("UTF8_STRING"));
     if (!utf8.isEmpty())
@@ -169,7 +168,6 @@ QString X11WindowSystem::windowClassName(WindowId window)
     Display *d = m_connection.display();
     if (!d || !window)
         return {};
-    X11Connection::ErrorTrap trap(m_connection);
     XClassHint hint{};
     QString name;
     if (XGetClassHint(d, window, &hint)) {
