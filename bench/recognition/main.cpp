@@ -25,6 +25,14 @@ struct Condition
     double snrDb; // 0: clean
 };
 
+// One decision of the engine: for a command, whether the phrase was right.
+struct Decision
+{
+    bool isCommand;
+    bool right;
+    double confidence;
+};
+
 struct Tally
 {
     int commands = 0;
@@ -33,6 +41,7 @@ struct Tally
     int oog = 0;
     int oogAccepted = 0;
     QList<double> delays;
+    QList<Decision> decisions;
 };
 
 qint64 statusKb(const char *field)
@@ -114,6 +123,12 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     SphinxEngine::Options options;
     int voiceCount = int(Corpus::voices().size());
+    bool sweep = false;
+    if (args.contains(QLatin1String("--sweep"))) {
+        // Every result is kept, so the table below can show any confidence threshold.
+        sweep = true;
+        options.minConfidence = -1e9;
+    }
     for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == QLatin1String("--sensitivity"))
             options.sensitivity = args[i + 1].toInt();
@@ -179,6 +194,8 @@ int main(int argc, char *argv[])
                             : clean;
                     const QList<SphinxEngine::Detection> detections = decode(samples);
                     Tally &tally = tallies[c];
+                    for (const auto &d : detections)
+                        tally.decisions.append({isCommand, d.phrase == text, d.confidence});
                     if (!isCommand) {
                         ++tally.oog;
                         if (!detections.isEmpty()) {
@@ -261,6 +278,29 @@ int main(int argc, char *argv[])
     for (const auto &[count, ms] : loads)
         out << "grammar load " << QString::number(count).rightJustified(4) << "     "
             << QString::number(ms, 'f', 0) << " ms\n";
+    if (sweep) {
+        out << "\nconfidence threshold: command accuracy / OOG accepted\n";
+        for (int threshold = -10; threshold <= 30; threshold += 2) {
+            out << QString::number(threshold).rightJustified(5);
+            for (qsizetype c = 0; c < conditions.size(); ++c) {
+                int right = 0;
+                int accepted = 0;
+                for (const Decision &d : tallies[c].decisions) {
+                    if (d.confidence < threshold)
+                        continue;
+                    if (d.isCommand)
+                        right += d.right ? 1 : 0;
+                    else
+                        ++accepted;
+                }
+                out << QStringLiteral("   %1: %2% / %3%")
+                           .arg(conditions[c].name)
+                           .arg(100.0 * right / qMax(1, tallies[c].commands), 0, 'f', 1)
+                           .arg(100.0 * accepted / qMax(1, tallies[c].oog), 0, 'f', 1);
+            }
+            out << "\n";
+        }
+    }
     out << "\nClean-speech misses:\n";
     for (const QString &miss : std::as_const(misses))
         out << "  " << miss << "\n";

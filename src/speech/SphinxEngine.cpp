@@ -5,18 +5,26 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
+#include <QLoggingCategory>
 #include <QMutex>
 #include <QSet>
 #include <cmath>
 
 #include <pocketsphinx.h>
+#include <sphinxbase/cmn.h>
 #include <sphinxbase/err.h>
 #include <sphinxbase/fsg_model.h>
+
+// QT_LOGGING_RULES="jev.speech.debug=true" shows every decision.
+Q_LOGGING_CATEGORY(lcSpeech, "jev.speech", QtWarningMsg)
+
+static_assert(std::is_same_v<mfcc_t, float>, "the cepstral mean is kept as float");
 
 namespace {
 
 // Words of the phone loop; a key never holds "_", so they cannot clash with a phrase's words.
 const char kGarbagePrefix[] = "garbage_";
+const char kPhoneSearch[] = "phones";
 const char *const kPhones[] = {"AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH", "D",  "DH",
                                "EH", "ER", "EY", "F",  "G",  "HH", "IH", "IY", "JH", "K",
                                "L",  "M",  "N",  "NG", "OW", "OY", "P",  "R",  "S",  "SH",
@@ -32,6 +40,7 @@ constexpr double kFloorRiseInSilence = 0.05;
 constexpr double kFloorRiseInSpeech = 0.002;
 constexpr int kStartFrames = 3;
 constexpr int kPrerollMs = 300;
+constexpr int kMinWordMs = 100;
 
 constexpr float kSilenceProbability = 0.1f;
 
@@ -97,7 +106,7 @@ bool SphinxEngine::open(QString *error)
     const QByteArray dictPath = dict.toLocal8Bit();
     cmd_ln_t *config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmmPath.constData(), "-dict",
                                    dictPath.constData(), "-dither", "yes", "-remove_silence", "no",
-                                   "-fsgusefiller", "no", nullptr);
+                                   "-fsgusefiller", "no", "-allphone_ci", "yes", nullptr);
     if (config)
         m_ps = ps_init(config);
     if (config)
@@ -110,6 +119,19 @@ bool SphinxEngine::open(QString *error)
     }
     for (const char *phone : kPhones)
         ps_add_word(m_ps, garbageWord(phone).constData(), phone, FALSE);
+    const QByteArray phoneLm =
+        (m_options.modelDir + QStringLiteral("/en-us-phone.lm.bin")).toLocal8Bit();
+    if (ps_set_allphone_file(m_ps, kPhoneSearch, phoneLm.constData()) != 0) {
+        ps_free(m_ps);
+        m_ps = nullptr;
+        if (error)
+            *error = QStringLiteral("The phone model %1 cannot be loaded.")
+                         .arg(QString::fromLocal8Bit(phoneLm));
+        return false;
+    }
+    feat_t *feat = ps_get_feat(m_ps);
+    m_initialCepstralMean.resize(feat_cepsize(feat));
+    cmn_live_get(feat->cmn_struct, m_initialCepstralMean.data());
     return true;
 }
 
@@ -274,16 +296,22 @@ void SphinxEngine::processFrame(const qint16 *frame, QList<Detection> *detection
         // The decoder gets the moments before the detector was sure, where the speech began.
         if (ps_start_utt(m_ps) != 0)
             return;
+        // Every utterance starts from the model's cepstral mean. Carried over from the last
+        // utterance, the mean is dragged by its silence and spoils the next one.
+        cmn_live_set(ps_get_feat(m_ps)->cmn_struct, m_initialCepstralMean.data());
         m_utteranceStarted = true;
         m_speechStart = m_position;
         m_lastVoiced = m_position;
         m_checkedPartial = false;
         ps_process_raw(m_ps, m_preroll.constData(), size_t(m_preroll.size()), FALSE, FALSE);
+        m_utteranceAudio = m_preroll;
+        m_utteranceStart = m_position - m_preroll.size();
         m_preroll.clear();
         return;
     }
 
     ps_process_raw(m_ps, frame, kFrameSamples, FALSE, FALSE);
+    m_utteranceAudio.append(QList<qint16>(frame, frame + kFrameSamples));
     if (speech) {
         m_lastVoiced = m_position;
         m_checkedPartial = false;
@@ -295,7 +323,8 @@ void SphinxEngine::processFrame(const qint16 *frame, QList<Detection> *detection
     if (!m_checkedPartial && silence >= msToSamples(m_options.shortTailMs)) {
         m_checkedPartial = true;
         const QString key = hypothesis();
-        if (!m_grammar.phraseFor(key).isEmpty() && !m_grammar.isPrefixOfLonger(key)) {
+        if (!m_grammar.phraseFor(key).isEmpty() && !m_grammar.isPrefixOfLonger(key) &&
+            lastWordStartsInSpeech()) {
             endUtterance(detections);
             return;
         }
@@ -317,18 +346,74 @@ QString SphinxEngine::hypothesis() const
     return hyp ? QString::fromUtf8(hyp) : QString();
 }
 
+bool SphinxEngine::lastWordStartsInSpeech() const
+{
+    // In a pause the search may already have put the rest of a phrase into the silence ("page"
+    // + pause taken as "page down"); such a word begins after the speech has stopped.
+    int firstStart = -1;
+    int lastStart = -1;
+    for (ps_seg_t *seg = ps_seg_iter(m_ps); seg; seg = ps_seg_next(seg)) {
+        int start = 0;
+        int end = 0;
+        ps_seg_frames(seg, &start, &end);
+        // Frame numbers run on over utterances; the path's first segment is the utterance's
+        // first frame.
+        if (firstStart < 0)
+            firstStart = start;
+        const char *word = ps_seg_word(seg);
+        if (word[0] != '<' && word[0] != '+')
+            lastStart = start;
+    }
+    const qint64 startSample = m_utteranceStart + qint64(lastStart - firstStart) * kFrameSamples;
+    return lastStart >= 0 && startSample < m_lastVoiced - msToSamples(kMinWordMs);
+}
+
+double SphinxEngine::phoneLoopScore()
+{
+    // The same sound once more through a free loop of phones: how well could any speech at all
+    // explain it?
+    const QByteArray grammarSearch = ps_get_search(m_ps);
+    double score = 0;
+    if (ps_set_search(m_ps, kPhoneSearch) == 0) {
+        cmn_live_set(ps_get_feat(m_ps)->cmn_struct, m_initialCepstralMean.data());
+        if (ps_start_utt(m_ps) == 0) {
+            ps_process_raw(m_ps, m_utteranceAudio.constData(), size_t(m_utteranceAudio.size()),
+                           FALSE, TRUE);
+            ps_end_utt(m_ps);
+            int32 phoneScore = 0;
+            ps_get_hyp(m_ps, &phoneScore);
+            score = phoneScore;
+        }
+    }
+    ps_set_search(m_ps, grammarSearch.constData());
+    return score;
+}
+
 void SphinxEngine::endUtterance(QList<Detection> *detections)
 {
     QElapsedTimer timer;
     timer.start();
     ps_end_utt(m_ps);
-    const QString key = hypothesis();
-    const double searchMs = timer.nsecsElapsed() / 1e6;
+    int32 grammarScore = 0;
+    const char *hyp = ps_get_hyp(m_ps, &grammarScore);
+    const QString key = hyp ? QString::fromUtf8(hyp) : QString();
     m_utteranceStarted = false;
     m_speechRun = 0;
     // A result through the phone loop is speech that is none of the phrases.
-    const QString phrase =
+    QString phrase =
         key.contains(QLatin1String(kGarbagePrefix)) ? QString() : m_grammar.phraseFor(key);
+    double confidence = 0;
+    if (!phrase.isEmpty()) {
+        const double frames = qMax<qsizetype>(1, m_utteranceAudio.size() / kFrameSamples);
+        confidence = (grammarScore - phoneLoopScore()) / frames;
+        if (confidence < m_options.minConfidence)
+            phrase.clear();
+    }
+    const double searchMs = timer.nsecsElapsed() / 1e6;
+    qCDebug(lcSpeech) << "utterance" << m_utteranceStart / 16 << "-" << m_lastVoiced / 16
+                      << "ms, decided at" << m_position / 16 << "ms:" << key << "confidence"
+                      << confidence << "search" << searchMs << "ms";
+    m_utteranceAudio.clear();
     if (!phrase.isEmpty() && detections)
-        detections->append({phrase, m_position, m_lastVoiced, searchMs});
+        detections->append({phrase, m_position, m_lastVoiced, searchMs, confidence});
 }

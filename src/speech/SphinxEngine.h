@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <vector>
 
 struct ps_decoder_s;
 
@@ -16,6 +17,8 @@ struct SpeechEngineOptions
     int sensitivity = 50;
     int shortTailMs = 200;
     int longTailMs = 700;
+    // Results whose confidence is lower are refused.
+    double minConfidence = -1e9;
 };
 
 // PocketSphinx decoding of a 16 kHz mono stream against a grammar of phrases. Not thread-safe:
@@ -42,6 +45,8 @@ public:
         qint64 lastVoicedSample = 0;
         // Wall time of the final search.
         double searchMs = 0;
+        // Per 10 ms frame, how much better the phrase explains the sound than free phones do.
+        double confidence = 0;
     };
 
     // $JEV_SPEECH_MODEL when set, else the model of Debian's pocketsphinx-en-us.
@@ -74,6 +79,8 @@ private:
     void processFrame(const qint16 *frame, QList<Detection> *detections);
     void endUtterance(QList<Detection> *detections);
     QString hypothesis() const;
+    double phoneLoopScore();
+    bool lastWordStartsInSpeech() const;
     static double energyDb(const qint16 *frame);
 
     Options m_options;
@@ -84,9 +91,12 @@ private:
     bool m_checkedPartial = false;
     QList<qint16> m_pending;
     QList<qint16> m_preroll;
+    QList<qint16> m_utteranceAudio;
     double m_floorDb = -1;
     int m_speechRun = 0;
+    std::vector<float> m_initialCepstralMean;
     qint64 m_position = 0;
     qint64 m_lastVoiced = 0;
     qint64 m_speechStart = 0;
+    qint64 m_utteranceStart = 0;
 };
