@@ -129,11 +129,11 @@ int main(int argc, char *argv[])
         sweep = true;
         options.minConfidence = -1e9;
     }
-    for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
+    for (qsizetype i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == QLatin1String("--sensitivity"))
-            options.sensitivity = args[i + 1].toInt();
+            options.sensitivity = args[++i].toInt();
         else if (args[i] == QLatin1String("--voices"))
-            voiceCount = args[i + 1].toInt();
+            voiceCount = args[++i].toInt();
     }
     if (const QString missing = Corpus::missingTools(); !missing.isEmpty()) {
         out << "Cannot synthesize the corpus: " << missing << Qt::endl;
@@ -280,7 +280,7 @@ int main(int argc, char *argv[])
             << QString::number(ms, 'f', 0) << " ms\n";
     if (sweep) {
         out << "\nconfidence threshold: command accuracy / OOG accepted\n";
-        for (int threshold = -10; threshold <= 30; threshold += 2) {
+        for (int threshold = -64; threshold <= 0; threshold += 4) {
             out << QString::number(threshold).rightJustified(5);
             for (qsizetype c = 0; c < conditions.size(); ++c) {
                 int right = 0;

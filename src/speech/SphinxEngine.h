@@ -4,6 +4,8 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
+#include <random>
 #include <vector>
 
 struct ps_decoder_s;
@@ -17,8 +19,8 @@ struct SpeechEngineOptions
     int sensitivity = 50;
     int shortTailMs = 200;
     int longTailMs = 700;
-    // Results whose confidence is lower are refused.
-    double minConfidence = -1e9;
+    // Results whose confidence is lower are refused; unset: from the sensitivity.
+    std::optional<double> minConfidence;
 };
 
 // PocketSphinx decoding of a 16 kHz mono stream against a grammar of phrases. Not thread-safe:
@@ -72,8 +74,8 @@ public:
     void restart();
     qint64 position() const { return m_position; }
 
-    // The garbage path's log10 probability per phone for a sensitivity.
-    static double garbagePhoneLog10(int sensitivity);
+    // The lowest confidence accepted at a sensitivity.
+    static double confidenceThreshold(int sensitivity);
 
 private:
     void processFrame(const qint16 *frame, QList<Detection> *detections);
@@ -82,8 +84,10 @@ private:
     double phoneLoopScore();
     bool lastWordStartsInSpeech() const;
     static double energyDb(const qint16 *frame);
+    const qint16 *withNoiseFloor(const qint16 *frame);
 
     Options m_options;
+    double m_minConfidence;
     ps_decoder_s *m_ps = nullptr;
     SpeechGrammar m_grammar;
     int m_searchNumber = 0;
@@ -95,6 +99,9 @@ private:
     double m_floorDb = -1;
     int m_speechRun = 0;
     std::vector<float> m_initialCepstralMean;
+    std::minstd_rand m_random;
+    std::normal_distribution<double> m_noise;
+    qint16 m_noisyFrame[SampleRate / 100] = {};
     qint64 m_position = 0;
     qint64 m_lastVoiced = 0;
     qint64 m_speechStart = 0;

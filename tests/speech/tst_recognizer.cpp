@@ -211,8 +211,10 @@ private Q_SLOTS:
     void errorsTheCallerCanShow()
     {
         QString error;
+        SpeechEngineOptions missingModel;
+        missingModel.modelDir = "/nonexistent";
         auto noModel = std::make_unique<SphinxRecognizer>(
-            std::make_unique<WavFileSource>(QStringList{}), SpeechEngineOptions{"/nonexistent"});
+            std::make_unique<WavFileSource>(QStringList{}), missingModel);
         QVERIFY(!noModel->LoadGrammarFile(m_grammarA, &error));
         QVERIFY2(error.contains("pocketsphinx-en-us"), qPrintable(error));
         QVERIFY(!noModel->Activate(&error));
