@@ -211,9 +211,13 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
     fsg_model_t *fsg = fsg_model_init(name.constData(), lmath, lw, stateCount);
     fsg->start_state = kStartState;
     fsg->final_state = kFinalState;
+    // The library looks a word up by walking its whole vocabulary, so each word is added once.
+    QHash<QString, int> wordIds;
     for (const Arc &arc : std::as_const(arcs)) {
-        const int wid = fsg_model_word_add(fsg, arc.word.toUtf8().constData());
-        fsg_model_trans_add(fsg, arc.from, arc.to, 0, wid);
+        auto it = wordIds.find(arc.word);
+        if (it == wordIds.end())
+            it = wordIds.insert(arc.word, fsg_model_word_add(fsg, arc.word.toUtf8().constData()));
+        fsg_model_trans_add(fsg, arc.from, arc.to, 0, it.value());
     }
     const int garbageLogp = int(logmath_log(lmath, std::pow(10.0, kGarbagePhoneLog10)) * lw);
     for (const char *phone : kPhones) {
