@@ -138,15 +138,21 @@ private Q_SLOTS:
         QCOMPARE(phrasesHeard(spy, 6.5 / 3.0), QStringList{});
     }
 
+    void pauseInsideATwoWordCommand_data()
+    {
+        QTest::addColumn<QString>("voice");
+        QTest::newRow("espeak-ng") << "espeak:en-us";
+        QTest::newRow("flite") << "flite:slt";
+    }
     void pauseInsideATwoWordCommand()
     {
-        const QString file = path("page_pause_down.wav");
+        QFETCH(QString, voice);
+        const QString file = path(QString(voice).replace(':', '_') + "_page_pause_down.wav");
         QString error;
-        QVERIFY2(
-            SynthesizedSpeech::concatenate({clip("espeak:en-us", "page", 0.5, 0.0), silence(0.3),
-                                            clip("espeak:en-us", "down", 0.0, 1.0)},
-                                           file, &error),
-            qPrintable(error));
+        QVERIFY2(SynthesizedSpeech::concatenate(
+                     {clip(voice, "page", 0.5, 0.0), silence(0.3), clip(voice, "down", 0.0, 1.0)},
+                     file, &error),
+                 qPrintable(error));
         auto r = recognizer({file}, 2.0);
         QVERIFY2(r->LoadGrammarFile(m_grammarA, &error), qPrintable(error));
         QSignalSpy spy(r.get(), &Recognizer::PhraseRecognized);
