@@ -30,7 +30,7 @@ struct Decision
 {
     bool isCommand;
     bool right;
-    double confidence;
+    double coverage;
 };
 
 struct Tally
@@ -125,9 +125,9 @@ int main(int argc, char *argv[])
     int voiceCount = int(Corpus::voices().size());
     bool sweep = false;
     if (args.contains(QLatin1String("--sweep"))) {
-        // Every result is kept, so the table below can show any confidence threshold.
+        // Every result is kept, so the table below can show any coverage threshold.
         sweep = true;
-        options.minConfidence = -1e9;
+        options.minCoverage = 0;
     }
     for (qsizetype i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == QLatin1String("--sensitivity"))
@@ -195,7 +195,7 @@ int main(int argc, char *argv[])
                     const QList<SphinxEngine::Detection> detections = decode(samples);
                     Tally &tally = tallies[c];
                     for (const auto &d : detections)
-                        tally.decisions.append({isCommand, d.phrase == text, d.confidence});
+                        tally.decisions.append({isCommand, d.phrase == text, d.coverage});
                     if (!isCommand) {
                         ++tally.oog;
                         if (!detections.isEmpty()) {
@@ -279,14 +279,14 @@ int main(int argc, char *argv[])
         out << "grammar load " << QString::number(count).rightJustified(4) << "     "
             << QString::number(ms, 'f', 0) << " ms\n";
     if (sweep) {
-        out << "\nconfidence threshold: command accuracy / OOG accepted\n";
-        for (int threshold = -64; threshold <= 0; threshold += 4) {
-            out << QString::number(threshold).rightJustified(5);
+        out << "\ncoverage threshold: command accuracy / OOG accepted\n";
+        for (int percent = 0; percent <= 90; percent += 10) {
+            out << QString::number(percent).rightJustified(5) << "%";
             for (qsizetype c = 0; c < conditions.size(); ++c) {
                 int right = 0;
                 int accepted = 0;
                 for (const Decision &d : tallies[c].decisions) {
-                    if (d.confidence < threshold)
+                    if (d.coverage * 100 < percent)
                         continue;
                     if (d.isCommand)
                         right += d.right ? 1 : 0;

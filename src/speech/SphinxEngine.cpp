@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QLoggingCategory>
-#include <QMutex>
 #include <QSet>
 #include <cmath>
 
@@ -24,7 +23,6 @@ namespace {
 
 // Words of the phone loop; a key never holds "_", so they cannot clash with a phrase's words.
 const char kGarbagePrefix[] = "garbage_";
-const char kPhoneSearch[] = "phones";
 const char *const kPhones[] = {"AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH", "D",  "DH",
                                "EH", "ER", "EY", "F",  "G",  "HH", "IH", "IY", "JH", "K",
                                "L",  "M",  "N",  "NG", "OW", "OY", "P",  "R",  "S",  "SH",
@@ -71,17 +69,17 @@ QString SphinxEngine::defaultModelDir()
                                      : fromEnvironment;
 }
 
-double SphinxEngine::confidenceThreshold(int sensitivity)
+double SphinxEngine::coverageThreshold(int sensitivity)
 {
-    // From the threshold sweep of bench/recognition: -16 refuses nearly all speech that is not a
-    // command and many commands; -64 keeps nearly every command. 100 switches the test off.
+    // From the sweep of bench/recognition: at 0.7 (the default) nearly every command is kept and
+    // most sentences that are not commands are refused; 0.45 keeps a few more commands.
     const int s = qBound(0, sensitivity, 100);
-    return s == 100 ? -1e9 : -16 - s * 0.48;
+    return 0.95 - s * 0.005;
 }
 
 SphinxEngine::SphinxEngine(const Options &options)
     : m_options(options),
-      m_minConfidence(options.minConfidence.value_or(confidenceThreshold(options.sensitivity)))
+      m_minCoverage(options.minCoverage.value_or(coverageThreshold(options.sensitivity)))
 {
     if (m_options.modelDir.isEmpty())
         m_options.modelDir = defaultModelDir();
@@ -110,10 +108,11 @@ bool SphinxEngine::open(QString *error)
     err_set_logfp(nullptr);
     const QByteArray hmmPath = hmm.toLocal8Bit();
     const QByteArray dictPath = dict.toLocal8Bit();
-    QList<QByteArray> arguments{"jev",    "-hmm",          hmmPath, "-dict",
-                                dictPath, "-dither",       "yes",   "-remove_silence",
-                                "no",     "-fsgusefiller", "no",    "-allphone_ci",
-                                "yes"};
+    QList<QByteArray> arguments{"jev", "-hmm", hmmPath, "-dict", dictPath};
+    // The engine's own detector decides what is speech; the library decodes all it is given.
+    arguments += {"-remove_silence", "no", "-dither", "yes"};
+    // Only silence may sit between words: see setGrammar.
+    arguments += {"-fsgusefiller", "no"};
     QList<char *> argv;
     for (QByteArray &argument : arguments)
         argv.append(argument.data());
@@ -130,14 +129,6 @@ bool SphinxEngine::open(QString *error)
     }
     for (const char *phone : kPhones)
         ps_add_word(m_ps, garbageWord(phone).constData(), phone, FALSE);
-    // A loop of phones without any language model: the best that any speech could score.
-    if (ps_set_allphone(m_ps, kPhoneSearch, nullptr) != 0) {
-        ps_free(m_ps);
-        m_ps = nullptr;
-        if (error)
-            *error = QStringLiteral("The speech engine cannot set up its phone loop.");
-        return false;
-    }
     feat_t *feat = ps_get_feat(m_ps);
     m_initialCepstralMean.resize(feat_cepsize(feat));
     cmn_live_get(feat->cmn_struct, m_initialCepstralMean.data());
@@ -261,6 +252,7 @@ void SphinxEngine::restart()
     m_lastVoiced = 0;
     m_pending.clear();
     m_preroll.clear();
+    m_speechFrames.clear();
     m_floorDb = -1;
     m_speechRun = 0;
     m_checkedPartial = false;
@@ -313,8 +305,11 @@ void SphinxEngine::processFrame(const qint16 *input, QList<Detection> *detection
 
     if (!m_utteranceStarted) {
         m_preroll.append(QList<qint16>(frame, frame + kFrameSamples));
-        if (m_preroll.size() > msToSamples(kPrerollMs))
+        m_speechFrames.append(speech);
+        if (m_preroll.size() > msToSamples(kPrerollMs)) {
             m_preroll.remove(0, m_preroll.size() - msToSamples(kPrerollMs));
+            m_speechFrames.remove(0, m_speechFrames.size() - m_preroll.size() / kFrameSamples);
+        }
         if (m_speechRun < kStartFrames)
             return;
         // The decoder gets the moments before the detector was sure, where the speech began.
@@ -328,14 +323,13 @@ void SphinxEngine::processFrame(const qint16 *input, QList<Detection> *detection
         m_lastVoiced = m_position;
         m_checkedPartial = false;
         ps_process_raw(m_ps, m_preroll.constData(), size_t(m_preroll.size()), FALSE, FALSE);
-        m_utteranceAudio = m_preroll;
         m_utteranceStart = m_position - m_preroll.size();
         m_preroll.clear();
         return;
     }
 
     ps_process_raw(m_ps, frame, kFrameSamples, FALSE, FALSE);
-    m_utteranceAudio.append(QList<qint16>(frame, frame + kFrameSamples));
+    m_speechFrames.append(speech);
     if (speech) {
         m_lastVoiced = m_position;
         m_checkedPartial = false;
@@ -392,25 +386,35 @@ bool SphinxEngine::lastWordStartsInSpeech() const
     return lastStart >= 0 && startSample < m_lastVoiced - msToSamples(kMinWordMs);
 }
 
-double SphinxEngine::phoneLoopScore()
+double SphinxEngine::wordCoverage() const
 {
-    // The same sound once more through a free loop of phones: how well could any speech at all
-    // explain it?
-    const QByteArray grammarSearch = ps_get_search(m_ps);
-    double score = 0;
-    if (ps_set_search(m_ps, kPhoneSearch) == 0) {
-        cmn_live_set(ps_get_feat(m_ps)->cmn_struct, m_initialCepstralMean.data());
-        if (ps_start_utt(m_ps) == 0) {
-            ps_process_raw(m_ps, m_utteranceAudio.constData(), size_t(m_utteranceAudio.size()),
-                           FALSE, TRUE);
-            ps_end_utt(m_ps);
-            int32 phoneScore = 0;
-            ps_get_hyp(m_ps, &phoneScore);
-            score = phoneScore;
+    // The share of the frames heard as speech that lie inside the phrase's words. A phrase found
+    // in a long sentence takes a few of its words and leaves the rest to silence; a pause
+    // between the words of a command is no speech and does not count.
+    QList<bool> inWord(m_speechFrames.size(), false);
+    int firstStart = -1;
+    for (ps_seg_t *seg = ps_seg_iter(m_ps); seg; seg = ps_seg_next(seg)) {
+        int start = 0;
+        int end = 0;
+        ps_seg_frames(seg, &start, &end);
+        if (firstStart < 0)
+            firstStart = start;
+        const char *word = ps_seg_word(seg);
+        if (word[0] == '<' || word[0] == '+')
+            continue;
+        for (qsizetype f = qMax(0, start - firstStart); f <= end - firstStart && f < inWord.size();
+             ++f)
+            inWord[f] = true;
+    }
+    qsizetype speech = 0;
+    qsizetype covered = 0;
+    for (qsizetype f = 0; f < m_speechFrames.size(); ++f) {
+        if (m_speechFrames[f]) {
+            ++speech;
+            covered += inWord[f] ? 1 : 0;
         }
     }
-    ps_set_search(m_ps, grammarSearch.constData());
-    return score;
+    return speech ? double(covered) / double(speech) : 0;
 }
 
 void SphinxEngine::endUtterance(QList<Detection> *detections)
@@ -418,27 +422,22 @@ void SphinxEngine::endUtterance(QList<Detection> *detections)
     QElapsedTimer timer;
     timer.start();
     ps_end_utt(m_ps);
-    int32 grammarScore = 0;
-    const char *hyp = ps_get_hyp(m_ps, &grammarScore);
+    int32 score = 0;
+    const char *hyp = ps_get_hyp(m_ps, &score);
     const QString key = hyp ? QString::fromUtf8(hyp) : QString();
     m_utteranceStarted = false;
     m_speechRun = 0;
     // A result through the phone loop is speech that is none of the phrases.
     QString phrase =
         key.contains(QLatin1String(kGarbagePrefix)) ? QString() : m_grammar.phraseFor(key);
-    double confidence = 0;
-    if (!phrase.isEmpty()) {
-        const double frames = qMax<qint64>(
-            kStartFrames, (m_lastVoiced - m_speechStart) / kFrameSamples + kStartFrames);
-        confidence = (grammarScore - phoneLoopScore()) / frames;
-        if (confidence < m_minConfidence)
-            phrase.clear();
-    }
+    const double coverage = phrase.isEmpty() ? 0 : wordCoverage();
+    if (coverage < m_minCoverage)
+        phrase.clear();
+    m_speechFrames.clear();
     const double searchMs = timer.nsecsElapsed() / 1e6;
     qCDebug(lcSpeech) << "utterance" << m_utteranceStart / 16 << "-" << m_lastVoiced / 16
-                      << "ms, decided at" << m_position / 16 << "ms:" << key << "confidence"
-                      << confidence << "search" << searchMs << "ms";
-    m_utteranceAudio.clear();
+                      << "ms, decided at" << m_position / 16 << "ms:" << key << "coverage"
+                      << coverage << "search" << searchMs << "ms";
     if (!phrase.isEmpty() && detections)
-        detections->append({phrase, m_position, m_lastVoiced, searchMs, confidence});
+        detections->append({phrase, m_position, m_lastVoiced, searchMs, coverage});
 }

@@ -19,16 +19,20 @@ struct SpeechEngineOptions
     int sensitivity = 50;
     int shortTailMs = 200;
     int longTailMs = 700;
-    // Results whose confidence is lower are refused; unset: from the sensitivity.
-    std::optional<double> minConfidence;
+    // Results whose words take up a smaller share of the speech are refused; unset: from the
+    // sensitivity.
+    std::optional<double> minCoverage;
 };
 
 // PocketSphinx decoding of a 16 kHz mono stream against a grammar of phrases. Not thread-safe:
 // one thread feeds it at a time. The recognizer, the command line and the benchmark all decode
 // through this class.
 //
-// Speech that is not a command is refused by a phone-loop path beside the phrases: speech that
-// matches some sequence of phones better than any phrase ends on that path and gives no result.
+// Utterances are found by an energy detector that follows the background level. Speech that is
+// not a command is refused twice: by a garbage path of phones beside the phrases (a result
+// through it is no command), and by coverage: a phrase whose words take up too small a share of
+// the speech (a few words found in a sentence, the rest left to silence) is no command either;
+// the sensitivity sets that share.
 // The end of an utterance is chosen with the grammar in mind: after a short silence when what
 // was heard so far is a whole phrase that no longer phrase continues, after a longer one
 // otherwise, so that a pause inside "page down" does not cut it.
@@ -47,8 +51,8 @@ public:
         qint64 lastVoicedSample = 0;
         // Wall time of the final search.
         double searchMs = 0;
-        // Per 10 ms frame, how much better the phrase explains the sound than free phones do.
-        double confidence = 0;
+        // The share of the speech that the phrase's words take up.
+        double coverage = 0;
     };
 
     // $JEV_SPEECH_MODEL when set, else the model of Debian's pocketsphinx-en-us.
@@ -74,20 +78,20 @@ public:
     void restart();
     qint64 position() const { return m_position; }
 
-    // The lowest confidence accepted at a sensitivity.
-    static double confidenceThreshold(int sensitivity);
+    // The least share of the speech that a phrase's words must take up at a sensitivity.
+    static double coverageThreshold(int sensitivity);
 
 private:
     void processFrame(const qint16 *frame, QList<Detection> *detections);
     void endUtterance(QList<Detection> *detections);
     QString hypothesis() const;
-    double phoneLoopScore();
     bool lastWordStartsInSpeech() const;
+    double wordCoverage() const;
     static double energyDb(const qint16 *frame);
     const qint16 *withNoiseFloor(const qint16 *frame);
 
     Options m_options;
-    double m_minConfidence;
+    double m_minCoverage;
     ps_decoder_s *m_ps = nullptr;
     SpeechGrammar m_grammar;
     int m_searchNumber = 0;
@@ -95,7 +99,9 @@ private:
     bool m_checkedPartial = false;
     QList<qint16> m_pending;
     QList<qint16> m_preroll;
-    QList<qint16> m_utteranceAudio;
+    // For each 10 ms frame of the utterance (the preroll before it is decoded), whether the
+    // detector heard speech in it.
+    QList<bool> m_speechFrames;
     double m_floorDb = -1;
     int m_speechRun = 0;
     std::vector<float> m_initialCepstralMean;
