@@ -1,6 +1,6 @@
 // Measures the recognizer on speech synthesized on the spot: command accuracy, refusal of speech
 // that is not a command, delay from the end of speech to the event, speed, memory and grammar
-// load time. Run by hand: build/bench/recognition [--sensitivity N] [--voices N]
+// load time. Run by hand: build/bench/recognition [--sensitivity N] [--voices N] [--sweep]
 #include "Corpus.h"
 
 #include "speech/GrammarFile.h"
