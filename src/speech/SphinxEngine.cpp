@@ -163,6 +163,16 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
         if (phones.isEmpty())
             phones = Pronouncer::spelledPhones(word);
         ps_add_word(m_ps, utf8.constData(), phones.toLatin1().constData(), FALSE);
+        // Names are often made of words and letters ("xterm", "libreoffice"); said that way,
+        // they need a second pronunciation beside the letter-to-sound one.
+        const QString compound = Pronouncer::compoundPhones(word, [this](const QString &piece) {
+            char *known = ps_lookup_word(m_ps, piece.toUtf8().constData());
+            const QString phones = QString::fromLatin1(known);
+            ckd_free(known);
+            return phones;
+        });
+        if (!compound.isEmpty() && compound != phones)
+            ps_add_word(m_ps, (utf8 + "(2)").constData(), compound.toLatin1().constData(), FALSE);
     }
 
     const qint64 wordsNs = timer.nsecsElapsed();
