@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QSet>
 #include <cmath>
 
@@ -112,7 +113,7 @@ bool SphinxEngine::open(QString *error)
     // The engine's own detector decides what is speech; the library decodes all it is given.
     arguments += {"-remove_silence", "no", "-dither", "yes"};
     // Only silence may sit between words: see setGrammar.
-    arguments += {"-fsgusefiller", "no"};
+    arguments += {"-fsgusefiller", "no", "-fsgusealtpron", "no"};
     QList<char *> argv;
     for (QByteArray &argument : arguments)
         argv.append(argument.data());
@@ -228,11 +229,25 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
     fsg->start_state = kStartState;
     fsg->final_state = kFinalState;
     // The library looks a word up by walking its whole vocabulary, so each word is added once.
-    QList<int> wordIds;
-    for (const QByteArray &word : std::as_const(wordList))
-        wordIds.append(fsg_model_word_add(fsg, word.constData()));
-    for (const Arc &arc : std::as_const(arcs))
-        fsg_model_trans_add(fsg, arc.from, arc.to, 0, wordIds[arc.word]);
+    // Its own pass for alternative pronunciations ("live(2)") walks every arc for every such
+    // word; the arcs for them are added here instead, which is far quicker for big grammars.
+    QList<QList<int>> wordIds;
+    for (const QByteArray &word : std::as_const(wordList)) {
+        QList<int> ids{fsg_model_word_add(fsg, word.constData())};
+        for (int n = 2;; ++n) {
+            const QByteArray alternative = word + '(' + QByteArray::number(n) + ')';
+            char *known = ps_lookup_word(m_ps, alternative.constData());
+            if (!known)
+                break;
+            ckd_free(known);
+            ids.append(fsg_model_word_add(fsg, alternative.constData()));
+        }
+        wordIds.append(ids);
+    }
+    for (const Arc &arc : std::as_const(arcs)) {
+        for (const int wid : std::as_const(wordIds[arc.word]))
+            fsg_model_trans_add(fsg, arc.from, arc.to, 0, wid);
+    }
     const int garbageLogp = int(logmath_log(lmath, std::pow(10.0, kGarbagePhoneLog10)) * lw);
     for (const char *phone : kPhones) {
         const int wid = fsg_model_word_add(fsg, garbageWord(phone).constData());
@@ -387,8 +402,14 @@ void SphinxEngine::finish(QList<Detection> *detections)
 QString SphinxEngine::hypothesis() const
 {
     int32 score = 0;
-    const char *hyp = ps_get_hyp(m_ps, &score);
-    return hyp ? QString::fromUtf8(hyp) : QString();
+    return baseWords(ps_get_hyp(m_ps, &score));
+}
+
+QString SphinxEngine::baseWords(const char *hyp)
+{
+    // An alternative pronunciation names its word "live(2)".
+    static const QRegularExpression alternative(QStringLiteral("\\(\\d+\\)"));
+    return hyp ? QString::fromUtf8(hyp).remove(alternative) : QString();
 }
 
 bool SphinxEngine::lastWordStartsInSpeech() const
@@ -450,8 +471,7 @@ void SphinxEngine::endUtterance(QList<Detection> *detections)
     timer.start();
     ps_end_utt(m_ps);
     int32 score = 0;
-    const char *hyp = ps_get_hyp(m_ps, &score);
-    const QString key = hyp ? QString::fromUtf8(hyp) : QString();
+    const QString key = baseWords(ps_get_hyp(m_ps, &score));
     m_utteranceStarted = false;
     m_speechRun = 0;
     // A result through the phone loop is speech that is none of the phrases.

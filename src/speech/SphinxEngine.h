@@ -85,6 +85,7 @@ private:
     void processFrame(const qint16 *frame, QList<Detection> *detections);
     void endUtterance(QList<Detection> *detections);
     QString hypothesis() const;
+    static QString baseWords(const char *hyp);
     bool lastWordStartsInSpeech() const;
     double wordCoverage() const;
     static double energyDb(const qint16 *frame);
