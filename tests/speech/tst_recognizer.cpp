@@ -12,6 +12,25 @@
 #include <QTest>
 #include <QThread>
 
+// A microphone that goes away after a few reads.
+class VanishingSource : public AudioSource
+{
+public:
+    bool open(QString *) override { return true; }
+    bool read(qint16 *samples, int count, QString *error) override
+    {
+        std::fill(samples, samples + count, qint16(0));
+        if (++m_reads < 5)
+            return true;
+        *error = QStringLiteral("the device was unplugged");
+        return false;
+    }
+    void close() override {}
+
+private:
+    int m_reads = 0;
+};
+
 // The PocketSphinx recognizer on synthesized speech, through the interface the speech window
 // uses: grammars written by the program's own grammar writer, WAV files as the microphone.
 class TestRecognizer : public QObject
@@ -241,6 +260,18 @@ private Q_SLOTS:
         QVERIFY2(noMicrophone.LoadGrammarFile(m_grammarA, &error), qPrintable(error));
         QVERIFY(!noMicrophone.Activate(&error));
         QVERIFY2(error.startsWith("No microphone"), qPrintable(error));
+    }
+
+    void microphoneLostWhileListening()
+    {
+        SphinxRecognizer r(std::make_unique<VanishingSource>());
+        QString error;
+        QVERIFY2(r.LoadGrammarFile(m_grammarA, &error), qPrintable(error));
+        QSignalSpy failed(&r, &Recognizer::listeningFailed);
+        QVERIFY2(r.Activate(&error), qPrintable(error));
+        QVERIFY(failed.wait(3000));
+        QCOMPARE(failed.at(0).at(0).toString(), QString("the device was unplugged"));
+        QVERIFY(!r.isActive());
     }
 
     void recognizeCommandLine()
