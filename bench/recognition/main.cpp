@@ -280,7 +280,7 @@ int main(int argc, char *argv[])
             << QString::number(ms, 'f', 0) << " ms\n";
     if (sweep) {
         out << "\ncoverage threshold: command accuracy / OOG accepted\n";
-        for (int percent = 0; percent <= 90; percent += 10) {
+        for (int percent = 40; percent <= 90; percent += 5) {
             out << QString::number(percent).rightJustified(5) << "%";
             for (qsizetype c = 0; c < conditions.size(); ++c) {
                 int right = 0;
