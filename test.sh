@@ -4,5 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh build test
 scripts/build.sh
+# A program's first start on a new machine otherwise builds the font cache, slowly, in a test.
+if command -v fc-cache >/dev/null; then fc-cache >/dev/null 2>&1 || true; fi
 cd build
 ctest --output-on-failure -j"$(nproc)"

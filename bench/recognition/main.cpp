@@ -1,6 +1,6 @@
 // Measures the recognizer on speech synthesized on the spot: command accuracy, refusal of speech
 // that is not a command, delay from the end of speech to the event, speed, memory and grammar
-// load time. Run by hand: build/bench/recognition [--sensitivity N] [--voices N]
+// load time. Run by hand: build/bench/recognition [--sensitivity N] [--voices N] [--sweep]
 #include "Corpus.h"
 
 #include "speech/GrammarFile.h"
@@ -25,6 +25,14 @@ struct Condition
     double snrDb; // 0: clean
 };
 
+// One decision of the engine: for a command, whether the phrase was right.
+struct Decision
+{
+    bool isCommand;
+    bool right;
+    double coverage;
+};
+
 struct Tally
 {
     int commands = 0;
@@ -33,6 +41,7 @@ struct Tally
     int oog = 0;
     int oogAccepted = 0;
     QList<double> delays;
+    QList<Decision> decisions;
 };
 
 qint64 statusKb(const char *field)
@@ -114,11 +123,17 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     SphinxEngine::Options options;
     int voiceCount = int(Corpus::voices().size());
-    for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
+    bool sweep = false;
+    if (args.contains(QLatin1String("--sweep"))) {
+        // Every result is kept, so the table below can show any coverage threshold.
+        sweep = true;
+        options.minCoverage = 0;
+    }
+    for (qsizetype i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == QLatin1String("--sensitivity"))
-            options.sensitivity = args[i + 1].toInt();
+            options.sensitivity = args[++i].toInt();
         else if (args[i] == QLatin1String("--voices"))
-            voiceCount = args[i + 1].toInt();
+            voiceCount = args[++i].toInt();
     }
     if (const QString missing = Corpus::missingTools(); !missing.isEmpty()) {
         out << "Cannot synthesize the corpus: " << missing << Qt::endl;
@@ -179,6 +194,8 @@ int main(int argc, char *argv[])
                             : clean;
                     const QList<SphinxEngine::Detection> detections = decode(samples);
                     Tally &tally = tallies[c];
+                    for (const auto &d : detections)
+                        tally.decisions.append({isCommand, d.phrase == text, d.coverage});
                     if (!isCommand) {
                         ++tally.oog;
                         if (!detections.isEmpty()) {
@@ -261,6 +278,29 @@ int main(int argc, char *argv[])
     for (const auto &[count, ms] : loads)
         out << "grammar load " << QString::number(count).rightJustified(4) << "     "
             << QString::number(ms, 'f', 0) << " ms\n";
+    if (sweep) {
+        out << "\ncoverage threshold: command accuracy / OOG accepted\n";
+        for (int percent = 40; percent <= 90; percent += 5) {
+            out << QString::number(percent).rightJustified(5) << "%";
+            for (qsizetype c = 0; c < conditions.size(); ++c) {
+                int right = 0;
+                int accepted = 0;
+                for (const Decision &d : tallies[c].decisions) {
+                    if (d.coverage * 100 < percent)
+                        continue;
+                    if (d.isCommand)
+                        right += d.right ? 1 : 0;
+                    else
+                        ++accepted;
+                }
+                out << QStringLiteral("   %1: %2% / %3%")
+                           .arg(conditions[c].name)
+                           .arg(100.0 * right / qMax(1, tallies[c].commands), 0, 'f', 1)
+                           .arg(100.0 * accepted / qMax(1, tallies[c].oog), 0, 'f', 1);
+            }
+            out << "\n";
+        }
+    }
     out << "\nClean-speech misses:\n";
     for (const QString &miss : std::as_const(misses))
         out << "  " << miss << "\n";

@@ -4,6 +4,7 @@
 #include "config/QtPrompter.h"
 #include "data/DataDirectory.h"
 #include "speech/PulseAudioSource.h"
+#include "speech/RecognizerSettings.h"
 #include "speech/SphinxRecognizer.h"
 #include "speech/WavFileSource.h"
 #include "speech/frmJev.h"
@@ -82,7 +83,9 @@ int SpeechProgram::run(int argc, char *argv[], const Options &options)
         source = std::make_unique<PulseAudioSource>();
     else
         source = std::make_unique<WavFileSource>(options.audioFiles);
-    SphinxRecognizer recognizer(std::move(source));
+    SphinxEngine::Options engineOptions;
+    engineOptions.sensitivity = RecognizerSettings::sensitivity();
+    SphinxRecognizer recognizer(std::move(source), engineOptions);
 
     // What was heard goes to the standard error too, for a look at what the program understood.
     QObject::connect(&recognizer, &Recognizer::PhraseRecognized, &recognizer,

@@ -91,6 +91,44 @@ QString Pronouncer::spelledPhones(const QString &word)
     return phones.join(QLatin1Char(' '));
 }
 
+QString Pronouncer::compoundPhones(const QString &word,
+                                   const std::function<QString(const QString &)> &lookup)
+{
+    // Shortest split by cost: a dictionary word of three letters or more costs 2, a letter
+    // spelled out 3, so that words win over letters and fewer pieces win over more.
+    constexpr int kWordCost = 2;
+    constexpr int kLetterCost = 3;
+    constexpr int kMinPieceLength = 3;
+    const qsizetype n = word.size();
+    QList<int> cost(n + 1, -1);
+    QList<QString> phones(n + 1);
+    cost[0] = 0;
+    for (qsizetype end = 1; end <= n; ++end) {
+        for (qsizetype start = 0; start < end; ++start) {
+            if (cost[start] < 0 || (start == 0 && end == n))
+                continue; // the whole word is what the dictionary lacks
+            const qsizetype length = end - start;
+            QString piece;
+            int pieceCost = 0;
+            if (length >= kMinPieceLength) {
+                piece = lookup(word.mid(start, length));
+                pieceCost = kWordCost;
+            } else if (length == 1) {
+                piece = spelledPhones(word.mid(start, 1));
+                pieceCost = kLetterCost;
+            }
+            if (piece.isEmpty())
+                continue;
+            if (cost[end] < 0 || cost[start] + pieceCost < cost[end]) {
+                cost[end] = cost[start] + pieceCost;
+                phones[end] = phones[start].isEmpty() ? piece : phones[start] + u' ' + piece;
+            }
+        }
+    }
+    // All letters is no better than the spelled form, which the caller already has.
+    return cost[n] < 0 || cost[n] == kLetterCost * n ? QString() : phones[n];
+}
+
 QString Pronouncer::modelPhones(const QString &flitePhone)
 {
     QString phone = flitePhone.toUpper();

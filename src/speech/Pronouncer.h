@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 // Pronunciations, in the phone set of the acoustic model, for words that the dictionary lacks.
 class Pronouncer
@@ -13,6 +14,11 @@ public:
     static QString spelledPhones(const QString &word);
     static QString letterToSoundPhones(const QString &word);
     static bool isSpelledOut(const QString &word);
+    // word as a run of dictionary words and single letters ("xterm" = "x" "term", "libreoffice" =
+    // "libre" "office"), with the fewest pieces; empty when there is no such split. lookup gives
+    // a dictionary word's phones, empty when the dictionary lacks it.
+    static QString compoundPhones(const QString &word,
+                                  const std::function<QString(const QString &)> &lookup);
     // One flite phone (stress digit allowed) as model phones; empty for a pause.
     static QString modelPhones(const QString &flitePhone);
 };

@@ -14,7 +14,7 @@ bool PulseAudioSource::open(QString *error)
 {
     if (m_stream)
         return true;
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, 16000, 1};
+    const pa_sample_spec format{PA_SAMPLE_S16LE, 16000, 1};
     // Small fragments keep the delay between speaking and deciding short.
     pa_buffer_attr attributes{};
     attributes.maxlength = quint32(-1);
@@ -22,7 +22,7 @@ bool PulseAudioSource::open(QString *error)
     int code = 0;
     const QByteArray server = m_server.toLocal8Bit();
     m_stream = pa_simple_new(server.isEmpty() ? nullptr : server.constData(), "JEV! Voice Command",
-                             PA_STREAM_RECORD, nullptr, "Voice commands", &spec, nullptr,
+                             PA_STREAM_RECORD, nullptr, "Voice commands", &format, nullptr,
                              &attributes, &code);
     if (!m_stream) {
         if (error)

@@ -31,5 +31,5 @@ Q_SIGNALS:
     // The input level: RMS amplitude of 16-bit samples (ordinary speech reaches a few thousand).
     void LevelChanged(int level);
     // Listening stopped by itself, for example because the microphone went away.
-    void ListeningFailed(const QString &message);
+    void listeningFailed(const QString &message);
 };

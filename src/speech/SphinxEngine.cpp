@@ -5,13 +5,20 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
-#include <QMutex>
+#include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QSet>
 #include <cmath>
 
 #include <pocketsphinx.h>
+#include <sphinxbase/cmn.h>
 #include <sphinxbase/err.h>
 #include <sphinxbase/fsg_model.h>
+
+// QT_LOGGING_RULES="jev.speech.debug=true" shows every decision.
+Q_LOGGING_CATEGORY(lcSpeech, "jev.speech", QtWarningMsg)
+
+static_assert(std::is_same_v<mfcc_t, float>, "the cepstral mean is kept as float");
 
 namespace {
 
@@ -32,6 +39,11 @@ constexpr double kFloorRiseInSilence = 0.05;
 constexpr double kFloorRiseInSpeech = 0.002;
 constexpr int kStartFrames = 3;
 constexpr int kPrerollMs = 300;
+constexpr int kMinWordMs = 100;
+constexpr double kNoiseFloorRms = 100;
+// The price of each phone on the garbage path, measured with bench/recognition: dearer lets
+// more sentences through as commands, cheaper refuses commands.
+constexpr double kGarbagePhoneLog10 = -3.5;
 
 constexpr float kSilenceProbability = 0.1f;
 
@@ -58,15 +70,18 @@ QString SphinxEngine::defaultModelDir()
                                      : fromEnvironment;
 }
 
-double SphinxEngine::garbagePhoneLog10(int sensitivity)
+double SphinxEngine::coverageThreshold(int sensitivity)
 {
-    // Measured with bench/recognition: the default keeps nearly every command while refusing
-    // most other speech. Each step of sensitivity makes the phone loop a little dearer.
+    // From the sweep of bench/recognition: at 0.75 (the default) nearly every command is kept
+    // and most sentences that are not commands are refused; 0.5 keeps a few more commands and
+    // lets far more sentences through.
     const int s = qBound(0, sensitivity, 100);
-    return -0.5 - s * 0.05;
+    return 1.0 - s * 0.005;
 }
 
-SphinxEngine::SphinxEngine(const Options &options) : m_options(options)
+SphinxEngine::SphinxEngine(const Options &options)
+    : m_options(options),
+      m_minCoverage(options.minCoverage.value_or(coverageThreshold(options.sensitivity)))
 {
     if (m_options.modelDir.isEmpty())
         m_options.modelDir = defaultModelDir();
@@ -95,9 +110,15 @@ bool SphinxEngine::open(QString *error)
     err_set_logfp(nullptr);
     const QByteArray hmmPath = hmm.toLocal8Bit();
     const QByteArray dictPath = dict.toLocal8Bit();
-    cmd_ln_t *config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmmPath.constData(), "-dict",
-                                   dictPath.constData(), "-dither", "yes", "-remove_silence", "no",
-                                   "-fsgusefiller", "no", nullptr);
+    QList<QByteArray> arguments{"jev", "-hmm", hmmPath, "-dict", dictPath};
+    // The engine's own detector decides what is speech; the library decodes all it is given.
+    arguments += {"-remove_silence", "no", "-dither", "yes"};
+    // Only silence may sit between words: see setGrammar.
+    arguments += {"-fsgusefiller", "no", "-fsgusealtpron", "no"};
+    QList<char *> argv;
+    for (QByteArray &argument : arguments)
+        argv.append(argument.data());
+    cmd_ln_t *config = cmd_ln_parse_r(nullptr, ps_args(), int(argv.size()), argv.data(), TRUE);
     if (config)
         m_ps = ps_init(config);
     if (config)
@@ -110,6 +131,9 @@ bool SphinxEngine::open(QString *error)
     }
     for (const char *phone : kPhones)
         ps_add_word(m_ps, garbageWord(phone).constData(), phone, FALSE);
+    feat_t *feat = ps_get_feat(m_ps);
+    m_initialCepstralMean.resize(feat_cepsize(feat));
+    cmn_live_get(feat->cmn_struct, m_initialCepstralMean.data());
     return true;
 }
 
@@ -123,6 +147,8 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
         return false;
     }
 
+    QElapsedTimer timer;
+    timer.start();
     // Words that the dictionary lacks get pronunciations first: the search is built from it.
     QSet<QString> words;
     for (const QStringList &key : grammar.keys()) {
@@ -139,38 +165,61 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
         if (phones.isEmpty())
             phones = Pronouncer::spelledPhones(word);
         ps_add_word(m_ps, utf8.constData(), phones.toLatin1().constData(), FALSE);
+        // Names are often made of words and letters ("xterm", "libreoffice"); said that way,
+        // they need a second pronunciation beside the letter-to-sound one.
+        const QString compound = Pronouncer::compoundPhones(word, [this](const QString &piece) {
+            char *known = ps_lookup_word(m_ps, piece.toUtf8().constData());
+            const QString phones = QString::fromLatin1(known);
+            ckd_free(known);
+            return phones;
+        });
+        if (!compound.isEmpty() && compound != phones)
+            ps_add_word(m_ps, (utf8 + "(2)").constData(), compound.toLatin1().constData(), FALSE);
     }
+
+    const qint64 wordsNs = timer.nsecsElapsed();
 
     // The phrases as a tree of words: phrases with the same first words share states. A phrase's
     // last word leads to the final state.
-    QHash<QString, int> states;
+    QHash<QString, int> wordIndex;
+    QList<QByteArray> wordList;
+    auto indexOf = [&](const QString &word) {
+        auto it = wordIndex.find(word);
+        if (it == wordIndex.end()) {
+            it = wordIndex.insert(word, int(wordList.size()));
+            wordList.append(word.toUtf8());
+        }
+        return it.value();
+    };
+    auto arcKey = [](int from, int word) { return quint64(quint32(from)) << 32 | quint32(word); };
     struct Arc
     {
         int from;
         int to;
-        QString word;
+        int word;
     };
     QList<Arc> arcs;
-    QSet<QString> arcKeys;
+    QHash<quint64, int> children; // (state, word) -> the state after that word
+    QSet<quint64> endings;        // (state, word) that ends a phrase
     int stateCount = 3;
     for (const QStringList &key : grammar.keys()) {
         int from = kStartState;
         for (qsizetype i = 0; i < key.size(); ++i) {
-            int to = kFinalState;
-            if (i + 1 < key.size()) {
-                const QString prefix = key.first(i + 1).join(QLatin1Char(' '));
-                auto it = states.find(prefix);
-                if (it == states.end())
-                    it = states.insert(prefix, stateCount++);
-                to = it.value();
+            const int word = indexOf(key.at(i));
+            const quint64 at = arcKey(from, word);
+            if (i + 1 == key.size()) {
+                if (!endings.contains(at)) {
+                    endings.insert(at);
+                    arcs.append({from, kFinalState, word});
+                }
+                break;
             }
-            const QString arcKey =
-                QString::number(from) + QLatin1Char(' ') + QString::number(to) + key.at(i);
-            if (!arcKeys.contains(arcKey)) {
-                arcKeys.insert(arcKey);
-                arcs.append({from, to, key.at(i)});
+            auto it = children.find(at);
+            if (it == children.end()) {
+                it = children.insert(at, stateCount++);
+                arcs.append({from, it.value(), word});
             }
-            from = to;
+            from = it.value();
         }
     }
 
@@ -180,12 +229,27 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
     fsg_model_t *fsg = fsg_model_init(name.constData(), lmath, lw, stateCount);
     fsg->start_state = kStartState;
     fsg->final_state = kFinalState;
-    for (const Arc &arc : std::as_const(arcs)) {
-        const int wid = fsg_model_word_add(fsg, arc.word.toUtf8().constData());
-        fsg_model_trans_add(fsg, arc.from, arc.to, 0, wid);
+    // The library looks a word up by walking its whole vocabulary, so each word is added once.
+    // Its own pass for alternative pronunciations ("live(2)") walks every arc for every such
+    // word; the arcs for them are added here instead, which is far quicker for big grammars.
+    QList<QList<int>> wordIds;
+    for (const QByteArray &word : std::as_const(wordList)) {
+        QList<int> ids{fsg_model_word_add(fsg, word.constData())};
+        for (int n = 2;; ++n) {
+            const QByteArray alternative = word + '(' + QByteArray::number(n) + ')';
+            char *known = ps_lookup_word(m_ps, alternative.constData());
+            if (!known)
+                break;
+            ckd_free(known);
+            ids.append(fsg_model_word_add(fsg, alternative.constData()));
+        }
+        wordIds.append(ids);
     }
-    const int garbageLogp =
-        int(logmath_log(lmath, std::pow(10.0, garbagePhoneLog10(m_options.sensitivity))) * lw);
+    for (const Arc &arc : std::as_const(arcs)) {
+        for (const int wid : std::as_const(wordIds[arc.word]))
+            fsg_model_trans_add(fsg, arc.from, arc.to, 0, wid);
+    }
+    const int garbageLogp = int(logmath_log(lmath, std::pow(10.0, kGarbagePhoneLog10)) * lw);
     for (const char *phone : kPhones) {
         const int wid = fsg_model_word_add(fsg, garbageWord(phone).constData());
         fsg_model_trans_add(fsg, kStartState, kGarbageState, garbageLogp, wid);
@@ -197,6 +261,7 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
     // speech pass as "spoken noise" around a short phrase, so they are left out.
     fsg_model_add_silence(fsg, "<sil>", -1, kSilenceProbability);
 
+    const qint64 graphNs = timer.nsecsElapsed();
     if (m_utteranceStarted) {
         ps_end_utt(m_ps);
         m_utteranceStarted = false;
@@ -213,6 +278,9 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
             *error = QStringLiteral("The speech engine refused the grammar.");
         return false;
     }
+    qCDebug(lcSpeech) << grammar.keys().size() << "phrases:" << words.size() << "words in"
+                      << wordsNs / 1000000 << "ms, graph" << (graphNs - wordsNs) / 1000000
+                      << "ms, search" << (timer.nsecsElapsed() - graphNs) / 1000000 << "ms";
     m_grammar = grammar;
     return true;
 }
@@ -227,6 +295,7 @@ void SphinxEngine::restart()
     m_lastVoiced = 0;
     m_pending.clear();
     m_preroll.clear();
+    m_speechFrames.clear();
     m_floorDb = -1;
     m_speechRun = 0;
     m_checkedPartial = false;
@@ -245,6 +314,17 @@ void SphinxEngine::process(const qint16 *samples, qsizetype count, QList<Detecti
     m_pending.remove(0, done);
 }
 
+const qint16 *SphinxEngine::withNoiseFloor(const qint16 *frame)
+{
+    // The model's silence was learnt from rooms, never from digital zeros: a quiet noise floor
+    // under the sound keeps pauses from being taken for words.
+    for (qsizetype i = 0; i < kFrameSamples; ++i) {
+        const double noise = m_noise(m_random) * kNoiseFloorRms;
+        m_noisyFrame[i] = qint16(qBound(-32768.0, frame[i] + std::round(noise), 32767.0));
+    }
+    return m_noisyFrame;
+}
+
 double SphinxEngine::energyDb(const qint16 *frame)
 {
     double sum = 0;
@@ -253,12 +333,13 @@ double SphinxEngine::energyDb(const qint16 *frame)
     return 10 * std::log10(sum / kFrameSamples + 1);
 }
 
-void SphinxEngine::processFrame(const qint16 *frame, QList<Detection> *detections)
+void SphinxEngine::processFrame(const qint16 *input, QList<Detection> *detections)
 {
     m_position += kFrameSamples;
+    const qint16 *frame = withNoiseFloor(input);
     // Speech is sound well above the background, which is tracked by its quietest frames: it
     // drops at once to a quieter frame and creeps up while nobody speaks.
-    const double db = energyDb(frame);
+    const double db = energyDb(input);
     if (m_floorDb < 0 || db < m_floorDb)
         m_floorDb = db;
     const bool speech = db > m_floorDb + kSpeechAboveFloorDb && db > kMinSpeechDb;
@@ -267,23 +348,31 @@ void SphinxEngine::processFrame(const qint16 *frame, QList<Detection> *detection
 
     if (!m_utteranceStarted) {
         m_preroll.append(QList<qint16>(frame, frame + kFrameSamples));
-        if (m_preroll.size() > msToSamples(kPrerollMs))
+        m_speechFrames.append(speech);
+        if (m_preroll.size() > msToSamples(kPrerollMs)) {
             m_preroll.remove(0, m_preroll.size() - msToSamples(kPrerollMs));
+            m_speechFrames.remove(0, m_speechFrames.size() - m_preroll.size() / kFrameSamples);
+        }
         if (m_speechRun < kStartFrames)
             return;
         // The decoder gets the moments before the detector was sure, where the speech began.
         if (ps_start_utt(m_ps) != 0)
             return;
+        // Every utterance starts from the model's cepstral mean. Carried over from the last
+        // utterance, the mean is dragged by its silence and spoils the next one.
+        cmn_live_set(ps_get_feat(m_ps)->cmn_struct, m_initialCepstralMean.data());
         m_utteranceStarted = true;
         m_speechStart = m_position;
         m_lastVoiced = m_position;
         m_checkedPartial = false;
         ps_process_raw(m_ps, m_preroll.constData(), size_t(m_preroll.size()), FALSE, FALSE);
+        m_utteranceStart = m_position - m_preroll.size();
         m_preroll.clear();
         return;
     }
 
     ps_process_raw(m_ps, frame, kFrameSamples, FALSE, FALSE);
+    m_speechFrames.append(speech);
     if (speech) {
         m_lastVoiced = m_position;
         m_checkedPartial = false;
@@ -295,7 +384,8 @@ void SphinxEngine::processFrame(const qint16 *frame, QList<Detection> *detection
     if (!m_checkedPartial && silence >= msToSamples(m_options.shortTailMs)) {
         m_checkedPartial = true;
         const QString key = hypothesis();
-        if (!m_grammar.phraseFor(key).isEmpty() && !m_grammar.isPrefixOfLonger(key)) {
+        if (!m_grammar.phraseFor(key).isEmpty() && !m_grammar.isPrefixOfLonger(key) &&
+            lastWordStartsInSpeech()) {
             endUtterance(detections);
             return;
         }
@@ -313,8 +403,67 @@ void SphinxEngine::finish(QList<Detection> *detections)
 QString SphinxEngine::hypothesis() const
 {
     int32 score = 0;
-    const char *hyp = ps_get_hyp(m_ps, &score);
-    return hyp ? QString::fromUtf8(hyp) : QString();
+    return baseWords(ps_get_hyp(m_ps, &score));
+}
+
+QString SphinxEngine::baseWords(const char *hyp)
+{
+    // An alternative pronunciation names its word "live(2)".
+    static const QRegularExpression alternative(QStringLiteral("\\(\\d+\\)"));
+    return hyp ? QString::fromUtf8(hyp).remove(alternative) : QString();
+}
+
+bool SphinxEngine::lastWordStartsInSpeech() const
+{
+    // In a pause the search may already have put the rest of a phrase into the silence ("page"
+    // + pause taken as "page down"); such a word begins after the speech has stopped.
+    int firstStart = -1;
+    int lastStart = -1;
+    for (ps_seg_t *seg = ps_seg_iter(m_ps); seg; seg = ps_seg_next(seg)) {
+        int start = 0;
+        int end = 0;
+        ps_seg_frames(seg, &start, &end);
+        // Frame numbers run on over utterances; the path's first segment is the utterance's
+        // first frame.
+        if (firstStart < 0)
+            firstStart = start;
+        const char *word = ps_seg_word(seg);
+        if (word[0] != '<' && word[0] != '+')
+            lastStart = start;
+    }
+    const qint64 startSample = m_utteranceStart + qint64(lastStart - firstStart) * kFrameSamples;
+    return lastStart >= 0 && startSample < m_lastVoiced - msToSamples(kMinWordMs);
+}
+
+double SphinxEngine::wordCoverage() const
+{
+    // The share of the frames heard as speech that lie inside the phrase's words. A phrase found
+    // in a long sentence takes a few of its words and leaves the rest to silence; a pause
+    // between the words of a command is no speech and does not count.
+    QList<bool> inWord(m_speechFrames.size(), false);
+    int firstStart = -1;
+    for (ps_seg_t *seg = ps_seg_iter(m_ps); seg; seg = ps_seg_next(seg)) {
+        int start = 0;
+        int end = 0;
+        ps_seg_frames(seg, &start, &end);
+        if (firstStart < 0)
+            firstStart = start;
+        const char *word = ps_seg_word(seg);
+        if (word[0] == '<' || word[0] == '+')
+            continue;
+        for (qsizetype f = qMax(0, start - firstStart); f <= end - firstStart && f < inWord.size();
+             ++f)
+            inWord[f] = true;
+    }
+    qsizetype speech = 0;
+    qsizetype covered = 0;
+    for (qsizetype f = 0; f < m_speechFrames.size(); ++f) {
+        if (m_speechFrames[f]) {
+            ++speech;
+            covered += inWord[f] ? 1 : 0;
+        }
+    }
+    return speech ? double(covered) / double(speech) : 0;
 }
 
 void SphinxEngine::endUtterance(QList<Detection> *detections)
@@ -322,13 +471,21 @@ void SphinxEngine::endUtterance(QList<Detection> *detections)
     QElapsedTimer timer;
     timer.start();
     ps_end_utt(m_ps);
-    const QString key = hypothesis();
-    const double searchMs = timer.nsecsElapsed() / 1e6;
+    int32 score = 0;
+    const QString key = baseWords(ps_get_hyp(m_ps, &score));
     m_utteranceStarted = false;
     m_speechRun = 0;
     // A result through the phone loop is speech that is none of the phrases.
-    const QString phrase =
+    QString phrase =
         key.contains(QLatin1String(kGarbagePrefix)) ? QString() : m_grammar.phraseFor(key);
+    const double coverage = phrase.isEmpty() ? 0 : wordCoverage();
+    if (coverage < m_minCoverage)
+        phrase.clear();
+    m_speechFrames.clear();
+    const double searchMs = timer.nsecsElapsed() / 1e6;
+    qCDebug(lcSpeech) << "utterance" << m_utteranceStart / 16 << "-" << m_lastVoiced / 16
+                      << "ms, decided at" << m_position / 16 << "ms:" << key << "coverage"
+                      << coverage << "search" << searchMs << "ms";
     if (!phrase.isEmpty() && detections)
-        detections->append({phrase, m_position, m_lastVoiced, searchMs});
+        detections->append({phrase, m_position, m_lastVoiced, searchMs, coverage});
 }

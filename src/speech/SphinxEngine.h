@@ -4,6 +4,9 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
+#include <random>
+#include <vector>
 
 struct ps_decoder_s;
 
@@ -16,14 +19,20 @@ struct SpeechEngineOptions
     int sensitivity = 50;
     int shortTailMs = 200;
     int longTailMs = 700;
+    // Results whose words take up a smaller share of the speech are refused; unset: from the
+    // sensitivity.
+    std::optional<double> minCoverage;
 };
 
 // PocketSphinx decoding of a 16 kHz mono stream against a grammar of phrases. Not thread-safe:
 // one thread feeds it at a time. The recognizer, the command line and the benchmark all decode
 // through this class.
 //
-// Speech that is not a command is refused by a phone-loop path beside the phrases: speech that
-// matches some sequence of phones better than any phrase ends on that path and gives no result.
+// Utterances are found by an energy detector that follows the background level. Speech that is
+// not a command is refused twice: by a garbage path of phones beside the phrases (a result
+// through it is no command), and by coverage: a phrase whose words take up too small a share of
+// the speech (a few words found in a sentence, the rest left to silence) is no command either;
+// the sensitivity sets that share.
 // The end of an utterance is chosen with the grammar in mind: after a short silence when what
 // was heard so far is a whole phrase that no longer phrase continues, after a longer one
 // otherwise, so that a pause inside "page down" does not cut it.
@@ -42,6 +51,8 @@ public:
         qint64 lastVoicedSample = 0;
         // Wall time of the final search.
         double searchMs = 0;
+        // The share of the speech that the phrase's words take up.
+        double coverage = 0;
     };
 
     // $JEV_SPEECH_MODEL when set, else the model of Debian's pocketsphinx-en-us.
@@ -67,16 +78,21 @@ public:
     void restart();
     qint64 position() const { return m_position; }
 
-    // The garbage path's log10 probability per phone for a sensitivity.
-    static double garbagePhoneLog10(int sensitivity);
+    // The least share of the speech that a phrase's words must take up at a sensitivity.
+    static double coverageThreshold(int sensitivity);
 
 private:
     void processFrame(const qint16 *frame, QList<Detection> *detections);
     void endUtterance(QList<Detection> *detections);
     QString hypothesis() const;
+    static QString baseWords(const char *hyp);
+    bool lastWordStartsInSpeech() const;
+    double wordCoverage() const;
     static double energyDb(const qint16 *frame);
+    const qint16 *withNoiseFloor(const qint16 *frame);
 
     Options m_options;
+    double m_minCoverage;
     ps_decoder_s *m_ps = nullptr;
     SpeechGrammar m_grammar;
     int m_searchNumber = 0;
@@ -84,9 +100,17 @@ private:
     bool m_checkedPartial = false;
     QList<qint16> m_pending;
     QList<qint16> m_preroll;
+    // For each 10 ms frame of the utterance (the preroll before it is decoded), whether the
+    // detector heard speech in it.
+    QList<bool> m_speechFrames;
     double m_floorDb = -1;
     int m_speechRun = 0;
+    std::vector<float> m_initialCepstralMean;
+    std::minstd_rand m_random;
+    std::normal_distribution<double> m_noise;
+    qint16 m_noisyFrame[SampleRate / 100] = {};
     qint64 m_position = 0;
     qint64 m_lastVoiced = 0;
     qint64 m_speechStart = 0;
+    qint64 m_utteranceStart = 0;
 };

@@ -84,7 +84,7 @@ void SphinxRecognizer::listen()
                     if (!m_active)
                         return;
                     Deactivate();
-                    emit ListeningFailed(error);
+                    emit listeningFailed(error);
                 },
                 Qt::QueuedConnection);
             return;

@@ -66,7 +66,7 @@ frmJev::frmJev(const QString &programDir, const EngineServices &services, Recogn
     connect(&m_recognizer, &Recognizer::PhraseRecognized, this, &frmJev::phraseRecognized);
     connect(&m_recognizer, &Recognizer::LevelChanged, this, &frmJev::levelChanged);
     // Listening that stopped by itself is off as if the user switched it off: one click resumes.
-    connect(&m_recognizer, &Recognizer::ListeningFailed, this, [this](const QString &message) {
+    connect(&m_recognizer, &Recognizer::listeningFailed, this, [this](const QString &message) {
         m_problemPanel->setText(message);
         m_meter->setLevel(0);
         m_meterToggle = true;

@@ -106,6 +106,34 @@ private Q_SLOTS:
         QCOMPARE(Pronouncer::modelPhones(flite), model);
     }
 
+    void compound_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("phones");
+        QTest::newRow("letter and word") << "xterm"
+                                         << "EH K S T ER M";
+        QTest::newRow("two words") << "libreoffice"
+                                   << "L IY B R AH AO F AH S";
+        QTest::newRow("fewest pieces") << "termoffice"
+                                       << "T ER M AO F AH S";
+        QTest::newRow("letters only is no split") << "qzx"
+                                                  << "";
+        QTest::newRow("no dictionary word fits") << "blimtrop"
+                                                 << "";
+    }
+    void compound()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, phones);
+        // A small dictionary: the whole word is never looked up as its own piece.
+        const QHash<QString, QString> dictionary{{"term", "T ER M"},      {"libre", "L IY B R AH"},
+                                                 {"office", "AO F AH S"}, {"of", "AH V"},
+                                                 {"fice", "F AY S"},      {"termoffice", "WRONG"}};
+        QCOMPARE(
+            Pronouncer::compoundPhones(word, [&](const QString &w) { return dictionary.value(w); }),
+            phones);
+    }
+
     void letterToSound()
     {
         QCOMPARE(Pronouncer::phones("blimtrop"), QString("B L IH M T R AA P"));

@@ -12,6 +12,25 @@
 #include <QTest>
 #include <QThread>
 
+// A microphone that goes away after a few reads.
+class VanishingSource : public AudioSource
+{
+public:
+    bool open(QString *) override { return true; }
+    bool read(qint16 *samples, int count, QString *error) override
+    {
+        std::fill(samples, samples + count, qint16(0));
+        if (++m_reads < 5)
+            return true;
+        *error = QStringLiteral("the device was unplugged");
+        return false;
+    }
+    void close() override {}
+
+private:
+    int m_reads = 0;
+};
+
 // The PocketSphinx recognizer on synthesized speech, through the interface the speech window
 // uses: grammars written by the program's own grammar writer, WAV files as the microphone.
 class TestRecognizer : public QObject
@@ -138,15 +157,21 @@ private Q_SLOTS:
         QCOMPARE(phrasesHeard(spy, 6.5 / 3.0), QStringList{});
     }
 
+    void pauseInsideATwoWordCommand_data()
+    {
+        QTest::addColumn<QString>("voice");
+        QTest::newRow("espeak-ng") << "espeak:en-us";
+        QTest::newRow("flite") << "flite:slt";
+    }
     void pauseInsideATwoWordCommand()
     {
-        const QString file = path("page_pause_down.wav");
+        QFETCH(QString, voice);
+        const QString file = path(QString(voice).replace(':', '_') + "_page_pause_down.wav");
         QString error;
-        QVERIFY2(
-            SynthesizedSpeech::concatenate({clip("espeak:en-us", "page", 0.5, 0.0), silence(0.3),
-                                            clip("espeak:en-us", "down", 0.0, 1.0)},
-                                           file, &error),
-            qPrintable(error));
+        QVERIFY2(SynthesizedSpeech::concatenate(
+                     {clip(voice, "page", 0.5, 0.0), silence(0.3), clip(voice, "down", 0.0, 1.0)},
+                     file, &error),
+                 qPrintable(error));
         auto r = recognizer({file}, 2.0);
         QVERIFY2(r->LoadGrammarFile(m_grammarA, &error), qPrintable(error));
         QSignalSpy spy(r.get(), &Recognizer::PhraseRecognized);
@@ -211,8 +236,10 @@ private Q_SLOTS:
     void errorsTheCallerCanShow()
     {
         QString error;
+        SpeechEngineOptions missingModel;
+        missingModel.modelDir = "/nonexistent";
         auto noModel = std::make_unique<SphinxRecognizer>(
-            std::make_unique<WavFileSource>(QStringList{}), SpeechEngineOptions{"/nonexistent"});
+            std::make_unique<WavFileSource>(QStringList{}), missingModel);
         QVERIFY(!noModel->LoadGrammarFile(m_grammarA, &error));
         QVERIFY2(error.contains("pocketsphinx-en-us"), qPrintable(error));
         QVERIFY(!noModel->Activate(&error));
@@ -233,6 +260,18 @@ private Q_SLOTS:
         QVERIFY2(noMicrophone.LoadGrammarFile(m_grammarA, &error), qPrintable(error));
         QVERIFY(!noMicrophone.Activate(&error));
         QVERIFY2(error.startsWith("No microphone"), qPrintable(error));
+    }
+
+    void microphoneLostWhileListening()
+    {
+        SphinxRecognizer r(std::make_unique<VanishingSource>());
+        QString error;
+        QVERIFY2(r.LoadGrammarFile(m_grammarA, &error), qPrintable(error));
+        QSignalSpy failed(&r, &Recognizer::listeningFailed);
+        QVERIFY2(r.Activate(&error), qPrintable(error));
+        QVERIFY(failed.wait(3000));
+        QCOMPARE(failed.at(0).at(0).toString(), QString("the device was unplugged"));
+        QVERIFY(!r.isActive());
     }
 
     void recognizeCommandLine()

@@ -127,7 +127,7 @@ QProcess *XvfbSession::startTarget(const QString &className, const QString &titl
     env.remove(QStringLiteral("XDG_SESSION_TYPE"));
     target->setProcessEnvironment(env);
     target->start(targetBinary(), args);
-    if (!target->waitForStarted(5000) || !waitForTitle(title, 15000)) {
+    if (!target->waitForStarted(5000) || !waitForTitle(title, 30000)) {
         if (error)
             *error = QStringLiteral("the target window \"%1\" did not appear (target %2, exit "
                                     "code %3)")
