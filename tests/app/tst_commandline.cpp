@@ -1,3 +1,4 @@
+#include "support/JevProcess.h"
 #include "support/RecordFileBytes.h"
 
 #include <QProcess>
@@ -12,40 +13,27 @@ class TestCommandLine : public QObject
     Q_OBJECT
 
 private:
-    struct Result
-    {
-        int code = -1;
-        QString out;
-        QString err;
-    };
+    using Result = JevResult;
 
     // Runs jev on the test's data directory. Read-only files mean nothing to root, so checks of
     // them run jev as an unprivileged user then.
     Result jev(const QStringList &args, bool unprivileged = false, const QStringList &extraEnv = {},
                bool withDataDir = true)
     {
-        QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove("JEV_HOME");
         env.insert("XDG_DATA_HOME", m_dir->path() + "/xdg-data");
         env.insert("XDG_CONFIG_HOME", m_dir->path() + "/xdg-config");
         for (const QString &e : extraEnv)
             env.insert(e.section('=', 0, 0), e.section('=', 1));
-        process.setProcessEnvironment(env);
         QStringList all = withDataDir ? QStringList{"--data-dir", data()} : QStringList{};
         all += args;
-        if (unprivileged && ::geteuid() == 0) {
-            process.start(
+        if (unprivileged && ::geteuid() == 0)
+            return runJev(
                 "setpriv",
-                QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", JEV_BINARY} + all);
-        } else {
-            process.start(JEV_BINARY, all);
-        }
-        if (!process.waitForFinished(30000))
-            return {};
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+                QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", JEV_BINARY} + all,
+                env);
+        return runJev(JEV_BINARY, all, env);
     }
 
     QString data() const { return m_dir->path() + "/data"; }

@@ -1,3 +1,4 @@
+#include "support/JevProcess.h"
 #include "support/RecordFileBytes.h"
 #include "support/XvfbSession.h"
 
@@ -11,26 +12,15 @@ class TestDesktopCommands : public QObject
     Q_OBJECT
 
 private:
-    struct Result
-    {
-        int code = -1;
-        QString out;
-        QString err;
-    };
+    using Result = JevResult;
 
     Result jev(const QStringList &args, bool withDisplay = true)
     {
-        QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));
         if (!withDisplay)
             env.remove("DISPLAY");
-        process.setProcessEnvironment(env);
-        process.start(JEV_BINARY, QStringList{"--data-dir", data()} + args);
-        if (!process.waitForFinished(30000))
-            return {};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return runJev(JEV_BINARY, QStringList{"--data-dir", data()} + args, env);
     }
     QString data() const { return m_dir.filePath("data"); }
     QString log(const QString &name) const { return m_dir.filePath(name + ".log"); }
