@@ -158,6 +158,29 @@ private Q_SLOTS:
         QCOMPARE(m_window->meter().fullScale(), 20000);
     }
 
+    // Leaving the configuration writes the grammar anew from the data files.
+    void configurationRewritesTheGrammar()
+    {
+        RecordFileBytes::write(m_dir->filePath("data/vocab/E.txt"),
+                               RecordFileBytes::file({"save:^s", "print page:^p"}, 128));
+        QVERIFY(!RecordFileBytes::read(m_dir->filePath("data/temp.txt")).contains("print page"));
+        configure();
+        QVERIFY(RecordFileBytes::read(m_dir->filePath("data/temp.txt"))
+                    .contains("<start>=print page\r\n"));
+    }
+
+    // Listening that stopped by itself resumes with one click, which reloads the grammar.
+    void oneClickAfterListeningFailed()
+    {
+        Q_EMIT m_recognizer.listeningFailed("The microphone went away.");
+        m_recognizer.Deactivate();
+        QCOMPARE(m_window->findChild<QLabel *>("stbVCmdProblems")->text(),
+                 QString("The microphone went away."));
+        clickMeter();
+        QVERIFY(m_recognizer.isActive());
+        QVERIFY(!m_window->meterToggle());
+    }
+
     void positionIsKept()
     {
         m_window->setGeometry(123, 77, 420, 110);
