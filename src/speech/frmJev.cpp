@@ -1,8 +1,10 @@
 #include "frmJev.h"
 
 #include "VuMeterBar.h"
+#include "config/CHelp.h"
 #include "config/ProgramSettings.h"
 #include "config/StretchContainer.h"
+#include "config/frmAbout.h"
 #include "data/CFile.h"
 #include "data/CVocab.h"
 #include "engine/CApp.h"
@@ -27,8 +29,9 @@ namespace {
 
 const QString kWindowKey = QStringLiteral("frmJev");
 
-// Stands in for the configuration windows until they exist: it says how to configure meanwhile.
-QDialog *makeConfigurationPlaceholder(QWidget *parent)
+// Stands in for the configuration windows until they exist: it says how to configure meanwhile,
+// and opens the help and the About box as their Help menu does.
+QDialog *makeConfigurationPlaceholder(QWidget *parent, Prompter &prompter)
 {
     auto *dialog = new QDialog(parent);
     dialog->setObjectName(QStringLiteral("frmConfigurePlaceholder"));
@@ -46,7 +49,17 @@ QDialog *makeConfigurationPlaceholder(QWidget *parent)
         dialog);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+    QPushButton *help =
+        buttons->addButton(QStringLiteral("JEV! &Help Contents"), QDialogButtonBox::HelpRole);
+    help->setObjectName(QStringLiteral("mnuJEVHelp"));
+    QPushButton *about = buttons->addButton(QStringLiteral("&About JEV! Voice Command"),
+                                            QDialogButtonBox::ActionRole);
+    about->setObjectName(QStringLiteral("mnuAboutJev"));
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    QObject::connect(help, &QPushButton::clicked, dialog,
+                     [] { CHelp().Show(QStringLiteral("jevhelp.chm")); });
+    QObject::connect(about, &QPushButton::clicked, dialog,
+                     [dialog, &prompter] { frmAbout(prompter, dialog).exec(); });
     auto *layout = new QVBoxLayout(dialog);
     layout->addWidget(text);
     layout->addWidget(buttons);
@@ -251,7 +264,7 @@ void frmJev::configureClick()
     if (m_meter->level() == 0)
         m_app->setPBClickState(true);
     if (!m_configuration)
-        m_configuration = makeConfigurationPlaceholder(this);
+        m_configuration = makeConfigurationPlaceholder(this, m_services.prompter);
     m_configuration->exec();
     if (const QString error = writeGrammar(); !error.isEmpty())
         m_problemPanel->setText(error);

@@ -181,6 +181,25 @@ private Q_SLOTS:
         QVERIFY(!m_window->meterToggle());
     }
 
+    void helpFromTheConfiguration()
+    {
+        bool helpShown = false;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->findChild<QPushButton *>("mnuJEVHelp")->click();
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (w->objectName() == "HelpWindow" && w->isVisible()) {
+                    helpShown = true;
+                    w->close();
+                }
+            }
+            dialog->reject();
+        });
+        QTest::mouseClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
+        QVERIFY(helpShown);
+    }
+
     void positionIsKept()
     {
         m_window->setGeometry(123, 77, 420, 110);
