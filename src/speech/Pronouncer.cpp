@@ -7,6 +7,7 @@
 extern "C" {
 #include <flite/flite.h>
 cst_lexicon *cmu_lex_init(void);
+int us_aswd(const char *word);
 }
 
 namespace {
@@ -73,6 +74,12 @@ bool Pronouncer::isSpelledOut(const QString &word)
         }
     }
     return !vowel || letters <= 3;
+}
+
+bool Pronouncer::looksPronounceable(const QString &word)
+{
+    const QByteArray latin = word.toLower().toLatin1();
+    return us_aswd(latin.constData()) != 0;
 }
 
 QString Pronouncer::phones(const QString &word)

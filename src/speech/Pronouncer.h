@@ -14,6 +14,9 @@ public:
     static QString spelledPhones(const QString &word);
     static QString letterToSoundPhones(const QString &word);
     static bool isSpelledOut(const QString &word);
+    // Whether word's letters could begin and end an English word, by flite's own rule: a
+    // speaker, like flite, often spells out the others ("xterm" as "x t e r m").
+    static bool looksPronounceable(const QString &word);
     // word as a run of dictionary words and single letters ("xterm" = "x" "term", "libreoffice" =
     // "libre" "office"), with the fewest pieces; empty when there is no such split. lookup gives
     // a dictionary word's phones, empty when the dictionary lacks it.

@@ -173,8 +173,18 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
             ckd_free(known);
             return phones;
         });
+        QStringList alternatives;
         if (!compound.isEmpty() && compound != phones)
-            ps_add_word(m_ps, (utf8 + "(2)").constData(), compound.toLatin1().constData(), FALSE);
+            alternatives.append(compound);
+        // A name that reads like no English word is as often spelled out as read.
+        const QString spelled = Pronouncer::spelledPhones(word);
+        if (!Pronouncer::looksPronounceable(word) && !alternatives.contains(spelled) &&
+            spelled != phones)
+            alternatives.append(spelled);
+        for (qsizetype i = 0; i < alternatives.size(); ++i) {
+            const QByteArray name = utf8 + '(' + QByteArray::number(i + 2) + ')';
+            ps_add_word(m_ps, name.constData(), alternatives[i].toLatin1().constData(), FALSE);
+        }
     }
 
     const qint64 wordsNs = timer.nsecsElapsed();

@@ -67,6 +67,23 @@ private Q_SLOTS:
         QCOMPARE(Pronouncer::isSpelledOut(word), spelled);
     }
 
+    void pronounceable_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<bool>("pronounceable");
+        QTest::newRow("ordinary") << "blimtrop" << true;
+        QTest::newRow("compound name") << "libreoffice" << true;
+        QTest::newRow("no English word starts xt") << "xterm" << false;
+        QTest::newRow("no English word starts kd") << "kdenlive" << false;
+        QTest::newRow("upper case") << "XTERM" << false;
+    }
+    void pronounceable()
+    {
+        QFETCH(QString, word);
+        QFETCH(bool, pronounceable);
+        QCOMPARE(Pronouncer::looksPronounceable(word), pronounceable);
+    }
+
     void spelledPhones()
     {
         QCOMPARE(Pronouncer::phones("vlc"), QString("V IY EH L S IY"));

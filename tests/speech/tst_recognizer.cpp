@@ -99,7 +99,7 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
         writeGrammar(path("a"), {"XTerm \xA6 shell*Notepad~Editing$/usr/bin/xterm"},
                      {"Refresh Page:{F5}", "press F5:{F5}", "page down:{PGDN}", "page up:{PGUP}",
-                      "open VLC:x", "Blimtrop:x", "select all:^a", "!!!:x"});
+                      "open VLC:x", "Blimtrop:x", "launch Xterm:x", "select all:^a", "!!!:x"});
         writeGrammar(path("b"), {"Calc \xA6 calc*Calculator~Editing$calc"},
                      {"zoom in:^+", "zoom out:^-"});
         m_grammarA = path("a/temp.txt");
@@ -126,6 +126,10 @@ private Q_SLOTS:
         QTest::newRow("letters") << "espeak:en-us"
                                  << "open VLC"
                                  << "open VLC";
+        // flite spells "Xterm" out, as many speakers do.
+        QTest::newRow("name spelled out") << "flite:slt"
+                                          << "launch Xterm"
+                                          << "launch Xterm";
     }
     void commandsComeBackSpelledAsInTheGrammar()
     {
