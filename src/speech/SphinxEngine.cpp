@@ -423,12 +423,10 @@ QString SphinxEngine::baseWords(const char *hyp)
     return hyp ? QString::fromUtf8(hyp).remove(alternative) : QString();
 }
 
-bool SphinxEngine::lastWordStartsInSpeech() const
+QList<SphinxEngine::WordFrames> SphinxEngine::wordFrames() const
 {
-    // In a pause the search may already have put the rest of a phrase into the silence ("page"
-    // + pause taken as "page down"); such a word begins after the speech has stopped.
+    QList<WordFrames> words;
     int firstStart = -1;
-    int lastStart = -1;
     for (ps_seg_t *seg = ps_seg_iter(m_ps); seg; seg = ps_seg_next(seg)) {
         int start = 0;
         int end = 0;
@@ -438,11 +436,21 @@ bool SphinxEngine::lastWordStartsInSpeech() const
         if (firstStart < 0)
             firstStart = start;
         const char *word = ps_seg_word(seg);
-        if (word[0] != '<' && word[0] != '+')
-            lastStart = start;
+        if (word[0] != '<' && word[0] != '+') // silence and fillers are no words
+            words.append({start - firstStart, end - firstStart});
     }
-    const qint64 startSample = m_utteranceStart + qint64(lastStart - firstStart) * kFrameSamples;
-    return lastStart >= 0 && startSample < m_lastVoiced - msToSamples(kMinWordMs);
+    return words;
+}
+
+bool SphinxEngine::lastWordStartsInSpeech() const
+{
+    // In a pause the search may already have put the rest of a phrase into the silence ("page"
+    // + pause taken as "page down"); such a word begins after the speech has stopped.
+    const QList<WordFrames> words = wordFrames();
+    if (words.isEmpty())
+        return false;
+    const qint64 startSample = m_utteranceStart + qint64(words.last().start) * kFrameSamples;
+    return startSample < m_lastVoiced - msToSamples(kMinWordMs);
 }
 
 double SphinxEngine::wordCoverage() const
@@ -451,18 +459,8 @@ double SphinxEngine::wordCoverage() const
     // in a long sentence takes a few of its words and leaves the rest to silence; a pause
     // between the words of a command is no speech and does not count.
     QList<bool> inWord(m_speechFrames.size(), false);
-    int firstStart = -1;
-    for (ps_seg_t *seg = ps_seg_iter(m_ps); seg; seg = ps_seg_next(seg)) {
-        int start = 0;
-        int end = 0;
-        ps_seg_frames(seg, &start, &end);
-        if (firstStart < 0)
-            firstStart = start;
-        const char *word = ps_seg_word(seg);
-        if (word[0] == '<' || word[0] == '+')
-            continue;
-        for (qsizetype f = qMax(0, start - firstStart); f <= end - firstStart && f < inWord.size();
-             ++f)
+    for (const WordFrames &word : wordFrames()) {
+        for (qsizetype f = qMax(0, word.start); f <= word.end && f < inWord.size(); ++f)
             inWord[f] = true;
     }
     qsizetype speech = 0;

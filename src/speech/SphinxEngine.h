@@ -86,6 +86,13 @@ private:
     void endUtterance(QList<Detection> *detections);
     QString hypothesis() const;
     static QString baseWords(const char *hyp);
+    // A word of the current best path, in frames from the utterance's start.
+    struct WordFrames
+    {
+        int start;
+        int end;
+    };
+    QList<WordFrames> wordFrames() const;
     bool lastWordStartsInSpeech() const;
     double wordCoverage() const;
     static double energyDb(const qint16 *frame);
