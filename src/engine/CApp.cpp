@@ -4,6 +4,7 @@
 #include "data/FileRewrite.h"
 #include "data/ListBox.h"
 #include "data/VAppCmdRecord.h"
+#include "engine/EngineLog.h"
 #include "engine/RunningApps.h"
 #include "platform/KeystrokeSender.h"
 #include "platform/Prompter.h"
@@ -15,6 +16,13 @@ CApp::CApp(const QString &programDir, const EngineServices &services, ListBox *l
     : m_file(programDir), m_services(services), m_lstVAppCmd(lstVAppCmd)
 {}
 
+namespace {
+
+// A phrase said this long after a start is no longer taken to be meant for the started program.
+constexpr int kStartedProgramMs = 15000;
+
+} // namespace
+
 qint16 CApp::AppCheck(const QString &sPhrase)
 {
     // The data file is closed before anything is switched to or started: starting can show a
@@ -25,9 +33,15 @@ qint16 CApp::AppCheck(const QString &sPhrase)
     const auto [className, title] = RunningApps::splitEntry(match->AppName);
     m_className = className;
     m_windowText = title;
-    const WindowId window = m_services.windows.findWindow(m_className, m_windowText);
-    if (!m_services.runningApps.ForceForeground(window))
+    m_startedClass.clear();
+    RunningApps &running = m_services.runningApps;
+    if (!running.ForceForeground(running.findApplicationWindow(m_className, m_windowText))) {
         ShellApp();
+        if (m_shellStarted) {
+            m_startedClass = m_className;
+            m_startedClassExpiry.setRemainingTime(kStartedProgramMs);
+        }
+    }
     m_lastActivatedWindow = m_services.windows.foregroundWindow();
     return 1;
 }
@@ -65,38 +79,58 @@ std::optional<VAppCmdRecord> CApp::recordNamed(const QString &sPhrase)
 qint16 CApp::VocabCheck(const QString &sPhrase)
 {
     m_keystrokeError.clear();
-    WindowSystem &windows = m_services.windows;
+    WindowId front = m_services.windows.foregroundWindow();
+    if (!m_startedClass.isEmpty())
+        front = awaitStartedWindow(front);
+    if (!front)
+        return 0; // nothing is in front: keys would go wherever the input focus happens to be
     try {
-        const WindowId front = windows.foregroundWindow();
-        WindowId target = 0;
-        m_file.InitRecord();
-        m_file.FileOpen(false);
-        {
-            DataChannelCloser closer(m_file);
-            while (!m_file.atEnd() && !target) {
-                const QString appName =
-                    VAppCmdRecord::parse(m_file.FileRead(m_file.RecordNumber())).AppName;
-                if (front && m_services.runningApps.RunningAppWindow(appName) == front)
-                    target = front;
-                else
-                    m_file.IncrementRecord();
-            }
+        const std::optional<VAppCmdRecord> frontRecord = recordOfWindow(front);
+        std::optional<QString> vocabulary;
+        if (frontRecord ||
+            m_services.runningApps.windowMatching() == RunningApps::WindowMatching::ClassFallback)
+            vocabulary = vocabularyOf(front, frontRecord);
+        if (!frontRecord && !vocabulary && m_lastActivatedWindow &&
+            m_lastActivatedWindow != front) {
+            // The speech window itself may be in front: the words are those of the application
+            // last switched to.
+            vocabulary = vocabularyOf(m_lastActivatedWindow, recordOfWindow(m_lastActivatedWindow));
         }
-        if (!target)
-            target = m_lastActivatedWindow;
-        const QString entry =
-            RunningApps::entryText(windows.windowClassName(target), windows.windowTitle(target));
-        const std::optional<QString> vocabulary = vocabularyOf(entry);
         if (!vocabulary)
             return 0; // the window in front is no configured application: no words to use
         return sendWord(*vocabulary, sPhrase);
-    } catch (const AppError &) {
-        return 0; // a damaged data file ends the lookup; the next phrase starts afresh
+    } catch (const AppError &e) {
+        // A damaged data file ends the lookup; the next phrase starts afresh.
+        qCDebug(lcEngine) << "VocabCheck ended by" << e.number() << e.description();
+        return 0;
     }
 }
 
-std::optional<QString> CApp::vocabularyOf(const QString &entry)
+// The first record whose entry the running-application table holds for this window.
+std::optional<VAppCmdRecord> CApp::recordOfWindow(WindowId window)
 {
+    m_file.InitRecord();
+    m_file.FileOpen(false);
+    DataChannelCloser closer(m_file);
+    while (!m_file.atEnd()) {
+        const VAppCmdRecord record = VAppCmdRecord::parse(m_file.FileRead(m_file.RecordNumber()));
+        if (m_services.runningApps.RunningAppWindow(record.AppName) == window)
+            return record;
+        m_file.IncrementRecord();
+    }
+    return std::nullopt;
+}
+
+// The vocabulary of the record whose entry is the target window's "class ¦ title"; when the
+// title has changed since the record was added, that of the record found for the window, else
+// that of the first record of the window's class.
+std::optional<QString> CApp::vocabularyOf(WindowId target,
+                                          const std::optional<VAppCmdRecord> &targetRecord)
+{
+    WindowSystem &windows = m_services.windows;
+    const QString className = windows.windowClassName(target);
+    const QString entry = RunningApps::entryText(className, windows.windowTitle(target));
+    std::optional<QString> sameClass;
     m_file.InitRecord();
     m_file.FileOpen(false);
     DataChannelCloser closer(m_file);
@@ -105,9 +139,35 @@ std::optional<QString> CApp::vocabularyOf(const QString &entry)
         m_vocabularyName = record.VocabName;
         if (record.AppName == entry)
             return record.VocabName;
+        if (!sameClass && RunningApps::splitEntry(record.AppName).first == className)
+            sameClass = record.VocabName;
         m_file.IncrementRecord();
     }
-    return std::nullopt;
+    if (m_services.runningApps.windowMatching() == RunningApps::WindowMatching::ExactTitle)
+        return std::nullopt;
+    if (targetRecord)
+        return targetRecord->VocabName;
+    return className.isEmpty() ? std::nullopt : sameClass;
+}
+
+// The program started by the last spoken name may still be mapping its window: the first phrase
+// after the start is meant for it, so it waits a moment for that window rather than typing into
+// the one that was in front before. 0 when the window did not come.
+WindowId CApp::awaitStartedWindow(WindowId front)
+{
+    const QString className = std::exchange(m_startedClass, QString());
+    if (m_startedClassExpiry.hasExpired() || m_services.windows.windowClassName(front) == className)
+        return front;
+    RunningApps &running = m_services.runningApps;
+    const WindowId started = running.waitForWindowOfClass(className, running.startWaitMs());
+    if (!started) {
+        qCDebug(lcEngine) << "no window of" << className << "came after its start";
+        return 0;
+    }
+    // A window manager that prevents focus stealing leaves a new window behind the old one.
+    running.ForceForeground(started);
+    m_lastActivatedWindow = m_services.windows.foregroundWindow();
+    return m_lastActivatedWindow;
 }
 
 qint16 CApp::sendWord(const QString &vocabulary, const QString &sPhrase)
@@ -134,6 +194,7 @@ qint16 CApp::sendWord(const QString &vocabulary, const QString &sPhrase)
 
 void CApp::ShellApp()
 {
+    m_shellStarted = false;
     if (m_currentUserName.contains(QLatin1String("explore "), Qt::CaseInsensitive)) {
         const qint32 result = Explore(0, m_pathName, 1);
         if (result != Shell::Success)
@@ -142,6 +203,7 @@ void CApp::ShellApp()
                                             kProgramTitle, Prompter::Icon::None);
     } else if (!m_pathName.isEmpty()) {
         const qint32 result = LaunchDocument(0, m_pathName, QDir::currentPath(), 1);
+        m_shellStarted = result == Shell::Success;
         if (result != Shell::Success)
             m_services.prompter.showMessage(QStringLiteral("Error on LaunchDocument: ") +
                                                 QString::number(result),
@@ -167,7 +229,8 @@ qint32 CApp::Explore(WindowId lnghWnd, const QString &strFolder, qint32 eShowSty
 void CApp::SetForeground(const QString &sComputer)
 {
     const auto [className, title] = RunningApps::splitEntry(sComputer);
-    m_services.runningApps.ForceForeground(m_services.windows.findWindow(className, title));
+    RunningApps &running = m_services.runningApps;
+    running.ForceForeground(running.findApplicationWindow(className, title));
 }
 
 CApp::~CApp() = default;

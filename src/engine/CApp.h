@@ -6,6 +6,7 @@
 #include "engine/EngineServices.h"
 #include "platform/WindowSystem.h"
 
+#include <QDeadlineTimer>
 #include <QStringList>
 #include <memory>
 #include <optional>
@@ -25,7 +26,10 @@ public:
     // front or started; 0 otherwise. Names compare exactly.
     qint16 AppCheck(const QString &sPhrase);
     // 2 when sPhrase is a word of the vocabulary of the application in front and its keystrokes
-    // were sent; 0 otherwise. Nothing is sent to a window whose title contains "JEV".
+    // were sent; 0 otherwise. Nothing is sent to a window whose title contains "JEV", nor when no
+    // window is in front. A window whose title changed since its record was added keeps its
+    // record (unless titles must match exactly); right after a program was started by its name,
+    // the phrase waits a moment for the program's window.
     qint16 VocabCheck(const QString &sPhrase);
     // Opens PathName: as a folder when the spoken name holds "explore ", else as a document or
     // program. Failures are told with the shell's error code.
@@ -92,7 +96,10 @@ public:
 
 private:
     std::optional<VAppCmdRecord> recordNamed(const QString &sPhrase);
-    std::optional<QString> vocabularyOf(const QString &entry);
+    std::optional<VAppCmdRecord> recordOfWindow(WindowId window);
+    std::optional<QString> vocabularyOf(WindowId target,
+                                        const std::optional<VAppCmdRecord> &targetRecord);
+    WindowId awaitStartedWindow(WindowId front);
     qint16 sendWord(const QString &vocabulary, const QString &sPhrase);
 
     CFile m_file;
@@ -106,6 +113,11 @@ private:
     QString m_className;
     QString m_windowText;
     WindowId m_lastActivatedWindow = 0;
+    // Set when ShellApp started a program, so that AppCheck can wait for its window.
+    bool m_shellStarted = false;
+    // The class of the program AppCheck started, until the next phrase has found its window.
+    QString m_startedClass;
+    QDeadlineTimer m_startedClassExpiry;
     QString m_keystrokeError;
     QString m_vocabularyName;
     QString m_pathName;

@@ -2,9 +2,13 @@
 
 #include "data/ListBox.h"
 
+#include <QDeadlineTimer>
+#include <QThread>
+
 namespace {
 
 constexpr QChar kBrokenBar(0x00A6);
+constexpr int kWindowPollMs = 20;
 
 } // namespace
 
@@ -45,6 +49,26 @@ WindowId RunningApps::RunningAppWindow(const QString &sAppText) const
 bool RunningApps::ForceForeground(WindowId lnghWnd)
 {
     return lnghWnd != 0 && m_windows.forceForeground(lnghWnd, m_activationTimeoutMs);
+}
+
+WindowId RunningApps::findApplicationWindow(const QString &className, const QString &title)
+{
+    const WindowId exact = m_windows.findWindow(className, title);
+    if (exact || m_matching == WindowMatching::ExactTitle)
+        return exact;
+    return m_windows.findWindowOfClass(className);
+}
+
+WindowId RunningApps::waitForWindowOfClass(const QString &className, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        if (const WindowId window = m_windows.findWindowOfClass(className))
+            return window;
+        if (deadline.hasExpired())
+            return 0;
+        QThread::msleep(qMin<qint64>(kWindowPollMs, deadline.remainingTime()));
+    }
 }
 
 bool RunningApps::ListFindExact(const ListBox &list, const QString &text)

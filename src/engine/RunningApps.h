@@ -15,9 +15,31 @@ class ListBox;
 class RunningApps
 {
 public:
+    // How a record finds its window. A record names a window by class and title as they were
+    // when it was added, but most programs change their title while they are used (a modified
+    // document, another page), so by default a window of the record's class stands in for it.
+    enum class WindowMatching
+    {
+        ClassFallback,
+        ExactTitle
+    };
+
     explicit RunningApps(WindowSystem &windows, int activationTimeoutMs = 500);
 
     WindowSystem &windowSystem() { return m_windows; }
+
+    WindowMatching windowMatching() const { return m_matching; }
+    void setWindowMatching(WindowMatching matching) { m_matching = matching; }
+    // The window with exactly this class and title; failing that, unless titles must match
+    // exactly, the window of this class raised last. 0 when there is none.
+    WindowId findApplicationWindow(const QString &className, const QString &title);
+    // Waits up to timeoutMs for a window of this class to be listed (a program just started
+    // maps its window a moment later); 0 when none came.
+    WindowId waitForWindowOfClass(const QString &className, int timeoutMs);
+    // How long a phrase said right after a program was started by its name waits for the
+    // program's window.
+    int startWaitMs() const { return m_startWaitMs; }
+    void setStartWaitMs(int milliseconds) { m_startWaitMs = milliseconds; }
 
     // Clears the list and fills it with the entries of the running applications; returns their
     // number.
@@ -37,5 +59,7 @@ public:
 private:
     WindowSystem &m_windows;
     int m_activationTimeoutMs;
+    WindowMatching m_matching = WindowMatching::ClassFallback;
+    int m_startWaitMs = 3000;
     QHash<QString, WindowId> m_colRunningApps; // keys case-folded
 };

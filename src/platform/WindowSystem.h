@@ -28,6 +28,9 @@ public:
     virtual QList<TopLevelWindow> topLevelWindows() = 0;
     // The listed window with exactly this class name and title; 0 when there is none.
     virtual WindowId findWindow(const QString &className, const QString &title) = 0;
+    // The listed window with this class name that is highest in the stacking order (the one
+    // raised last); 0 when there is none.
+    virtual WindowId findWindowOfClass(const QString &className) = 0;
     virtual WindowId foregroundWindow() = 0;
     virtual QString windowTitle(WindowId window) = 0;
     virtual QString windowClassName(WindowId window) = 0;

@@ -3,6 +3,7 @@
 #include "support/XvfbSession.h"
 
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,6 +24,11 @@ private:
         return runJev(JEV_BINARY, QStringList{"--data-dir", data()} + args, env);
     }
     QString data() const { return m_dir.filePath("data"); }
+    void setExactTitles()
+    {
+        QSettings settings(m_dir.filePath("config/DuveVuvuraru/jev.conf"), QSettings::IniFormat);
+        settings.setValue("Engine/ExactTitles", true);
+    }
     QString log(const QString &name) const { return m_dir.filePath(name + ".log"); }
     quint64 front() { return m_session->windowWithTitle(m_frontTitle); }
 
@@ -35,6 +41,7 @@ private Q_SLOTS:
     {
         for (const char *name : {"editor", "other", "jev", "restarted"})
             QFile::remove(log(QString::fromLatin1(name)));
+        QFile::remove(m_dir.filePath("config/DuveVuvuraru/jev.conf"));
         m_session = std::make_unique<XvfbSession>();
         QString error;
         QVERIFY2(m_session->start(&error), qPrintable(error));
@@ -51,7 +58,9 @@ private Q_SLOTS:
             data() + "/VAppCmd.txt",
             RecordFileBytes::file(
                 {"JevTarget \xA6 Target Editor*editor~Editing$" + restart.toUtf8(),
-                 "Jev \xA6 JEV! Voice Control*speech~Editing$"},
+                 "Jev \xA6 JEV! Voice Control*speech~Editing$",
+                 "Other \xA6 Other window*other~Editing$", "JevTarget \xA6 Doc A*doc a~Editing$",
+                 "JevTarget \xA6 Doc B*doc b~Editing$"},
                 270));
         RecordFileBytes::write(data() + "/vocab/Editing.txt",
                                RecordFileBytes::file({"select all:^a", "open:%fo"}, 128));
@@ -97,6 +106,63 @@ private Q_SLOTS:
         QCOMPARE(said.out, QString("1\n"));
         QVERIFY2(m_session->waitForTitle("Target Editor"), qPrintable(said.err));
         QTRY_VERIFY(QFile::exists(log("restarted")));
+    }
+
+    // An editor marks its document modified in its title after each key; the record still names
+    // it by the title it had when it was added.
+    void titleChangesWhileUsed()
+    {
+        QString error;
+        QVERIFY2(m_session->startTarget("JevTarget", "Target Editor", log("editor"), {"--retitle"},
+                                        &error),
+                 qPrintable(error));
+        const quint64 editor = m_session->windowWithTitle("Target Editor");
+        QVERIFY2(m_session->startTarget("Other", "Other window", log("other"), {}, &error),
+                 qPrintable(error));
+        QCOMPARE(jev({"say", "editor"}).out, QString("1\n"));
+        QTRY_COMPARE(m_session->activeWindow(), editor);
+
+        QCOMPARE(jev({"say", "select all"}).out, QString("2\n"));
+        QVERIFY(m_session->waitForTitle("*Target Editor (1)"));
+        QCOMPARE(jev({"say", "open"}).out, QString("2\n"));
+        QCOMPARE(XvfbSession::keysLogged(log("editor")),
+                 QStringList({"Ctrl+A\t", "Alt+F\tf", "O\to"}));
+
+        QCOMPARE(jev({"say", "other"}).out, QString("1\n"));
+        QTRY_COMPARE(m_session->activeWindow(), m_session->windowWithTitle("Other window"));
+        QCOMPARE(jev({"say", "editor"}).out, QString("1\n"));
+        QTRY_COMPARE(m_session->activeWindow(), editor);
+        QVERIFY2(!QFile::exists(log("restarted")), "the editor was started a second time");
+
+        // One record per window title, for those who want it: the changed window is no longer
+        // the record's, so its words are not sent and its name starts the program.
+        setExactTitles();
+        QCOMPARE(jev({"say", "select all"}).out, QString("0\n"));
+        QCOMPARE(XvfbSession::keysLogged(log("editor")).size(), 3);
+        QCOMPARE(jev({"say", "editor"}).out, QString("1\n"));
+        QVERIFY(m_session->waitForTitle("Target Editor"));
+        QTRY_VERIFY(QFile::exists(log("restarted")));
+    }
+
+    // Two windows of the record's class and neither with its title: the one raised last.
+    void twoWindowsOfTheClass()
+    {
+        QString error;
+        for (const char *name : {"Doc A", "Doc B"}) {
+            QVERIFY2(m_session->startTarget("JevTarget", name, log("other"), {}, &error),
+                     qPrintable(error));
+        }
+        QVERIFY2(m_session->startTarget("Other", "Other window", log("other"), {}, &error),
+                 qPrintable(error));
+        for (const QString doc : {"Doc A", "Doc B", "Doc A"}) {
+            QCOMPARE(jev({"say", doc.toLower()}).out, QString("1\n"));
+            QTRY_COMPARE(m_session->activeWindow(), m_session->windowWithTitle(doc));
+            QCOMPARE(jev({"say", "other"}).out, QString("1\n"));
+            QTRY_COMPARE(m_session->activeWindow(), m_session->windowWithTitle("Other window"));
+            QCOMPARE(jev({"say", "editor"}).out, QString("1\n"));
+            QTRY_COMPARE(m_session->activeWindow(), m_session->windowWithTitle(doc));
+        }
+        QVERIFY(!QFile::exists(log("restarted")));
     }
 
     // The program's own windows (titles holding "JEV") never receive keystrokes.

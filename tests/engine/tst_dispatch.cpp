@@ -15,6 +15,8 @@ private:
     static constexpr WindowId kEditor = 11;
     static constexpr WindowId kBrowser = 22;
     static constexpr WindowId kSpeech = 33;
+    static constexpr WindowId kSecondEditor = 55;
+    static constexpr WindowId kGone = 66;
 
     void writeApps(const QList<QByteArray> &records)
     {
@@ -24,6 +26,12 @@ private:
     {
         RecordFileBytes::write(m_dir->path() + "/vocab/" + name + ".txt",
                                RecordFileBytes::file(words, 128));
+    }
+    void setExactTitles(bool exact)
+    {
+        m_desktop->runningApps.setWindowMatching(exact
+                                                     ? RunningApps::WindowMatching::ExactTitle
+                                                     : RunningApps::WindowMatching::ClassFallback);
     }
     // Dispatches as the speech window does, the running applications listed first.
     qint16 say(CApp &app, const QString &phrase)
@@ -130,13 +138,167 @@ private Q_SLOTS:
         QCOMPARE(m_desktop->windows.activations(), QList<WindowId>({kEditor}));
     }
 
-    // A window whose title changed is no longer the entry's window: the program starts again.
-    void changedTitleStartsAgain()
+    // Records name windows by class and title as they were when added; titles change while a
+    // program is used, so a window of the record's class stands in unless titles must match.
+    void switching_data()
     {
-        m_desktop->windows.setTitle(kEditor, "other.txt - gedit");
+        QTest::addColumn<QString>("editorTitle");
+        QTest::addColumn<bool>("secondEditor");
+        QTest::addColumn<QList<WindowId>>("raised");
+        QTest::addColumn<bool>("exactTitles");
+        QTest::addColumn<WindowId>("frontAfter");
+        QTest::addColumn<QStringList>("shell");
+        using W = QList<WindowId>;
+        const QStringList none;
+        const QStringList started{"open /usr/bin/gedit"};
+        QTest::newRow("same title")
+            << "notes.txt - gedit" << false << W{} << false << kEditor << none;
+        QTest::newRow("changed title")
+            << "*notes.txt - gedit" << false << W{} << false << kEditor << none;
+        QTest::newRow("changed title, exact titles")
+            << "*notes.txt - gedit" << false << W{} << true << kSpeech << started;
+        QTest::newRow("same title, exact titles")
+            << "notes.txt - gedit" << false << W{} << true << kEditor << none;
+        QTest::newRow("no window of the class")
+            << QString() << false << W{} << false << kSpeech << started;
+        QTest::newRow("two of the class, second raised last")
+            << "*notes.txt - gedit" << true << W{kEditor, kSecondEditor, kBrowser} << false
+            << kSecondEditor << none;
+        QTest::newRow("two of the class, first raised last")
+            << "*notes.txt - gedit" << true << W{kSecondEditor, kEditor, kBrowser} << false
+            << kEditor << none;
+    }
+
+    void switching()
+    {
+        QFETCH(QString, editorTitle);
+        QFETCH(bool, secondEditor);
+        QFETCH(QList<WindowId>, raised);
+        QFETCH(bool, exactTitles);
+        QFETCH(WindowId, frontAfter);
+        QFETCH(QStringList, shell);
+        if (editorTitle.isEmpty())
+            m_desktop->windows.removeWindow(kEditor);
+        else
+            m_desktop->windows.setTitle(kEditor, editorTitle);
+        if (secondEditor)
+            m_desktop->windows.addWindow(kSecondEditor, "Gedit", "todo.txt - gedit");
+        for (WindowId window : raised)
+            m_desktop->windows.forceForeground(window);
+        m_desktop->windows.setForeground(kSpeech);
+        setExactTitles(exactTitles);
         CApp app(m_dir->path(), m_desktop->services());
         QCOMPARE(say(app, "editor"), qint16(1));
-        QCOMPARE(m_desktop->shell.calls(), QStringList({"open /usr/bin/gedit"}));
+        QCOMPARE(m_desktop->windows.foregroundWindow(), frontAfter);
+        QCOMPARE(m_desktop->shell.calls(), shell);
+
+        // The configuration window's "Activate" finds the same window and never starts one.
+        m_desktop->windows.setForeground(kSpeech);
+        app.SetForeground("Gedit ¦ notes.txt - gedit");
+        QCOMPARE(m_desktop->windows.foregroundWindow(), shell.isEmpty() ? frontAfter : kSpeech);
+        QCOMPARE(m_desktop->shell.calls(), shell);
+    }
+
+    // Which record's vocabulary serves the window in front. The window was listed with
+    // listedTitle (none: never before the phrase), then its title became title.
+    void recordChoice_data()
+    {
+        QTest::addColumn<QString>("className");
+        QTest::addColumn<QString>("listedTitle");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("exactTitles");
+        QTest::addColumn<QString>("phrase");
+        QTest::addColumn<QStringList>("keys");
+        const QStringList none;
+        QTest::newRow("title equal") << "Gedit"
+                                     << "notes.txt - gedit"
+                                     << "notes.txt - gedit" << false << "save" << QStringList{"^s"};
+        QTest::newRow("title changed: the record it was listed under")
+            << "Gedit"
+            << "web.html - gedit"
+            << "*web.html - gedit" << false << "reload" << QStringList{"{F5}"};
+        QTest::newRow("title changed: not the first record of the class")
+            << "Gedit"
+            << "web.html - gedit"
+            << "*web.html - gedit" << false << "save" << none;
+        QTest::newRow("class only: first record of the class")
+            << "Gedit" << QString() << "other.txt - gedit" << false << "save" << QStringList{"^s"};
+        QTest::newRow("class only: other vocabularies unused")
+            << "Gedit" << QString() << "other.txt - gedit" << false << "reload" << none;
+        QTest::newRow("nothing of the class")
+            << "XTerm" << QString() << "shell" << false << "save" << none;
+        QTest::newRow("exact titles: title equal")
+            << "Gedit"
+            << "web.html - gedit"
+            << "web.html - gedit" << true << "reload" << QStringList{"{F5}"};
+        QTest::newRow("exact titles: title changed")
+            << "Gedit"
+            << "web.html - gedit"
+            << "*web.html - gedit" << true << "reload" << none;
+        QTest::newRow("exact titles: class only")
+            << "Gedit" << QString() << "other.txt - gedit" << true << "save" << none;
+    }
+
+    void recordChoice()
+    {
+        QFETCH(QString, className);
+        QFETCH(QString, listedTitle);
+        QFETCH(QString, title);
+        QFETCH(bool, exactTitles);
+        QFETCH(QString, phrase);
+        QFETCH(QStringList, keys);
+        writeApps({"Gedit \xA6 notes.txt - gedit*editor~Editing$gedit",
+                   "Gedit \xA6 web.html - gedit*web~Browsing$gedit",
+                   "Firefox \xA6 Start page*Browser~Browsing$firefox"});
+        m_desktop->windows.addWindow(kSecondEditor, className,
+                                     listedTitle.isEmpty() ? title : listedTitle);
+        MemoryListBox running;
+        if (!listedTitle.isEmpty())
+            m_desktop->runningApps.FillRunningApps(running);
+        m_desktop->windows.setTitle(kSecondEditor, title);
+        m_desktop->windows.setForeground(kSecondEditor);
+        setExactTitles(exactTitles);
+        CApp app(m_dir->path(), m_desktop->services());
+        QCOMPARE(say(app, phrase), qint16(keys.isEmpty() ? 0 : 2));
+        QCOMPARE(m_desktop->keys.texts(), keys);
+    }
+
+    // A program started by its spoken name maps its window a moment later; the next phrase is
+    // meant for it, not for the window that was in front before.
+    void phraseRightAfterAStart_data()
+    {
+        QTest::addColumn<bool>("windowComes");
+        QTest::newRow("window comes") << true;
+        QTest::newRow("window never comes") << false;
+    }
+
+    void phraseRightAfterAStart()
+    {
+        QFETCH(bool, windowComes);
+        m_desktop->runningApps.setStartWaitMs(50);
+        m_desktop->windows.setForeground(kBrowser);
+        CApp app(m_dir->path(), m_desktop->services());
+        QCOMPARE(say(app, "gone"), qint16(1));
+        QCOMPARE(m_desktop->shell.calls(), QStringList({"open /opt/gone"}));
+        if (windowComes)
+            m_desktop->windows.addWindow(kGone, "Gone", "untitled");
+        QCOMPARE(app.VocabCheck("save"), qint16(windowComes ? 2 : 0));
+        QCOMPARE(m_desktop->keys.texts(), windowComes ? QStringList{"^s"} : QStringList{});
+        QCOMPARE(m_desktop->windows.foregroundWindow(), windowComes ? kGone : kBrowser);
+        // Only the first phrase after the start waits: the browser's own words work again.
+        m_desktop->windows.setForeground(kBrowser);
+        QCOMPARE(app.VocabCheck("reload"), qint16(2));
+    }
+
+    // With no window in front the keys would go wherever the input focus is: nothing is sent,
+    // even though an application was switched to before.
+    void nothingInFront()
+    {
+        CApp app(m_dir->path(), m_desktop->services());
+        QCOMPARE(say(app, "editor"), qint16(1));
+        m_desktop->windows.setForeground(0);
+        QCOMPARE(say(app, "save"), qint16(0));
+        QVERIFY(m_desktop->keys.texts().isEmpty());
     }
 
     void shellApp_data()

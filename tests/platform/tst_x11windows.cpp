@@ -57,6 +57,10 @@ private Q_SLOTS:
         QVERIFY(windows.forceForeground(second)); // restores it from minimized
         QCOMPARE(windows.foregroundWindow(), second);
         QVERIFY(windows.forceForeground(second));
+
+        // The owned dialog shares the class and lies on top, but it is no application window.
+        QCOMPARE(windows.findWindowOfClass("JevOne"), first);
+        QCOMPARE(windows.findWindowOfClass("JevNone"), WindowId(0));
     }
 
     // A window that does not exist is an X error, which must not end the program.
@@ -83,12 +87,17 @@ private Q_SLOTS:
                  qPrintable(error));
         QVERIFY2(session.startTarget("JevTwo", "Other", m_logs.filePath("4"), {}, &error),
                  qPrintable(error));
+        QVERIFY2(session.startTarget("JevOne", "Later", m_logs.filePath("5"), {}, &error),
+                 qPrintable(error));
         X11Connection connection;
         X11WindowSystem windows(connection);
-        QTRY_COMPARE(entries(windows), QStringList({"JevOne | Alone", "JevTwo | Other"}));
+        QTRY_COMPARE(entries(windows),
+                     QStringList({"JevOne | Alone", "JevOne | Later", "JevTwo | Other"}));
         const WindowId alone = windows.findWindow("JevOne", "Alone");
+        QCOMPARE(windows.findWindowOfClass("JevOne"), windows.findWindow("JevOne", "Later"));
         QVERIFY(windows.forceForeground(alone));
         QCOMPARE(windows.foregroundWindow(), alone);
+        QCOMPARE(windows.findWindowOfClass("JevOne"), alone); // raised above the later one
     }
 
     void noDisplay()

@@ -2,8 +2,10 @@
 // receives, with its modifiers, to a log file, one line per key press:
 //   <monotonic ns> TAB <key combination, portable text> TAB <text typed>
 // Usage: jev-keylog-target --class NAME --title TITLE --log FILE [--minimized]
-//        [--dialog TITLE] [--hidden TITLE]
-// --dialog also shows a dialog owned by the window, --hidden creates a window that is never shown.
+//        [--dialog TITLE] [--hidden TITLE] [--retitle]
+// --dialog also shows a dialog owned by the window, --hidden creates a window that is never shown,
+// --retitle changes the title after every key as an editor marks a document modified:
+// "*TITLE (n)" after n keys.
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -29,8 +31,10 @@ qint64 monotonicNs()
 class KeyLogWindow : public QLabel
 {
 public:
-    explicit KeyLogWindow(const QString &logPath) : m_log(logPath)
+    KeyLogWindow(const QString &logPath, const QString &title, bool retitle)
+        : m_log(logPath), m_title(title), m_retitle(retitle)
     {
+        setWindowTitle(title);
         m_log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
         setMinimumSize(320, 120);
         setFocusPolicy(Qt::StrongFocus);
@@ -59,17 +63,34 @@ protected:
                                 '\t' + text.toUtf8() + '\n';
         m_log.write(line);
         setText(combination);
+        if (m_retitle)
+            setWindowTitle(QStringLiteral("*%1 (%2)").arg(m_title).arg(++m_keys));
     }
     void keyReleaseEvent(QKeyEvent *) override {}
 
 private:
     QFile m_log;
+    QString m_title;
+    bool m_retitle;
+    int m_keys = 0;
 };
+
+// Qt's xcb platform takes "--title" for itself (the first window's title) and removes it from
+// the arguments, so the title is read before the application sees them.
+QString titleArgument(int argc, char *argv[])
+{
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (qstrcmp(argv[i], "--title") == 0)
+            return QString::fromLocal8Bit(argv[i + 1]);
+    }
+    return {};
+}
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    const QString title = titleArgument(argc, argv);
     QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addOption({"class", "Window class.", "name"});
@@ -78,12 +99,12 @@ int main(int argc, char *argv[])
     parser.addOption({"minimized", "Start minimized."});
     parser.addOption({"dialog", "Also show an owned dialog with this title.", "title"});
     parser.addOption({"hidden", "Also create a hidden window with this title.", "title"});
+    parser.addOption({"retitle", "Change the title after every key."});
     parser.process(app);
     // The X11 class of a Qt window is the application name.
     QCoreApplication::setApplicationName(parser.value("class"));
 
-    KeyLogWindow window(parser.value("log"));
-    window.setWindowTitle(parser.value("title"));
+    KeyLogWindow window(parser.value("log"), title, parser.isSet("retitle"));
     if (parser.isSet("minimized"))
         window.showMinimized();
     else

@@ -16,6 +16,15 @@ WindowId FakeWindowSystem::findWindow(const QString &className, const QString &t
     return 0;
 }
 
+WindowId FakeWindowSystem::findWindowOfClass(const QString &className)
+{
+    for (auto id = m_stacking.crbegin(); id != m_stacking.crend(); ++id) {
+        if (windowClassName(*id) == className && !windowTitle(*id).isEmpty())
+            return *id;
+    }
+    return 0;
+}
+
 QString FakeWindowSystem::windowTitle(WindowId window)
 {
     for (const TopLevelWindow &w : std::as_const(m_windows)) {
@@ -40,6 +49,8 @@ bool FakeWindowSystem::forceForeground(WindowId window, int timeoutMs)
     m_activations.append(window);
     if (windowTitle(window).isEmpty())
         return false;
+    m_stacking.removeOne(window);
+    m_stacking.append(window);
     m_foreground = window;
     return true;
 }
@@ -47,11 +58,13 @@ bool FakeWindowSystem::forceForeground(WindowId window, int timeoutMs)
 void FakeWindowSystem::addWindow(WindowId id, const QString &className, const QString &title)
 {
     m_windows.append({id, className, title});
+    m_stacking.append(id);
 }
 
 void FakeWindowSystem::removeWindow(WindowId id)
 {
     m_windows.removeIf([id](const TopLevelWindow &w) { return w.id == id; });
+    m_stacking.removeOne(id);
     if (m_foreground == id)
         m_foreground = 0;
 }

@@ -10,6 +10,7 @@ public:
     bool isAvailable(QString *reason = nullptr) override;
     QList<TopLevelWindow> topLevelWindows() override { return m_windows; }
     WindowId findWindow(const QString &className, const QString &title) override;
+    WindowId findWindowOfClass(const QString &className) override;
     WindowId foregroundWindow() override { return m_foreground; }
     QString windowTitle(WindowId window) override;
     QString windowClassName(WindowId window) override;
@@ -24,6 +25,7 @@ public:
 
 private:
     QList<TopLevelWindow> m_windows;
+    QList<WindowId> m_stacking; // bottom to top: a new or raised window goes last
     WindowId m_foreground = 0;
     bool m_available = true;
     QList<WindowId> m_activations;

@@ -77,12 +77,15 @@ bool X11WindowSystem::hasWindowManager()
     return !check.isEmpty();
 }
 
-QList<WindowId> X11WindowSystem::candidateWindows(bool managed)
+QList<WindowId> X11WindowSystem::candidateWindows(bool managed, Order order)
 {
     Display *d = m_connection.display();
-    if (managed)
-        return windowsOf(
-            property(d, m_connection.root(), m_connection.atom("_NET_CLIENT_LIST"), XA_WINDOW));
+    if (managed) {
+        const char *list =
+            order == Order::Stacking ? "_NET_CLIENT_LIST_STACKING" : "_NET_CLIENT_LIST";
+        return windowsOf(property(d, m_connection.root(), m_connection.atom(list), XA_WINDOW));
+    }
+    // The root's children come bottom to top, which is both orders without a window manager.
     QList<WindowId> ids;
     Window rootReturn = 0, parent = 0;
     Window *children = nullptr;
@@ -136,6 +139,20 @@ WindowId X11WindowSystem::findWindow(const QString &className, const QString &ti
     for (const TopLevelWindow &w : topLevelWindows()) {
         if (w.className == className && w.title == title)
             return w.id;
+    }
+    return 0;
+}
+
+WindowId X11WindowSystem::findWindowOfClass(const QString &className)
+{
+    if (!m_connection.display())
+        return 0;
+    const bool managed = hasWindowManager();
+    const QList<WindowId> bottomToTop = candidateWindows(managed, Order::Stacking);
+    for (auto id = bottomToTop.crbegin(); id != bottomToTop.crend(); ++id) {
+        if (isListed(*id, managed) && windowClassName(*id) == className &&
+            !windowTitle(*id).isEmpty())
+            return *id;
     }
     return 0;
 }

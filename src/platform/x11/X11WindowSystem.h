@@ -14,6 +14,7 @@ public:
     bool isAvailable(QString *reason = nullptr) override;
     QList<TopLevelWindow> topLevelWindows() override;
     WindowId findWindow(const QString &className, const QString &title) override;
+    WindowId findWindowOfClass(const QString &className) override;
     WindowId foregroundWindow() override;
     QString windowTitle(WindowId window) override;
     QString windowClassName(WindowId window) override;
@@ -21,7 +22,12 @@ public:
 
 private:
     bool hasWindowManager();
-    QList<WindowId> candidateWindows(bool managed);
+    enum class Order
+    {
+        Mapping,
+        Stacking
+    };
+    QList<WindowId> candidateWindows(bool managed, Order order = Order::Mapping);
     bool isListed(WindowId window, bool managed);
     WindowId activeWindow();
 

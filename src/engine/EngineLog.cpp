@@ -1,0 +1,3 @@
+#include "EngineLog.h"
+
+Q_LOGGING_CATEGORY(lcEngine, "jev.engine", QtWarningMsg)
