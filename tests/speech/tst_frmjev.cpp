@@ -82,20 +82,25 @@ private Q_SLOTS:
         QVERIFY(m_window->startupProblems().isEmpty());
     }
 
+    // Events: m meter click, c configuration opened and closed, a Alt+F1, f F1 alone, l a level
+    // event. The meter shows a level before the first event, so that a level of 0 afterwards is
+    // the work of the events.
     void meterClicks_data()
     {
         QTest::addColumn<QString>("events");
         QTest::addColumn<bool>("listening");
         QTest::addColumn<bool>("toggle");
         QTest::addColumn<bool>("pbClick");
-        QTest::newRow("click: off") << "m" << false << true << false;
-        QTest::newRow("two clicks: listening") << "mm" << true << false << false;
-        QTest::newRow("configure: off") << "c" << false << false << true;
-        QTest::newRow("configure, click: listening") << "cm" << true << false << false;
-        QTest::newRow("off, configure, click: listening") << "mcm" << true << false << false;
-        QTest::newRow("configure, two clicks: off") << "cmm" << false << true << false;
-        QTest::newRow("Alt+F1 as a click") << "a" << false << true << false;
-        QTest::newRow("F1 alone does nothing") << "f" << true << false << false;
+        QTest::addColumn<int>("level");
+        QTest::newRow("click: off") << "m" << false << true << false << 0;
+        QTest::newRow("two clicks: listening") << "mm" << true << false << false << 0;
+        QTest::newRow("configure: off") << "c" << false << false << true << 0;
+        QTest::newRow("configure, click: listening") << "cm" << true << false << false << 0;
+        QTest::newRow("listening again shows levels") << "cml" << true << false << false << 1500;
+        QTest::newRow("off, configure, click: listening") << "mcm" << true << false << false << 0;
+        QTest::newRow("configure, two clicks: off") << "cmlm" << false << true << false << 0;
+        QTest::newRow("Alt+F1 as a click") << "a" << false << true << false << 0;
+        QTest::newRow("F1 alone does nothing") << "f" << true << false << false << 1200;
     }
 
     void meterClicks()
@@ -104,27 +109,33 @@ private Q_SLOTS:
         QFETCH(bool, listening);
         QFETCH(bool, toggle);
         QFETCH(bool, pbClick);
+        QFETCH(int, level);
+        m_recognizer.level(1200);
+        QTRY_COMPARE(m_window->meter().level(), 1200);
         const int loadsBefore = m_recognizer.loadedFiles().size();
         int clicks = 0;
         for (QChar e : events) {
-            if (e == 'm')
+            if (e == 'm') {
                 clickMeter(), ++clicks;
-            else if (e == 'c')
+            } else if (e == 'c') {
                 configure();
-            else if (e == 'a')
+            } else if (e == 'l') {
+                m_recognizer.level(1500);
+                QTRY_COMPARE(m_window->meter().level(), 1500);
+            } else if (e == 'a') {
                 QTest::keyClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::Key_F1,
                                 Qt::AltModifier),
                     ++clicks;
-            else
+            } else {
                 QTest::keyClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::Key_F1);
+            }
         }
         QCOMPARE(m_recognizer.isActive(), listening);
         QCOMPARE(m_window->meterToggle(), toggle);
         QCOMPARE(m_window->pbClickState(), pbClick);
         // Every click reloads the grammar.
         QCOMPARE(m_recognizer.loadedFiles().size() - loadsBefore, clicks);
-        if (!listening)
-            QCOMPARE(m_window->meter().level(), 0);
+        QCOMPARE(m_window->meter().level(), level);
     }
 
     void levelAndPhrases()
