@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 // The speech window with a fake recognizer and desktop, offscreen.
 class TestFrmJev : public QObject
@@ -136,6 +137,44 @@ private Q_SLOTS:
         // Every click reloads the grammar.
         QCOMPARE(m_recognizer.loadedFiles().size() - loadsBefore, clicks);
         QCOMPARE(m_window->meter().level(), level);
+    }
+
+    // Through the window system, as a mouse makes them: a click is a press and a release on the
+    // bar, and a double click is one click.
+    void meterClickGestures_data()
+    {
+        QTest::addColumn<QString>("gesture");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("click") << "click" << 1;
+        QTest::newRow("double click") << "double" << 1;
+        QTest::newRow("pressed on the bar, released off it") << "drag off" << 0;
+        QTest::newRow("right button") << "right" << 0;
+    }
+
+    void meterClickGestures()
+    {
+        QFETCH(QString, gesture);
+        QFETCH(int, clicks);
+        QWindow *window = m_window->windowHandle();
+        const QPoint onBar =
+            m_window->meter().mapTo(m_window.get(), m_window->meter().rect().center());
+        auto *status = m_window->findChild<QWidget *>("stbVCmd");
+        const QPoint offBar = status->mapTo(m_window.get(), status->rect().center());
+        const int loadsBefore = m_recognizer.loadedFiles().size();
+        if (gesture == "click") {
+            QTest::mouseClick(window, Qt::LeftButton, {}, onBar);
+        } else if (gesture == "double") {
+            QTest::mouseDClick(window, Qt::LeftButton, {}, onBar);
+        } else if (gesture == "drag off") {
+            QTest::mousePress(window, Qt::LeftButton, {}, onBar);
+            QTest::mouseMove(window, offBar);
+            QTest::mouseRelease(window, Qt::LeftButton, {}, offBar);
+        } else {
+            QTest::mouseClick(window, Qt::RightButton, {}, onBar);
+        }
+        QCOMPARE(m_recognizer.loadedFiles().size() - loadsBefore, clicks);
+        QCOMPARE(m_recognizer.isActive(), clicks % 2 == 0);
+        QCOMPARE(m_window->meterToggle(), clicks % 2 == 1);
     }
 
     void levelAndPhrases()
