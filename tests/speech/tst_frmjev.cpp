@@ -200,6 +200,31 @@ private Q_SLOTS:
         QVERIFY(m_window->runningAppList().items().contains("XTerm ¦ shell"));
     }
 
+    // A phrase heard while the message box of an earlier phrase is open is handled when the box
+    // closes, in the order heard, and no handling starts while another is under way.
+    void phrasesHeardDuringAMessageBox()
+    {
+        RecordFileBytes::write(m_dir->filePath("data/VAppCmd.txt"),
+                               RecordFileBytes::file({"Gedit \xA6 notes - gedit*editor~E$gedit",
+                                                      "Gone \xA6 closed*launch~E$/no/such"},
+                                                     270));
+        m_desktop->shell.setResult(2); // the start fails: a message box tells it
+        QStringList keysWhileShown{"not run"};
+        m_desktop->prompter.setWhileShown([&] {
+            m_desktop->prompter.setWhileShown(nullptr);
+            m_recognizer.hear("save");
+            m_recognizer.hear("unknown words");
+            QCoreApplication::processEvents();
+            keysWhileShown = m_desktop->keys.texts();
+        });
+        m_recognizer.hear("launch");
+        QTRY_COMPARE(phraseShown(), QString("unknown words"));
+        QCOMPARE(keysWhileShown, QStringList());
+        QCOMPARE(m_desktop->keys.texts(), QStringList({"^s"}));
+        QCOMPARE(m_desktop->shell.calls(), QStringList({"open /no/such"}));
+        QCOMPARE(m_desktop->prompter.shown().size(), 1);
+    }
+
     void fullScaleSetting()
     {
         m_window.reset();
