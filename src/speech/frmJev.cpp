@@ -57,7 +57,7 @@ QDialog *makeConfigurationPlaceholder(QWidget *parent, Prompter &prompter)
     about->setObjectName(QStringLiteral("mnuAboutJev"));
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     QObject::connect(help, &QPushButton::clicked, dialog,
-                     [] { CHelp().Show(QStringLiteral("jevhelp.chm")); });
+                     [dialog] { CHelp(dialog).Show(QStringLiteral("jevhelp.chm")); });
     QObject::connect(about, &QPushButton::clicked, dialog,
                      [dialog, &prompter] { frmAbout(prompter, dialog).exec(); });
     auto *layout = new QVBoxLayout(dialog);

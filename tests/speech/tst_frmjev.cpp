@@ -8,12 +8,16 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QWindow>
+#include <functional>
 
 // The speech window with a fake recognizer and desktop, offscreen.
 class TestFrmJev : public QObject
@@ -28,6 +32,25 @@ private:
         QTimer::singleShot(0, [] {
             if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
                 dialog->reject();
+        });
+        QTest::mouseClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
+    }
+    // Opens the configuration, presses its help button, hands the help window shown (or null)
+    // to check while the configuration is still open, then closes the configuration.
+    void openHelpFromTheConfiguration(const std::function<void(QTextBrowser *)> &check)
+    {
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            dialog->findChild<QPushButton *>("mnuJEVHelp")->click();
+            QTextBrowser *shown = nullptr;
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (w->objectName() == "HelpWindow" && w->isVisible())
+                    shown = qobject_cast<QTextBrowser *>(w);
+            }
+            check(shown);
+            dialog->reject();
         });
         QTest::mouseClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
     }
@@ -256,23 +279,39 @@ private Q_SLOTS:
         QVERIFY(!m_window->meterToggle());
     }
 
+    // The configuration is modal, yet the help it opens takes the keyboard while it is open.
     void helpFromTheConfiguration()
     {
-        bool helpShown = false;
-        QTimer::singleShot(0, [&] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            dialog->findChild<QPushButton *>("mnuJEVHelp")->click();
-            for (QWidget *w : QApplication::topLevelWidgets()) {
-                if (w->objectName() == "HelpWindow" && w->isVisible()) {
-                    helpShown = true;
-                    w->close();
-                }
-            }
-            dialog->reject();
+        QPointer<QTextBrowser> help;
+        int scrolledTo = -1;
+        openHelpFromTheConfiguration([&](QTextBrowser *shown) {
+            help = shown;
+            // Small enough for the book to scroll; End goes to its last line.
+            shown->resize(320, 120);
+            if (!QTest::qWaitForWindowExposed(shown))
+                return;
+            QTest::keyClick(shown->windowHandle(), Qt::Key_End);
+            scrolledTo = shown->verticalScrollBar()->value();
         });
-        QTest::mouseClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
-        QVERIFY(helpShown);
+        QVERIFY(help);
+        QVERIFY(help->verticalScrollBar()->maximum() > 0);
+        QCOMPARE(scrolledTo, help->verticalScrollBar()->maximum());
+        delete help;
+    }
+
+    // Closing the speech window ends the program, also while a help window is open.
+    void closingEndsTheProgramWithTheHelpOpen()
+    {
+        QPointer<QTextBrowser> help;
+        openHelpFromTheConfiguration([&](QTextBrowser *shown) { help = shown; });
+        QVERIFY(help && help->isVisible());
+        QTimer::singleShot(0, m_window.get(), &QWidget::close);
+        QTimer giveUp;
+        giveUp.setSingleShot(true);
+        connect(&giveUp, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+        giveUp.start(5000);
+        QCOMPARE(QApplication::exec(), 0);
+        delete help;
     }
 
     void positionIsKept()
