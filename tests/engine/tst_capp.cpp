@@ -196,8 +196,8 @@ private Q_SLOTS:
             << "No File Selected.";
         QTest::newRow("list out of step with the file")
             << 0 << QStringList{"X", "B"}
-            << "13011 File Corrupt:  Please Shut Down The "
-               "Application And Create A New File."
+            << "13011 File Corrupt:  Please Shut Down The Application And Create A New File. "
+               "(the application list does not match VAppCmd.txt)"
             << "ERROR DELETE VOICE APPLIATION";
     }
 
