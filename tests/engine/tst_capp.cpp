@@ -81,6 +81,10 @@ private Q_SLOTS:
         QCOMPARE(app.AppRecordCount(), qint16(3));
         QCOMPARE(records(), QList<QByteArray>({"XTerm \xA6 shell*", "Gedit \xA6 notes*"}));
 
+        // Fields left from an earlier entry: a record without them must empty them.
+        app.setUserName("stale");
+        app.setVocabularyName("stale");
+        app.setPathName("stale");
         QCOMPARE(app.UserDefinedName(1), QString());
         QCOMPARE(app.VocabularyName(), QString());
         QCOMPARE(app.PathName(), QString());
