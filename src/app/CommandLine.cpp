@@ -208,9 +208,7 @@ int CommandLine::appsDelete(const QString &position)
     CApp app(m_dir, m_desktop->engine(), &lstVAppCmd);
     app.FillVACListBox();
     lstVAppCmd.setSelectedIndex(*index);
-    app.DelRunApp();
-    if (const auto error = app.lastError(); error && !error->detail().isEmpty())
-        m_err << error->detail() << Qt::endl;
+    app.DelRunApp(); // its message says what went wrong, and where
     return m_prompter->messageCount() == 0 ? Done : Refused;
 }
 

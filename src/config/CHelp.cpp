@@ -2,6 +2,7 @@
 
 #include "ProgramFiles.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QTextBrowser>
 
@@ -30,9 +31,14 @@ QWidget *CHelp::Show(const QString &NewFile, const QString &WindowPane, const QV
     const QUrl page = target(NewFile, WindowPane, ContextID);
     if (page.isEmpty())
         return nullptr;
-    auto *browser = new QTextBrowser;
+    // A modal window blocks every window but its own: a help window of its own stays usable.
+    QWidget *owner = m_owner ? m_owner : QApplication::activeModalWidget();
+    auto *browser = new QTextBrowser(owner);
+    browser->setWindowFlag(Qt::Window);
     browser->setObjectName(QStringLiteral("HelpWindow"));
     browser->setAttribute(Qt::WA_DeleteOnClose);
+    // The program ends with the speech window, whether help is still open or not.
+    browser->setAttribute(Qt::WA_QuitOnClose, false);
     browser->setWindowTitle(QStringLiteral("JEV! Voice Command Help"));
     browser->setOpenExternalLinks(true);
     browser->resize(720, 560);

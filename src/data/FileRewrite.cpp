@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <unistd.h>
 
 namespace {
@@ -29,6 +31,8 @@ FileRewrite::FileRewrite(const QString &path) : m_path(path)
                           QStringLiteral(".XXXXXX.new"));
     staged.setAutoRemove(false);
     if (!staged.open()) {
+        m_errorNumber = QFileInfo(info.absolutePath()).isDir() ? AppErrorNumber::PermissionDenied
+                                                               : AppErrorNumber::FileNotFound;
         m_error = info.absolutePath() + QStringLiteral(": a new ") + info.fileName() +
                   QStringLiteral(" cannot be written there (") + staged.errorString() +
                   QLatin1Char(')');
@@ -48,20 +52,30 @@ FileRewrite::~FileRewrite()
         abandon();
 }
 
-void FileRewrite::commit()
+void FileRewrite::raiseUnlessReady() const
 {
     if (!m_ready)
-        RaiseAppError(AppErrorNumber::StoreRefused, m_error);
+        RaiseAppError(m_errorNumber, m_error);
+}
+
+void FileRewrite::commit()
+{
+    raiseUnlessReady();
     FileChannels &channels = FileChannels::instance();
     // The staged file must not be held open on channel 1 while it is renamed.
     if (channels.data().isOpen() && channels.data().path() == m_stagedPath)
         channels.data().close();
-    if (channels.injectFault("commit") || !syncFile(m_stagedPath) ||
-        std::rename(QFile::encodeName(m_stagedPath).constData(),
-                    QFile::encodeName(m_path).constData()) != 0) {
-        const QString reason = m_path + QStringLiteral(": the new content could not replace it");
+    if (channels.injectFault("commit") || !syncFile(m_stagedPath)) {
+        const QString reason = m_path + QStringLiteral(": the new content could not be saved");
         abandon();
         RaiseAppError(AppErrorNumber::StoreRefused, reason);
+    }
+    if (std::rename(QFile::encodeName(m_stagedPath).constData(),
+                    QFile::encodeName(m_path).constData()) != 0) {
+        const QString reason = m_path + QStringLiteral(": the new content could not replace it (") +
+                               QString::fromLocal8Bit(std::strerror(errno)) + QLatin1Char(')');
+        abandon();
+        RaiseAppError(AppErrorNumber::PermissionDenied, reason);
     }
     channels.endRedirect(m_path);
     m_done = true;

@@ -19,7 +19,11 @@ public:
     // False when the staged file could not be made; the error says why.
     bool isReady() const { return m_ready; }
     QString error() const { return m_error; }
-    // Raises the numbered error 13012 with the reason when the rename fails.
+    // When the staged file could not be made, raises what deleting the file would: 53 File not
+    // found when its folder is missing, else 70 Permission denied, with the folder and the reason.
+    void raiseUnlessReady() const;
+    // Raises 70 with the reason when the new file may not take the old one's place, 13012 when
+    // its content could not be made durable.
     void commit();
 
 private:
@@ -29,5 +33,6 @@ private:
     QString m_stagedPath;
     bool m_ready = false;
     bool m_done = false;
+    int m_errorNumber = 0;
     QString m_error;
 };

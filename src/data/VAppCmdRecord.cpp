@@ -40,6 +40,9 @@ QString VAppCmdRecord::fieldProblem(const QString &userName, const QString &voca
 {
     if (userName.contains(QLatin1Char('~')))
         return QStringLiteral("A voice activation command cannot contain \"~\".");
+    // A reader that takes the path from the record's first "$" would cut the name there.
+    if (userName.contains(QLatin1Char('$')))
+        return QStringLiteral("A voice activation command cannot contain \"$\".");
     if (vocabName.contains(QLatin1Char('$')))
         return QStringLiteral("A vocabulary name cannot contain \"$\".");
     return {};

@@ -375,8 +375,7 @@ void CApp::DelRunApp()
             RaiseAppError(AppErrorNumber::FileCorrupt,
                           QStringLiteral("the application list does not match VAppCmd.txt"));
         FileRewrite rewrite(m_file.dataFilePath(false, QStringLiteral("VAppCmd")));
-        if (!rewrite.isReady())
-            RaiseAppError(AppErrorNumber::StoreRefused, rewrite.error());
+        rewrite.raiseUnlessReady();
         CreateNewFile(false, QStringLiteral("VAppCmd"));
         for (qint16 i = 1; i <= m_lstVAppCmd->count(); ++i)
             VAppAdd(VAppTempRetrieve(i), i, true);
@@ -385,9 +384,9 @@ void CApp::DelRunApp()
         // The file kept its old content; the list shows it again.
         m_lstVAppCmd->insertItem(selected, entry);
         m_lastError = std::make_unique<AppError>(e);
+        // The number and text, then what was refused where (a folder, the system's reason).
         m_services.prompter.showMessage(
-            QString::number(e.number()) + QLatin1Char(' ') + e.description(),
-            QStringLiteral("ERROR DELETE VOICE APPLIATION"), Prompter::Icon::Critical);
+            e.message(), QStringLiteral("ERROR DELETE VOICE APPLIATION"), Prompter::Icon::Critical);
     }
 }
 

@@ -14,8 +14,7 @@ void RewriteVocabulary(CApp &app, CVocab &vocab, const QString &sVocabName,
     for (int i = 0; i < n; ++i)
         app.VAppTempStore(lstDictionary.item(i));
     FileRewrite rewrite(CFile::dataFilePath(app.programDir(), true, sVocabName));
-    if (!rewrite.isReady())
-        RaiseAppError(AppErrorNumber::StoreRefused, rewrite.error());
+    rewrite.raiseUnlessReady();
     app.CreateNewFile(true, sVocabName);
     vocab.InitRecord();
     for (qint16 i = 1; i <= n; ++i)

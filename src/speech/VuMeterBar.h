@@ -17,8 +17,15 @@ public:
     int level() const { return value(); }
 
 Q_SIGNALS:
+    // A press and a release of the left button on the bar; the second click of a double click
+    // does not count again.
     void clicked();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressed = false;
 };

@@ -57,7 +57,7 @@ QDialog *makeConfigurationPlaceholder(QWidget *parent, Prompter &prompter)
     about->setObjectName(QStringLiteral("mnuAboutJev"));
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     QObject::connect(help, &QPushButton::clicked, dialog,
-                     [] { CHelp().Show(QStringLiteral("jevhelp.chm")); });
+                     [dialog] { CHelp(dialog).Show(QStringLiteral("jevhelp.chm")); });
     QObject::connect(about, &QPushButton::clicked, dialog,
                      [dialog, &prompter] { frmAbout(prompter, dialog).exec(); });
     auto *layout = new QVBoxLayout(dialog);
@@ -196,10 +196,17 @@ void frmJev::tellStartupProblems()
 void frmJev::phraseRecognized(const QString &phrase)
 {
     // A message box shown while a phrase is handled runs its own event loop; a phrase that comes
-    // meanwhile must not start a second dispatch on the same engine.
+    // meanwhile must not start a second dispatch on the same engine. It waits its turn instead.
+    m_pendingPhrases.enqueue(phrase);
     if (m_dispatching)
         return;
     const QScopedValueRollback<bool> dispatching(m_dispatching, true);
+    while (!m_pendingPhrases.isEmpty())
+        dispatch(m_pendingPhrases.dequeue());
+}
+
+void frmJev::dispatch(const QString &phrase)
+{
     if (m_app->AppCheck(phrase) != 1)
         m_app->VocabCheck(phrase);
     m_services.runningApps.FillRunningApps(m_lstRunApp);

@@ -3,6 +3,7 @@
 #include "data/MemoryListBox.h"
 #include "engine/EngineServices.h"
 
+#include <QQueue>
 #include <QStringList>
 #include <QWidget>
 #include <memory>
@@ -51,6 +52,7 @@ protected:
 private:
     void buildControls();
     void phraseRecognized(const QString &phrase);
+    void dispatch(const QString &phrase);
     void levelChanged(int level);
     void activate();
     bool configurationVisible() const;
@@ -78,5 +80,7 @@ private:
     bool m_meterToggle = false;
     bool m_configShownBefore = false;
     bool m_dispatching = false;
+    // Phrases heard while an earlier one was being handled, in the order heard.
+    QQueue<QString> m_pendingPhrases;
     QStringList m_problems;
 };

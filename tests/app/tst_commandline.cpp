@@ -83,6 +83,8 @@ private Q_SLOTS:
                                           << "no application at position 3";
         QTest::newRow("tilde in a spoken name")
             << QStringList{"apps", "set", "0", "a~b", "V", "p"} << 1 << "cannot contain \"~\"";
+        QTest::newRow("dollar in a spoken name")
+            << QStringList{"apps", "set", "0", "a$b", "V", "p"} << 1 << "cannot contain \"$\"";
         QTest::newRow("record too long")
             << QStringList{"apps", "set", "0", "n", "V", QString(260, 'p')} << 1 << "13012";
         QTest::newRow("delete nothing selected") << QStringList{"apps", "delete", "5"} << 1

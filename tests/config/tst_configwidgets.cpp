@@ -122,6 +122,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("page");
         QTest::newRow("the book") << "" << QVariant() << "index.html";
         QTest::newRow("a page") << " keystrokes " << QVariant() << "keystrokes.html";
+        QTest::newRow("the windows") << "windows" << QVariant() << "windows.html";
         QTest::newRow("an unknown page") << "nothing" << QVariant() << "index.html";
         QTest::newRow("an anchor") << "" << QVariant("vocabulary") << "index.html#vocabulary";
     }

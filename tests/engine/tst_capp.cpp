@@ -81,6 +81,10 @@ private Q_SLOTS:
         QCOMPARE(app.AppRecordCount(), qint16(3));
         QCOMPARE(records(), QList<QByteArray>({"XTerm \xA6 shell*", "Gedit \xA6 notes*"}));
 
+        // Fields left from an earlier entry: a record without them must empty them.
+        app.setUserName("stale");
+        app.setVocabularyName("stale");
+        app.setPathName("stale");
         QCOMPARE(app.UserDefinedName(1), QString());
         QCOMPARE(app.VocabularyName(), QString());
         QCOMPARE(app.PathName(), QString());
@@ -196,8 +200,8 @@ private Q_SLOTS:
             << "No File Selected.";
         QTest::newRow("list out of step with the file")
             << 0 << QStringList{"X", "B"}
-            << "13011 File Corrupt:  Please Shut Down The "
-               "Application And Create A New File."
+            << "13011 File Corrupt:  Please Shut Down The Application And Create A New File. "
+               "(the application list does not match VAppCmd.txt)"
             << "ERROR DELETE VOICE APPLIATION";
     }
 

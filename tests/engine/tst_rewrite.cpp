@@ -7,9 +7,38 @@
 #include "support/FakeDesktop.h"
 #include "support/RecordFileBytes.h"
 
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
+#include <unistd.h>
+
+namespace {
+
+// Root may write into any folder: checks of read-only folders run with the rights of the
+// unprivileged user "nobody" then, given back when the check ends.
+class Unprivileged
+{
+public:
+    Unprivileged()
+    {
+        if (::geteuid() == 0)
+            m_dropped = ::setegid(65534) == 0 && ::seteuid(65534) == 0;
+    }
+    ~Unprivileged()
+    {
+        if (m_dropped && ::seteuid(0) == 0)
+            (void)::setegid(0);
+    }
+    Unprivileged(const Unprivileged &) = delete;
+    Unprivileged &operator=(const Unprivileged &) = delete;
+    bool ok() const { return m_dropped || ::geteuid() != 0; }
+
+private:
+    bool m_dropped = false;
+};
+
+} // namespace
 
 // Whole-file rewrites fail at every step in turn; the file on disk must then hold either its old
 // or its new content, whole, and no staged copy may be left behind.
@@ -91,7 +120,6 @@ private Q_SLOTS:
         const QByteArray oldBytes = RecordFileBytes::file(old, 128);
         const QByteArray newBytes = RecordFileBytes::file({"one:1", "three:3"}, 128);
         FakeDesktop desktop;
-        ScriptedPrompter &prompter = desktop.prompter;
         failAtEveryStep([&] { RecordFileBytes::write(file, oldBytes); },
                         [&] {
                             MemoryListBox words;
@@ -108,6 +136,62 @@ private Q_SLOTS:
                         file, oldBytes, newBytes);
     }
 
+    // A folder that may not be written: the delete is refused with the reason, as deleting the
+    // file there would be, and the file and the list stay as they were.
+    void readOnlyFolder_data()
+    {
+        QTest::addColumn<bool>("vocabulary");
+        QTest::newRow("application") << false;
+        QTest::newRow("dictionary word") << true;
+    }
+
+    void readOnlyFolder()
+    {
+        QFETCH(bool, vocabulary);
+        const QString folder = vocabulary ? m_dir->path() + "/vocab" : m_dir->path();
+        QDir().mkpath(folder);
+        const QString file = folder + (vocabulary ? "/Editing.txt" : "/VAppCmd.txt");
+        const QByteArray before = vocabulary ? RecordFileBytes::file({"one:1", "two:2"}, 128)
+                                             : RecordFileBytes::file({"A*a~V$1", "B*b~V$2"}, 270);
+        RecordFileBytes::write(file, before);
+        const auto readAndEnter = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                  QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+        QFile::setPermissions(m_dir->path(), readAndEnter);
+        QFile::setPermissions(folder, readAndEnter);
+        const auto writable = qScopeGuard([&] {
+            QFile::setPermissions(folder, QFile::Permissions(0x7755));
+            QFile::setPermissions(m_dir->path(), QFile::Permissions(0x7755));
+        });
+        FakeDesktop desktop;
+        MemoryListBox list;
+        QString message;
+        {
+            Unprivileged nobody;
+            QVERIFY(nobody.ok());
+            CApp app(m_dir->path(), desktop.services(), &list);
+            if (vocabulary) {
+                CVocab vocab(m_dir->path(), {nullptr, &list, nullptr});
+                vocab.FillDictionaryListBox(true, "Editing");
+                list.removeItem(0);
+                try {
+                    RewriteVocabulary(app, vocab, "Editing", list);
+                } catch (const AppError &e) {
+                    message = e.message();
+                }
+            } else {
+                app.FillVACListBox();
+                list.setSelectedIndex(0);
+                app.DelRunApp();
+                for (const auto &shown : desktop.prompter.shown())
+                    message += shown.text;
+                QCOMPARE(list.items(), QStringList({"A", "B"}));
+            }
+        }
+        QVERIFY2(message.startsWith("70 Permission denied"), qPrintable(message));
+        QVERIFY2(message.contains(folder), qPrintable(message));
+        QCOMPARE(RecordFileBytes::read(file), before);
+    }
+
     // The last word deleted leaves an empty file.
     void deleteOnlyWord()
     {
@@ -115,7 +199,6 @@ private Q_SLOTS:
         const QString file = m_dir->path() + "/vocab/V.txt";
         RecordFileBytes::write(file, RecordFileBytes::file({"only:1"}, 128));
         FakeDesktop desktop;
-        ScriptedPrompter &prompter = desktop.prompter;
         CVocab vocab(m_dir->path());
         CApp app(m_dir->path(), desktop.services());
         RewriteVocabulary(app, vocab, "V", MemoryListBox());

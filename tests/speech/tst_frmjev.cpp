@@ -8,11 +8,16 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QWindow>
+#include <functional>
 
 // The speech window with a fake recognizer and desktop, offscreen.
 class TestFrmJev : public QObject
@@ -27,6 +32,25 @@ private:
         QTimer::singleShot(0, [] {
             if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
                 dialog->reject();
+        });
+        QTest::mouseClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
+    }
+    // Opens the configuration, presses its help button, hands the help window shown (or null)
+    // to check while the configuration is still open, then closes the configuration.
+    void openHelpFromTheConfiguration(const std::function<void(QTextBrowser *)> &check)
+    {
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            dialog->findChild<QPushButton *>("mnuJEVHelp")->click();
+            QTextBrowser *shown = nullptr;
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (w->objectName() == "HelpWindow" && w->isVisible())
+                    shown = qobject_cast<QTextBrowser *>(w);
+            }
+            check(shown);
+            dialog->reject();
         });
         QTest::mouseClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
     }
@@ -82,20 +106,25 @@ private Q_SLOTS:
         QVERIFY(m_window->startupProblems().isEmpty());
     }
 
+    // Events: m meter click, c configuration opened and closed, a Alt+F1, f F1 alone, l a level
+    // event. The meter shows a level before the first event, so that a level of 0 afterwards is
+    // the work of the events.
     void meterClicks_data()
     {
         QTest::addColumn<QString>("events");
         QTest::addColumn<bool>("listening");
         QTest::addColumn<bool>("toggle");
         QTest::addColumn<bool>("pbClick");
-        QTest::newRow("click: off") << "m" << false << true << false;
-        QTest::newRow("two clicks: listening") << "mm" << true << false << false;
-        QTest::newRow("configure: off") << "c" << false << false << true;
-        QTest::newRow("configure, click: listening") << "cm" << true << false << false;
-        QTest::newRow("off, configure, click: listening") << "mcm" << true << false << false;
-        QTest::newRow("configure, two clicks: off") << "cmm" << false << true << false;
-        QTest::newRow("Alt+F1 as a click") << "a" << false << true << false;
-        QTest::newRow("F1 alone does nothing") << "f" << true << false << false;
+        QTest::addColumn<int>("level");
+        QTest::newRow("click: off") << "m" << false << true << false << 0;
+        QTest::newRow("two clicks: listening") << "mm" << true << false << false << 0;
+        QTest::newRow("configure: off") << "c" << false << false << true << 0;
+        QTest::newRow("configure, click: listening") << "cm" << true << false << false << 0;
+        QTest::newRow("listening again shows levels") << "cml" << true << false << false << 1500;
+        QTest::newRow("off, configure, click: listening") << "mcm" << true << false << false << 0;
+        QTest::newRow("configure, two clicks: off") << "cmlm" << false << true << false << 0;
+        QTest::newRow("Alt+F1 as a click") << "a" << false << true << false << 0;
+        QTest::newRow("F1 alone does nothing") << "f" << true << false << false << 1200;
     }
 
     void meterClicks()
@@ -104,27 +133,71 @@ private Q_SLOTS:
         QFETCH(bool, listening);
         QFETCH(bool, toggle);
         QFETCH(bool, pbClick);
+        QFETCH(int, level);
+        m_recognizer.level(1200);
+        QTRY_COMPARE(m_window->meter().level(), 1200);
         const int loadsBefore = m_recognizer.loadedFiles().size();
         int clicks = 0;
         for (QChar e : events) {
-            if (e == 'm')
+            if (e == 'm') {
                 clickMeter(), ++clicks;
-            else if (e == 'c')
+            } else if (e == 'c') {
                 configure();
-            else if (e == 'a')
+            } else if (e == 'l') {
+                m_recognizer.level(1500);
+                QTRY_COMPARE(m_window->meter().level(), 1500);
+            } else if (e == 'a') {
                 QTest::keyClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::Key_F1,
                                 Qt::AltModifier),
                     ++clicks;
-            else
+            } else {
                 QTest::keyClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::Key_F1);
+            }
         }
         QCOMPARE(m_recognizer.isActive(), listening);
         QCOMPARE(m_window->meterToggle(), toggle);
         QCOMPARE(m_window->pbClickState(), pbClick);
         // Every click reloads the grammar.
         QCOMPARE(m_recognizer.loadedFiles().size() - loadsBefore, clicks);
-        if (!listening)
-            QCOMPARE(m_window->meter().level(), 0);
+        QCOMPARE(m_window->meter().level(), level);
+    }
+
+    // Through the window system, as a mouse makes them: a click is a press and a release on the
+    // bar, and a double click is one click.
+    void meterClickGestures_data()
+    {
+        QTest::addColumn<QString>("gesture");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("click") << "click" << 1;
+        QTest::newRow("double click") << "double" << 1;
+        QTest::newRow("pressed on the bar, released off it") << "drag off" << 0;
+        QTest::newRow("right button") << "right" << 0;
+    }
+
+    void meterClickGestures()
+    {
+        QFETCH(QString, gesture);
+        QFETCH(int, clicks);
+        QWindow *window = m_window->windowHandle();
+        const QPoint onBar =
+            m_window->meter().mapTo(m_window.get(), m_window->meter().rect().center());
+        auto *status = m_window->findChild<QWidget *>("stbVCmd");
+        const QPoint offBar = status->mapTo(m_window.get(), status->rect().center());
+        const int loadsBefore = m_recognizer.loadedFiles().size();
+        if (gesture == "click") {
+            QTest::mouseClick(window, Qt::LeftButton, {}, onBar);
+        } else if (gesture == "double") {
+            QTest::mouseDClick(window, Qt::LeftButton, {}, onBar);
+        } else if (gesture == "drag off") {
+            QTest::mousePress(window, Qt::LeftButton, {}, onBar);
+            QTest::mouseMove(window, offBar);
+            QTest::mouseRelease(window, Qt::LeftButton, {}, offBar);
+        } else {
+            QTest::mouseClick(window, Qt::RightButton, {}, onBar);
+        }
+        QCOMPARE(m_recognizer.loadedFiles().size() - loadsBefore, clicks);
+        QCOMPARE(m_recognizer.isActive(), clicks % 2 == 0);
+        QCOMPARE(m_window->meterToggle(), clicks % 2 == 1);
     }
 
     void levelAndPhrases()
@@ -148,6 +221,31 @@ private Q_SLOTS:
         m_recognizer.hear("unknown words");
         QTRY_COMPARE(phraseShown(), QString("unknown words"));
         QVERIFY(m_window->runningAppList().items().contains("XTerm ¦ shell"));
+    }
+
+    // A phrase heard while the message box of an earlier phrase is open is handled when the box
+    // closes, in the order heard, and no handling starts while another is under way.
+    void phrasesHeardDuringAMessageBox()
+    {
+        RecordFileBytes::write(m_dir->filePath("data/VAppCmd.txt"),
+                               RecordFileBytes::file({"Gedit \xA6 notes - gedit*editor~E$gedit",
+                                                      "Gone \xA6 closed*launch~E$/no/such"},
+                                                     270));
+        m_desktop->shell.setResult(2); // the start fails: a message box tells it
+        QStringList keysWhileShown{"not run"};
+        m_desktop->prompter.setWhileShown([&] {
+            m_desktop->prompter.setWhileShown(nullptr);
+            m_recognizer.hear("save");
+            m_recognizer.hear("unknown words");
+            QCoreApplication::processEvents();
+            keysWhileShown = m_desktop->keys.texts();
+        });
+        m_recognizer.hear("launch");
+        QTRY_COMPARE(phraseShown(), QString("unknown words"));
+        QCOMPARE(keysWhileShown, QStringList());
+        QCOMPARE(m_desktop->keys.texts(), QStringList({"^s"}));
+        QCOMPARE(m_desktop->shell.calls(), QStringList({"open /no/such"}));
+        QCOMPARE(m_desktop->prompter.shown().size(), 1);
     }
 
     void fullScaleSetting()
@@ -181,23 +279,39 @@ private Q_SLOTS:
         QVERIFY(!m_window->meterToggle());
     }
 
+    // The configuration is modal, yet the help it opens takes the keyboard while it is open.
     void helpFromTheConfiguration()
     {
-        bool helpShown = false;
-        QTimer::singleShot(0, [&] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            dialog->findChild<QPushButton *>("mnuJEVHelp")->click();
-            for (QWidget *w : QApplication::topLevelWidgets()) {
-                if (w->objectName() == "HelpWindow" && w->isVisible()) {
-                    helpShown = true;
-                    w->close();
-                }
-            }
-            dialog->reject();
+        QPointer<QTextBrowser> help;
+        int scrolledTo = -1;
+        openHelpFromTheConfiguration([&](QTextBrowser *shown) {
+            help = shown;
+            // Small enough for the book to scroll; End goes to its last line.
+            shown->resize(320, 120);
+            if (!QTest::qWaitForWindowExposed(shown))
+                return;
+            QTest::keyClick(shown->windowHandle(), Qt::Key_End);
+            scrolledTo = shown->verticalScrollBar()->value();
         });
-        QTest::mouseClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
-        QVERIFY(helpShown);
+        QVERIFY(help);
+        QVERIFY(help->verticalScrollBar()->maximum() > 0);
+        QCOMPARE(scrolledTo, help->verticalScrollBar()->maximum());
+        delete help;
+    }
+
+    // Closing the speech window ends the program, also while a help window is open.
+    void closingEndsTheProgramWithTheHelpOpen()
+    {
+        QPointer<QTextBrowser> help;
+        openHelpFromTheConfiguration([&](QTextBrowser *shown) { help = shown; });
+        QVERIFY(help && help->isVisible());
+        QTimer::singleShot(0, m_window.get(), &QWidget::close);
+        QTimer giveUp;
+        giveUp.setSingleShot(true);
+        connect(&giveUp, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+        giveUp.start(5000);
+        QCOMPARE(QApplication::exec(), 0);
+        delete help;
     }
 
     void positionIsKept()

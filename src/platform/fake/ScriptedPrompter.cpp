@@ -1,13 +1,21 @@
 #include "ScriptedPrompter.h"
 
+void ScriptedPrompter::show(Shown shown)
+{
+    m_shown.append(std::move(shown));
+    // A copy: the action may replace itself.
+    if (const std::function<void()> action = m_whileShown)
+        action();
+}
+
 void ScriptedPrompter::showMessage(const QString &text, const QString &title, Icon icon)
 {
-    m_shown.append({text, title, icon, false});
+    show({text, title, icon, false});
 }
 
 bool ScriptedPrompter::askOkCancel(const QString &text, const QString &title, Icon icon)
 {
-    m_shown.append({text, title, icon, true});
+    show({text, title, icon, true});
     if (m_answers.isEmpty()) {
         ++m_unanswered;
         return false;
@@ -17,7 +25,7 @@ bool ScriptedPrompter::askOkCancel(const QString &text, const QString &title, Ic
 
 std::optional<QString> ScriptedPrompter::askText(const QString &prompt, const QString &title)
 {
-    m_shown.append({prompt, title, Icon::None, true});
+    show({prompt, title, Icon::None, true});
     if (m_texts.isEmpty()) {
         ++m_unanswered;
         return std::nullopt;
@@ -31,4 +39,5 @@ void ScriptedPrompter::clear()
     m_answers.clear();
     m_texts.clear();
     m_unanswered = 0;
+    m_whileShown = nullptr;
 }
