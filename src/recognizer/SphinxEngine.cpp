@@ -31,13 +31,8 @@ const char *const kPhones[] = {"AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH", "
 
 // A very long stretch of speech is not a command; deciding it bounds the search's memory.
 constexpr int kMaxUtteranceMs = 8000;
-// The speech detector works on 10 ms frames.
-constexpr qsizetype kFrameSamples = SphinxEngine::SampleRate / 100;
-constexpr double kSpeechAboveFloorDb = 12;
-constexpr double kMinSpeechDb = 30; // RMS 30 of 32768: quieter is silence whatever the floor
-constexpr double kFloorRiseInSilence = 0.05;
-constexpr double kFloorRiseInSpeech = 0.002;
-constexpr int kStartFrames = 3;
+constexpr qsizetype kFrameSamples = SpeechDetector::FrameSamples;
+static_assert(kFrameSamples * 100 == SphinxEngine::SampleRate, "the engine works on 10 ms frames");
 constexpr int kPrerollMs = 300;
 constexpr int kMinWordMs = 100;
 constexpr double kNoiseFloorRms = 100;
@@ -306,8 +301,7 @@ void SphinxEngine::restart()
     m_pending.clear();
     m_preroll.clear();
     m_speechFrames.clear();
-    m_floorDb = -1;
-    m_speechRun = 0;
+    m_detector.reset();
     m_checkedPartial = false;
 }
 
@@ -335,52 +329,44 @@ const qint16 *SphinxEngine::withNoiseFloor(const qint16 *frame)
     return m_noisyFrame;
 }
 
-double SphinxEngine::energyDb(const qint16 *frame)
-{
-    double sum = 0;
-    for (qsizetype i = 0; i < kFrameSamples; ++i)
-        sum += double(frame[i]) * frame[i];
-    return 10 * std::log10(sum / kFrameSamples + 1);
-}
-
 void SphinxEngine::processFrame(const qint16 *input, QList<Detection> *detections)
 {
     m_position += kFrameSamples;
     const qint16 *frame = withNoiseFloor(input);
-    // Speech is sound well above the background, which is tracked by its quietest frames: it
-    // drops at once to a quieter frame and creeps up while nobody speaks.
-    const double db = energyDb(input);
-    if (m_floorDb < 0 || db < m_floorDb)
-        m_floorDb = db;
-    const bool speech = db > m_floorDb + kSpeechAboveFloorDb && db > kMinSpeechDb;
-    m_floorDb += (db - m_floorDb) * (speech ? kFloorRiseInSpeech : kFloorRiseInSilence);
-    m_speechRun = speech ? m_speechRun + 1 : 0;
+    const bool speech = m_detector.addFrame(input);
+    if (m_utteranceStarted)
+        continueUtterance(frame, speech, detections);
+    else
+        awaitUtterance(frame, speech);
+}
 
-    if (!m_utteranceStarted) {
-        m_preroll.append(QList<qint16>(frame, frame + kFrameSamples));
-        m_speechFrames.append(speech);
-        if (m_preroll.size() > msToSamples(kPrerollMs)) {
-            m_preroll.remove(0, m_preroll.size() - msToSamples(kPrerollMs));
-            m_speechFrames.remove(0, m_speechFrames.size() - m_preroll.size() / kFrameSamples);
-        }
-        if (m_speechRun < kStartFrames)
-            return;
-        // The decoder gets the moments before the detector was sure, where the speech began.
-        if (ps_start_utt(m_ps) != 0)
-            return;
-        // Every utterance starts from the model's cepstral mean. Carried over from the last
-        // utterance, the mean is dragged by its silence and spoils the next one.
-        cmn_live_set(ps_get_feat(m_ps)->cmn_struct, m_initialCepstralMean.data());
-        m_utteranceStarted = true;
-        m_speechStart = m_position;
-        m_lastVoiced = m_position;
-        m_checkedPartial = false;
-        ps_process_raw(m_ps, m_preroll.constData(), size_t(m_preroll.size()), FALSE, FALSE);
-        m_utteranceStart = m_position - m_preroll.size();
-        m_preroll.clear();
-        return;
+void SphinxEngine::awaitUtterance(const qint16 *frame, bool speech)
+{
+    m_preroll.append(QList<qint16>(frame, frame + kFrameSamples));
+    m_speechFrames.append(speech);
+    if (m_preroll.size() > msToSamples(kPrerollMs)) {
+        m_preroll.remove(0, m_preroll.size() - msToSamples(kPrerollMs));
+        m_speechFrames.remove(0, m_speechFrames.size() - m_preroll.size() / kFrameSamples);
     }
+    if (!m_detector.speechStarted())
+        return;
+    // The decoder gets the moments before the detector was sure, where the speech began.
+    if (ps_start_utt(m_ps) != 0)
+        return;
+    // Every utterance starts from the model's cepstral mean. Carried over from the last
+    // utterance, the mean is dragged by its silence and spoils the next one.
+    cmn_live_set(ps_get_feat(m_ps)->cmn_struct, m_initialCepstralMean.data());
+    m_utteranceStarted = true;
+    m_speechStart = m_position;
+    m_lastVoiced = m_position;
+    m_checkedPartial = false;
+    ps_process_raw(m_ps, m_preroll.constData(), size_t(m_preroll.size()), FALSE, FALSE);
+    m_utteranceStart = m_position - m_preroll.size();
+    m_preroll.clear();
+}
 
+void SphinxEngine::continueUtterance(const qint16 *frame, bool speech, QList<Detection> *detections)
+{
     ps_process_raw(m_ps, frame, kFrameSamples, FALSE, FALSE);
     m_speechFrames.append(speech);
     if (speech) {
@@ -390,18 +376,21 @@ void SphinxEngine::processFrame(const qint16 *input, QList<Detection> *detection
             endUtterance(detections);
         return;
     }
+    if (phraseIsOver())
+        endUtterance(detections);
+}
+
+bool SphinxEngine::phraseIsOver()
+{
     const qint64 silence = m_position - m_lastVoiced;
     if (!m_checkedPartial && silence >= msToSamples(m_options.shortTailMs)) {
         m_checkedPartial = true;
         const QString key = hypothesis();
         if (!m_grammar.phraseFor(key).isEmpty() && !m_grammar.isPrefixOfLonger(key) &&
-            lastWordStartsInSpeech()) {
-            endUtterance(detections);
-            return;
-        }
+            lastWordStartsInSpeech())
+            return true;
     }
-    if (silence >= msToSamples(m_options.longTailMs))
-        endUtterance(detections);
+    return silence >= msToSamples(m_options.longTailMs);
 }
 
 void SphinxEngine::finish(QList<Detection> *detections)
@@ -482,7 +471,7 @@ void SphinxEngine::endUtterance(QList<Detection> *detections)
     int32 score = 0;
     const QString key = baseWords(ps_get_hyp(m_ps, &score));
     m_utteranceStarted = false;
-    m_speechRun = 0;
+    m_detector.awaitNewSpeech();
     // A result through the phone loop is speech that is none of the phrases.
     QString phrase =
         key.contains(QLatin1String(kGarbagePrefix)) ? QString() : m_grammar.phraseFor(key);
