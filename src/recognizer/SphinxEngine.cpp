@@ -1,13 +1,12 @@
 #include "SphinxEngine.h"
 
-#include "Pronouncer.h"
+#include "PhraseSearch.h"
+#include "SphinxDictionary.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QHash>
 #include <QLoggingCategory>
 #include <QRegularExpression>
-#include <QSet>
 #include <cmath>
 
 #include <pocketsphinx.h>
@@ -22,13 +21,6 @@ static_assert(std::is_same_v<mfcc_t, float>, "the cepstral mean is kept as float
 
 namespace {
 
-// Words of the phone loop; a key never holds "_", so they cannot clash with a phrase's words.
-const char kGarbagePrefix[] = "garbage_";
-const char *const kPhones[] = {"AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH", "D",  "DH",
-                               "EH", "ER", "EY", "F",  "G",  "HH", "IH", "IY", "JH", "K",
-                               "L",  "M",  "N",  "NG", "OW", "OY", "P",  "R",  "S",  "SH",
-                               "T",  "TH", "UH", "UW", "V",  "W",  "Y",  "Z",  "ZH"};
-
 // A very long stretch of speech is not a command; deciding it bounds the search's memory.
 constexpr int kMaxUtteranceMs = 8000;
 constexpr qsizetype kFrameSamples = SpeechDetector::FrameSamples;
@@ -36,24 +28,10 @@ static_assert(kFrameSamples * 100 == SphinxEngine::SampleRate, "the engine works
 constexpr int kPrerollMs = 300;
 constexpr int kMinWordMs = 100;
 constexpr double kNoiseFloorRms = 100;
-// The price of each phone on the garbage path, measured with bench/recognition: dearer lets
-// more sentences through as commands, cheaper refuses commands.
-constexpr double kGarbagePhoneLog10 = -3.5;
-
-constexpr float kSilenceProbability = 0.1f;
-
-constexpr int kStartState = 0;
-constexpr int kFinalState = 1;
-constexpr int kGarbageState = 2;
 
 qint64 msToSamples(int ms)
 {
     return qint64(ms) * SphinxEngine::SampleRate / 1000;
-}
-
-QByteArray garbageWord(const char *phone)
-{
-    return QByteArray(kGarbagePrefix) + QByteArray(phone).toLower();
 }
 
 } // namespace
@@ -108,7 +86,7 @@ bool SphinxEngine::open(QString *error)
     QList<QByteArray> arguments{"jev", "-hmm", hmmPath, "-dict", dictPath};
     // The engine's own detector decides what is speech; the library decodes all it is given.
     arguments += {"-remove_silence", "no", "-dither", "yes"};
-    // Only silence may sit between words: see setGrammar.
+    // Only silence may sit between words: see PhraseSearch.
     arguments += {"-fsgusefiller", "no", "-fsgusealtpron", "no"};
     QList<char *> argv;
     for (QByteArray &argument : arguments)
@@ -124,8 +102,7 @@ bool SphinxEngine::open(QString *error)
                 QStringLiteral("The speech model in %1 cannot be loaded.").arg(m_options.modelDir);
         return false;
     }
-    for (const char *phone : kPhones)
-        ps_add_word(m_ps, garbageWord(phone).constData(), phone, FALSE);
+    PhraseSearch::addPhoneWords(m_ps);
     feat_t *feat = ps_get_feat(m_ps);
     m_initialCepstralMean.resize(feat_cepsize(feat));
     cmn_live_get(feat->cmn_struct, m_initialCepstralMean.data());
@@ -144,146 +121,22 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
 
     QElapsedTimer timer;
     timer.start();
+    const PhraseGraph graph = PhraseSearch::graph(grammar.keys());
     // Words that the dictionary lacks get pronunciations first: the search is built from it.
-    QSet<QString> words;
-    for (const QStringList &key : grammar.keys()) {
-        for (const QString &word : key)
-            words.insert(word);
-    }
-    for (const QString &word : std::as_const(words)) {
-        const QByteArray utf8 = word.toUtf8();
-        if (char *known = ps_lookup_word(m_ps, utf8.constData())) {
-            ckd_free(known);
-            continue;
-        }
-        QString phones = Pronouncer::phones(word);
-        if (phones.isEmpty())
-            phones = Pronouncer::spelledPhones(word);
-        ps_add_word(m_ps, utf8.constData(), phones.toLatin1().constData(), FALSE);
-        // Names are often made of words and letters ("xterm", "libreoffice"); said that way,
-        // they need a second pronunciation beside the letter-to-sound one.
-        const QString compound = Pronouncer::compoundPhones(word, [this](const QString &piece) {
-            char *known = ps_lookup_word(m_ps, piece.toUtf8().constData());
-            const QString phones = QString::fromLatin1(known);
-            ckd_free(known);
-            return phones;
-        });
-        QStringList alternatives;
-        if (!compound.isEmpty() && compound != phones)
-            alternatives.append(compound);
-        // A name that reads like no English word is as often spelled out as read.
-        const QString spelled = Pronouncer::spelledPhones(word);
-        if (!Pronouncer::looksPronounceable(word) && !alternatives.contains(spelled) &&
-            spelled != phones)
-            alternatives.append(spelled);
-        for (qsizetype i = 0; i < alternatives.size(); ++i) {
-            const QByteArray name = utf8 + '(' + QByteArray::number(i + 2) + ')';
-            ps_add_word(m_ps, name.constData(), alternatives[i].toLatin1().constData(), FALSE);
-        }
-    }
-
+    SphinxDictionary(m_ps).addMissing(graph.words());
     const qint64 wordsNs = timer.nsecsElapsed();
-
-    // The phrases as a tree of words: phrases with the same first words share states. A phrase's
-    // last word leads to the final state.
-    QHash<QString, int> wordIndex;
-    QList<QByteArray> wordList;
-    auto indexOf = [&](const QString &word) {
-        auto it = wordIndex.find(word);
-        if (it == wordIndex.end()) {
-            it = wordIndex.insert(word, int(wordList.size()));
-            wordList.append(word.toUtf8());
-        }
-        return it.value();
-    };
-    auto arcKey = [](int from, int word) { return quint64(quint32(from)) << 32 | quint32(word); };
-    struct Arc
-    {
-        int from;
-        int to;
-        int word;
-    };
-    QList<Arc> arcs;
-    QHash<quint64, int> children; // (state, word) -> the state after that word
-    QSet<quint64> endings;        // (state, word) that ends a phrase
-    int stateCount = 3;
-    for (const QStringList &key : grammar.keys()) {
-        int from = kStartState;
-        for (qsizetype i = 0; i < key.size(); ++i) {
-            const int word = indexOf(key.at(i));
-            const quint64 at = arcKey(from, word);
-            if (i + 1 == key.size()) {
-                if (!endings.contains(at)) {
-                    endings.insert(at);
-                    arcs.append({from, kFinalState, word});
-                }
-                break;
-            }
-            auto it = children.find(at);
-            if (it == children.end()) {
-                it = children.insert(at, stateCount++);
-                arcs.append({from, it.value(), word});
-            }
-            from = it.value();
-        }
-    }
-
-    logmath_t *lmath = ps_get_logmath(m_ps);
-    const float lw = float(cmd_ln_float32_r(ps_get_config(m_ps), "-lw"));
-    const QByteArray name = "jev" + QByteArray::number(++m_searchNumber);
-    fsg_model_t *fsg = fsg_model_init(name.constData(), lmath, lw, stateCount);
-    fsg->start_state = kStartState;
-    fsg->final_state = kFinalState;
-    // The library looks a word up by walking its whole vocabulary, so each word is added once.
-    // Its own pass for alternative pronunciations ("live(2)") walks every arc for every such
-    // word; the arcs for them are added here instead, which is far quicker for big grammars.
-    QList<QList<int>> wordIds;
-    for (const QByteArray &word : std::as_const(wordList)) {
-        QList<int> ids{fsg_model_word_add(fsg, word.constData())};
-        for (int n = 2;; ++n) {
-            const QByteArray alternative = word + '(' + QByteArray::number(n) + ')';
-            char *known = ps_lookup_word(m_ps, alternative.constData());
-            if (!known)
-                break;
-            ckd_free(known);
-            ids.append(fsg_model_word_add(fsg, alternative.constData()));
-        }
-        wordIds.append(ids);
-    }
-    for (const Arc &arc : std::as_const(arcs)) {
-        for (const int wid : std::as_const(wordIds[arc.word]))
-            fsg_model_trans_add(fsg, arc.from, arc.to, 0, wid);
-    }
-    const int garbageLogp = int(logmath_log(lmath, std::pow(10.0, kGarbagePhoneLog10)) * lw);
-    for (const char *phone : kPhones) {
-        const int wid = fsg_model_word_add(fsg, garbageWord(phone).constData());
-        fsg_model_trans_add(fsg, kStartState, kGarbageState, garbageLogp, wid);
-        fsg_model_trans_add(fsg, kGarbageState, kGarbageState, garbageLogp, wid);
-        fsg_model_trans_add(fsg, kGarbageState, kFinalState, garbageLogp, wid);
-        fsg_model_trans_add(fsg, kStartState, kFinalState, garbageLogp, wid);
-    }
-    // Only silence may sit between and around words. The model's noise words would let any
-    // speech pass as "spoken noise" around a short phrase, so they are left out.
-    fsg_model_add_silence(fsg, "<sil>", -1, kSilenceProbability);
-
+    fsg_model_t *fsg = PhraseSearch::build(m_ps, graph, ++m_searchNumber);
     const qint64 graphNs = timer.nsecsElapsed();
     if (m_utteranceStarted) {
         ps_end_utt(m_ps);
         m_utteranceStarted = false;
     }
-    const QByteArray oldName =
-        m_searchNumber > 1 ? "jev" + QByteArray::number(m_searchNumber - 1) : QByteArray();
-    const bool ok =
-        ps_set_fsg(m_ps, name.constData(), fsg) == 0 && ps_set_search(m_ps, name.constData()) == 0;
-    fsg_model_free(fsg);
-    if (!oldName.isEmpty() && ok)
-        ps_unset_search(m_ps, oldName.constData());
-    if (!ok) {
+    if (!PhraseSearch::use(m_ps, fsg, m_searchNumber)) {
         if (error)
             *error = QStringLiteral("The speech engine refused the grammar.");
         return false;
     }
-    qCDebug(lcSpeech) << grammar.keys().size() << "phrases:" << words.size() << "words in"
+    qCDebug(lcSpeech) << grammar.keys().size() << "phrases:" << graph.words().size() << "words in"
                       << wordsNs / 1000000 << "ms, graph" << (graphNs - wordsNs) / 1000000
                       << "ms, search" << (timer.nsecsElapsed() - graphNs) / 1000000 << "ms";
     m_grammar = grammar;
@@ -473,8 +326,7 @@ void SphinxEngine::endUtterance(QList<Detection> *detections)
     m_utteranceStarted = false;
     m_detector.awaitNewSpeech();
     // A result through the phone loop is speech that is none of the phrases.
-    QString phrase =
-        key.contains(QLatin1String(kGarbagePrefix)) ? QString() : m_grammar.phraseFor(key);
+    QString phrase = PhraseSearch::isPhoneLoop(key) ? QString() : m_grammar.phraseFor(key);
     const double coverage = phrase.isEmpty() ? 0 : wordCoverage();
     if (coverage < m_minCoverage)
         phrase.clear();
