@@ -1,12 +1,12 @@
 #include "SphinxEngine.h"
 
+#include "BestPath.h"
 #include "PhraseSearch.h"
 #include "SphinxDictionary.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QRegularExpression>
 #include <cmath>
 
 #include <pocketsphinx.h>
@@ -238,9 +238,10 @@ bool SphinxEngine::phraseIsOver()
     const qint64 silence = m_position - m_lastVoiced;
     if (!m_checkedPartial && silence >= msToSamples(m_options.shortTailMs)) {
         m_checkedPartial = true;
-        const QString key = hypothesis();
+        const BestPath path(m_ps);
+        const QString key = path.key();
         if (!m_grammar.phraseFor(key).isEmpty() && !m_grammar.isPrefixOfLonger(key) &&
-            lastWordStartsInSpeech())
+            lastWordStartsInSpeech(path.words()))
             return true;
     }
     return silence >= msToSamples(m_options.longTailMs);
@@ -252,68 +253,14 @@ void SphinxEngine::finish(QList<Detection> *detections)
         endUtterance(detections);
 }
 
-QString SphinxEngine::hypothesis() const
-{
-    int32 score = 0;
-    return baseWords(ps_get_hyp(m_ps, &score));
-}
-
-QString SphinxEngine::baseWords(const char *hyp)
-{
-    // An alternative pronunciation names its word "live(2)".
-    static const QRegularExpression alternative(QStringLiteral("\\(\\d+\\)"));
-    return hyp ? QString::fromUtf8(hyp).remove(alternative) : QString();
-}
-
-QList<SphinxEngine::WordFrames> SphinxEngine::wordFrames() const
-{
-    QList<WordFrames> words;
-    int firstStart = -1;
-    for (ps_seg_t *seg = ps_seg_iter(m_ps); seg; seg = ps_seg_next(seg)) {
-        int start = 0;
-        int end = 0;
-        ps_seg_frames(seg, &start, &end);
-        // Frame numbers run on over utterances; the path's first segment is the utterance's
-        // first frame.
-        if (firstStart < 0)
-            firstStart = start;
-        const char *word = ps_seg_word(seg);
-        if (word[0] != '<' && word[0] != '+') // silence and fillers are no words
-            words.append({start - firstStart, end - firstStart});
-    }
-    return words;
-}
-
-bool SphinxEngine::lastWordStartsInSpeech() const
+bool SphinxEngine::lastWordStartsInSpeech(const QList<BestPath::Word> &words) const
 {
     // In a pause the search may already have put the rest of a phrase into the silence ("page"
     // + pause taken as "page down"); such a word begins after the speech has stopped.
-    const QList<WordFrames> words = wordFrames();
     if (words.isEmpty())
         return false;
     const qint64 startSample = m_utteranceStart + qint64(words.last().start) * kFrameSamples;
     return startSample < m_lastVoiced - msToSamples(kMinWordMs);
-}
-
-double SphinxEngine::wordCoverage() const
-{
-    // The share of the frames heard as speech that lie inside the phrase's words. A phrase found
-    // in a long sentence takes a few of its words and leaves the rest to silence; a pause
-    // between the words of a command is no speech and does not count.
-    QList<bool> inWord(m_speechFrames.size(), false);
-    for (const WordFrames &word : wordFrames()) {
-        for (qsizetype f = qMax(0, word.start); f <= word.end && f < inWord.size(); ++f)
-            inWord[f] = true;
-    }
-    qsizetype speech = 0;
-    qsizetype covered = 0;
-    for (qsizetype f = 0; f < m_speechFrames.size(); ++f) {
-        if (m_speechFrames[f]) {
-            ++speech;
-            covered += inWord[f] ? 1 : 0;
-        }
-    }
-    return speech ? double(covered) / double(speech) : 0;
 }
 
 void SphinxEngine::endUtterance(QList<Detection> *detections)
@@ -321,13 +268,13 @@ void SphinxEngine::endUtterance(QList<Detection> *detections)
     QElapsedTimer timer;
     timer.start();
     ps_end_utt(m_ps);
-    int32 score = 0;
-    const QString key = baseWords(ps_get_hyp(m_ps, &score));
+    const BestPath path(m_ps);
+    const QString key = path.key();
     m_utteranceStarted = false;
     m_detector.awaitNewSpeech();
     // A result through the phone loop is speech that is none of the phrases.
     QString phrase = PhraseSearch::isPhoneLoop(key) ? QString() : m_grammar.phraseFor(key);
-    const double coverage = phrase.isEmpty() ? 0 : wordCoverage();
+    const double coverage = phrase.isEmpty() ? 0 : BestPath::coverage(path.words(), m_speechFrames);
     if (coverage < m_minCoverage)
         phrase.clear();
     m_speechFrames.clear();

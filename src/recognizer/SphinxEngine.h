@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BestPath.h"
 #include "SpeechDetector.h"
 #include "SpeechGrammar.h"
 
@@ -90,17 +91,7 @@ private:
     // Whether the silence after the speech ends the phrase, with the grammar in mind.
     bool phraseIsOver();
     void endUtterance(QList<Detection> *detections);
-    QString hypothesis() const;
-    static QString baseWords(const char *hyp);
-    // A word of the current best path, in frames from the utterance's start.
-    struct WordFrames
-    {
-        int start;
-        int end;
-    };
-    QList<WordFrames> wordFrames() const;
-    bool lastWordStartsInSpeech() const;
-    double wordCoverage() const;
+    bool lastWordStartsInSpeech(const QList<BestPath::Word> &words) const;
     const qint16 *withNoiseFloor(const qint16 *frame);
 
     Options m_options;
