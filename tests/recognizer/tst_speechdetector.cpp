@@ -218,7 +218,7 @@ private Q_SLOTS:
         SpeechDetector detector;
         listen(detector, noise(1000, 0));
         detector.reset();
-        QCOMPARE(detector.floorDb() < 0, true);
+        QVERIFY(detector.floorDb() < 0);
         const Heard heard = listen(detector, noise(1000, 100));
         QCOMPARE(speechFrames(heard, 0, heard.speech.size()), 0);
     }
