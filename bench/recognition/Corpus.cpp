@@ -1,6 +1,6 @@
 #include "Corpus.h"
 
-#include "speech/WavReader.h"
+#include "recognizer/audio/WavReader.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -3,8 +3,8 @@
 // load time. Run by hand: build/bench/recognition [--sensitivity N] [--voices N] [--sweep]
 #include "Corpus.h"
 
-#include "speech/GrammarFile.h"
-#include "speech/SphinxEngine.h"
+#include "recognizer/GrammarFile.h"
+#include "recognizer/SphinxEngine.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

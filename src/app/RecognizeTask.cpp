@@ -1,9 +1,9 @@
 #include "RecognizeTask.h"
 
-#include "speech/GrammarFile.h"
-#include "speech/RecognizerSettings.h"
-#include "speech/SphinxEngine.h"
-#include "speech/WavReader.h"
+#include "recognizer/GrammarFile.h"
+#include "recognizer/RecognizerSettings.h"
+#include "recognizer/SphinxEngine.h"
+#include "recognizer/audio/WavReader.h"
 
 #include <QElapsedTimer>
 

@@ -3,10 +3,10 @@
 #include "DesktopServices.h"
 #include "config/QtPrompter.h"
 #include "data/DataDirectory.h"
-#include "speech/PulseAudioSource.h"
-#include "speech/RecognizerSettings.h"
-#include "speech/SphinxRecognizer.h"
-#include "speech/WavFileSource.h"
+#include "recognizer/RecognizerSettings.h"
+#include "recognizer/SphinxRecognizer.h"
+#include "recognizer/audio/PulseAudioSource.h"
+#include "recognizer/audio/WavFileSource.h"
 #include "speech/frmJev.h"
 
 #include <QApplication>

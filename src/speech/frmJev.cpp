@@ -11,7 +11,7 @@
 #include "engine/RunningApps.h"
 #include "platform/Prompter.h"
 #include "platform/WindowSystem.h"
-#include "speech/Recognizer.h"
+#include "recognizer/Recognizer.h"
 
 #include <QCloseEvent>
 #include <QDialog>

@@ -3,7 +3,7 @@
 #include "VuMeterBar.h"
 #include "config/ProgramSettings.h"
 #include "config/StretchContainer.h"
-#include "speech/Recognizer.h"
+#include "recognizer/Recognizer.h"
 
 #include <QPushButton>
 #include <QSlider>

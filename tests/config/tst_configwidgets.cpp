@@ -4,7 +4,7 @@
 #include "config/StretchContainer.h"
 #include "config/frmAbout.h"
 #include "platform/fake/ScriptedPrompter.h"
-#include "speech/FakeRecognizer.h"
+#include "recognizer/fake/FakeRecognizer.h"
 #include "speech/VuMeterBar.h"
 #include "speech/frmVolSet.h"
 

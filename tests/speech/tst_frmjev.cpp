@@ -1,5 +1,5 @@
 #include "config/ProgramSettings.h"
-#include "speech/FakeRecognizer.h"
+#include "recognizer/fake/FakeRecognizer.h"
 #include "speech/VuMeterBar.h"
 #include "speech/frmJev.h"
 #include "support/FakeDesktop.h"

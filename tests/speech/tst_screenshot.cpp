@@ -1,4 +1,4 @@
-#include "speech/FakeRecognizer.h"
+#include "recognizer/fake/FakeRecognizer.h"
 #include "speech/VuMeterBar.h"
 #include "speech/frmJev.h"
 #include "support/FakeDesktop.h"

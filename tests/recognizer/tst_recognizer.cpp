@@ -1,8 +1,8 @@
 #include "data/CFile.h"
 #include "data/MemoryListBox.h"
-#include "speech/PulseAudioSource.h"
-#include "speech/SphinxRecognizer.h"
-#include "speech/WavFileSource.h"
+#include "recognizer/SphinxRecognizer.h"
+#include "recognizer/audio/PulseAudioSource.h"
+#include "recognizer/audio/WavFileSource.h"
 #include "support/RecordFileBytes.h"
 #include "support/SynthesizedSpeech.h"
 

@@ -1,5 +1,5 @@
-#include "speech/LevelMeter.h"
-#include "speech/WavReader.h"
+#include "recognizer/LevelMeter.h"
+#include "recognizer/audio/WavReader.h"
 
 #include <QTest>
 #include <QtEndian>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AudioSource.h"
 #include "Recognizer.h"
 #include "SphinxEngine.h"
+#include "audio/AudioSource.h"
 
 #include <QMutex>
 #include <QStringList>

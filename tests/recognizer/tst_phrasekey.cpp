@@ -1,5 +1,5 @@
-#include "speech/PhraseKey.h"
-#include "speech/Pronouncer.h"
+#include "recognizer/PhraseKey.h"
+#include "recognizer/Pronouncer.h"
 
 #include <QTest>
 

@@ -15,6 +15,32 @@ QString notAGrammar(const QString &why)
     return QStringLiteral("This is not a recognition grammar: %1.").arg(why);
 }
 
+// A line of the [Grammar] header is a setting; empty when it is fine, else why not.
+QString headerLineProblem(const QString &trimmed)
+{
+    const qsizetype equals = trimmed.indexOf(QLatin1Char('='));
+    if (equals <= 0)
+        return QStringLiteral("the header line \"%1\" is not a setting").arg(trimmed);
+    const QString key = trimmed.left(equals).trimmed().toLower();
+    const QString value = trimmed.mid(equals + 1).trimmed().toLower();
+    if (key == QLatin1String("type") && value != QLatin1String("cfg"))
+        return QStringLiteral("its type is %1, not cfg").arg(value);
+    return {};
+}
+
+// A line of the <start> rule, "<start>=phrase"; false when it is none.
+bool startAlternative(const QString &text, QString *phrase)
+{
+    // The phrase is everything after the first "=", blanks included: the program compares it
+    // with its vocabulary exactly as written.
+    const qsizetype equals = text.indexOf(QLatin1Char('='));
+    if (equals < 0 ||
+        text.left(equals).trimmed().compare(QLatin1String("<start>"), Qt::CaseInsensitive) != 0)
+        return false;
+    *phrase = text.mid(equals + 1);
+    return true;
+}
+
 } // namespace
 
 bool GrammarFile::read(const QString &path, GrammarFile *grammar, QString *error)
@@ -74,24 +100,16 @@ bool GrammarFile::parse(const QByteArray &bytes, GrammarFile *grammar, QString *
         if (!seenGrammar)
             return fail(QStringLiteral("it does not begin with [Grammar]"));
         if (section == QLatin1String("grammar")) {
-            const qsizetype equals = trimmed.indexOf(QLatin1Char('='));
-            if (equals <= 0)
-                return fail(QStringLiteral("the header line \"%1\" is not a setting").arg(trimmed));
-            const QString key = trimmed.left(equals).trimmed().toLower();
-            const QString value = trimmed.mid(equals + 1).trimmed().toLower();
-            if (key == QLatin1String("type") && value != QLatin1String("cfg"))
-                return fail(QStringLiteral("its type is %1, not cfg").arg(value));
+            if (const QString problem = headerLineProblem(trimmed); !problem.isEmpty())
+                return fail(problem);
             continue;
         }
+        QString phrase;
         if (section == QLatin1String("<start>")) {
-            // The phrase is everything after the first "=", blanks included: the program
-            // compares it with its vocabulary exactly as written.
-            const qsizetype equals = text.indexOf(QLatin1Char('='));
-            if (equals < 0 || text.left(equals).trimmed().compare(QLatin1String("<start>"),
-                                                                  Qt::CaseInsensitive) != 0)
+            if (!startAlternative(text, &phrase))
                 return fail(
                     QStringLiteral("the line \"%1\" is not a <start> alternative").arg(trimmed));
-            phrases.append(text.mid(equals + 1));
+            phrases.append(phrase);
         }
         // Other rules are not written by this program and are not referenced from <start>.
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Recognizer.h"
+#include "recognizer/Recognizer.h"
 
 #include <QStringList>
 

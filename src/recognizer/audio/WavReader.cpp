@@ -40,6 +40,65 @@ float sampleAt(const char *p, int bits, bool isFloat)
     }
 }
 
+// What the chunks of a RIFF WAVE file say about its sound.
+struct Layout
+{
+    quint16 format = 0;
+    int channels = 0;
+    int rate = 0;
+    int bits = 0;
+    const char *data = nullptr;
+    qsizetype dataSize = 0;
+};
+
+// Walks the chunks for the format and the sound data; empty when both are there, else what is
+// wrong.
+QString readChunks(const QByteArray &bytes, Layout *layout)
+{
+    for (qsizetype pos = 12; pos + 8 <= bytes.size();) {
+        const QByteArray id = bytes.mid(pos, 4);
+        const qsizetype size = u32(bytes.constData() + pos + 4);
+        const char *body = bytes.constData() + pos + 8;
+        const qsizetype available = qMin<qsizetype>(size, bytes.size() - pos - 8);
+        if (id == "fmt ") {
+            if (available < 16)
+                return QStringLiteral("its format chunk is too short.");
+            layout->format = u16(body);
+            layout->channels = u16(body + 2);
+            layout->rate = int(u32(body + 4));
+            layout->bits = u16(body + 14);
+            if (layout->format == kFormatExtensible && available >= 26)
+                layout->format = u16(body + 24);
+        } else if (id == "data") {
+            layout->data = body;
+            layout->dataSize = available; // a file cut short keeps what it has
+            break;
+        }
+        pos += 8 + size + (size & 1);
+    }
+    if (!layout->format)
+        return QStringLiteral("it has no format chunk.");
+    if (!layout->data)
+        return QStringLiteral("it has no sound data.");
+    return {};
+}
+
+// The channels averaged, in [-1, 1].
+QList<float> mono(const Layout &layout, bool isFloat)
+{
+    const int frameBytes = layout.bits / 8 * layout.channels;
+    const qsizetype frames = layout.dataSize / frameBytes;
+    QList<float> mono(frames);
+    for (qsizetype f = 0; f < frames; ++f) {
+        float sum = 0;
+        for (int c = 0; c < layout.channels; ++c)
+            sum += sampleAt(layout.data + f * frameBytes + c * (layout.bits / 8), layout.bits,
+                            isFloat);
+        mono[f] = sum / layout.channels;
+    }
+    return mono;
+}
+
 } // namespace
 
 bool WavReader::read(const QString &path, QList<qint16> *samples, QString *error)
@@ -68,59 +127,23 @@ bool WavReader::decode(const QByteArray &bytes, QList<qint16> *samples, QString 
     };
     if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
         return fail(QStringLiteral("this is not a WAV file."));
-
-    quint16 format = 0;
-    int channels = 0;
-    int rate = 0;
-    int bits = 0;
-    const char *data = nullptr;
-    qsizetype dataSize = 0;
-    for (qsizetype pos = 12; pos + 8 <= bytes.size();) {
-        const QByteArray id = bytes.mid(pos, 4);
-        const qsizetype size = u32(bytes.constData() + pos + 4);
-        const char *body = bytes.constData() + pos + 8;
-        const qsizetype available = qMin<qsizetype>(size, bytes.size() - pos - 8);
-        if (id == "fmt ") {
-            if (available < 16)
-                return fail(QStringLiteral("its format chunk is too short."));
-            format = u16(body);
-            channels = u16(body + 2);
-            rate = int(u32(body + 4));
-            bits = u16(body + 14);
-            if (format == kFormatExtensible && available >= 26)
-                format = u16(body + 24);
-        } else if (id == "data") {
-            data = body;
-            dataSize = available; // a file cut short keeps what it has
-            break;
-        }
-        pos += 8 + size + (size & 1);
-    }
-    if (!format)
-        return fail(QStringLiteral("it has no format chunk."));
-    if (!data)
-        return fail(QStringLiteral("it has no sound data."));
-    const bool isFloat = format == kFormatFloat;
+    Layout layout;
+    if (const QString problem = readChunks(bytes, &layout); !problem.isEmpty())
+        return fail(problem);
+    const bool isFloat = layout.format == kFormatFloat;
+    const int bits = layout.bits;
     const bool supported =
-        (format == kFormatPcm && (bits == 8 || bits == 16 || bits == 24 || bits == 32)) ||
+        (layout.format == kFormatPcm && (bits == 8 || bits == 16 || bits == 24 || bits == 32)) ||
         (isFloat && (bits == 32 || bits == 64));
     if (!supported)
         return fail(QStringLiteral("its encoding (format %1, %2 bits) is not supported; use PCM.")
-                        .arg(format)
+                        .arg(layout.format)
                         .arg(bits));
-    if (channels < 1 || rate < 1000 || rate > 384000)
-        return fail(QStringLiteral("it declares %1 channels at %2 Hz.").arg(channels).arg(rate));
-
-    const int frameBytes = bits / 8 * channels;
-    const qsizetype frames = dataSize / frameBytes;
-    QList<float> mono(frames);
-    for (qsizetype f = 0; f < frames; ++f) {
-        float sum = 0;
-        for (int c = 0; c < channels; ++c)
-            sum += sampleAt(data + f * frameBytes + c * (bits / 8), bits, isFloat);
-        mono[f] = sum / channels;
-    }
-    *samples = resample(mono, rate);
+    if (layout.channels < 1 || layout.rate < 1000 || layout.rate > 384000)
+        return fail(QStringLiteral("it declares %1 channels at %2 Hz.")
+                        .arg(layout.channels)
+                        .arg(layout.rate));
+    *samples = resample(mono(layout, isFloat), layout.rate);
     return true;
 }
 

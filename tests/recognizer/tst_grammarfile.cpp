@@ -1,5 +1,5 @@
-#include "speech/GrammarFile.h"
-#include "speech/SpeechGrammar.h"
+#include "recognizer/GrammarFile.h"
+#include "recognizer/SpeechGrammar.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BestPath.h"
+#include "SpeechDetector.h"
 #include "SpeechGrammar.h"
 
 #include <QList>
@@ -28,11 +30,11 @@ struct SpeechEngineOptions
 // one thread feeds it at a time. The recognizer, the command line and the benchmark all decode
 // through this class.
 //
-// Utterances are found by an energy detector that follows the background level. Speech that is
-// not a command is refused twice: by a garbage path of phones beside the phrases (a result
-// through it is no command), and by coverage: a phrase whose words take up too small a share of
-// the speech (a few words found in a sentence, the rest left to silence) is no command either;
-// the sensitivity sets that share.
+// Utterances begin where the speech detector hears speech. Speech that is not a command is
+// refused twice: by a garbage path of phones beside the phrases (a result through it is no
+// command), and by coverage: a phrase whose words take up too small a share of the speech (a few
+// words found in a sentence, the rest left to silence) is no command either; the sensitivity sets
+// that share.
 // The end of an utterance is chosen with the grammar in mind: after a short silence when what
 // was heard so far is a whole phrase that no longer phrase continues, after a longer one
 // otherwise, so that a pause inside "page down" does not cut it.
@@ -82,20 +84,14 @@ public:
     static double coverageThreshold(int sensitivity);
 
 private:
-    void processFrame(const qint16 *frame, QList<Detection> *detections);
+    void processFrame(const qint16 *input, QList<Detection> *detections);
+    // Before an utterance: keeps the last moments for its start.
+    void awaitUtterance(const qint16 *frame, bool speech);
+    void continueUtterance(const qint16 *frame, bool speech, QList<Detection> *detections);
+    // Whether the silence after the speech ends the phrase, with the grammar in mind.
+    bool phraseIsOver();
     void endUtterance(QList<Detection> *detections);
-    QString hypothesis() const;
-    static QString baseWords(const char *hyp);
-    // A word of the current best path, in frames from the utterance's start.
-    struct WordFrames
-    {
-        int start;
-        int end;
-    };
-    QList<WordFrames> wordFrames() const;
-    bool lastWordStartsInSpeech() const;
-    double wordCoverage() const;
-    static double energyDb(const qint16 *frame);
+    bool lastWordStartsInSpeech(const QList<BestPath::Word> &words) const;
     const qint16 *withNoiseFloor(const qint16 *frame);
 
     Options m_options;
@@ -110,8 +106,7 @@ private:
     // For each 10 ms frame of the utterance (the preroll before it is decoded), whether the
     // detector heard speech in it.
     QList<bool> m_speechFrames;
-    double m_floorDb = -1;
-    int m_speechRun = 0;
+    SpeechDetector m_detector;
     std::vector<float> m_initialCepstralMean;
     std::minstd_rand m_random;
     std::normal_distribution<double> m_noise;

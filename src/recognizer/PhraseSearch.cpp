@@ -1,0 +1,109 @@
+#include "PhraseSearch.h"
+
+#include "SphinxDictionary.h"
+
+#include <cmath>
+
+#include <pocketsphinx.h>
+#include <sphinxbase/fsg_model.h>
+
+namespace {
+
+// Words of the phone loop; a key never holds "_", so they cannot clash with a phrase's words.
+const char kGarbagePrefix[] = "garbage_";
+const char *const kPhones[] = {"AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH", "D",  "DH",
+                               "EH", "ER", "EY", "F",  "G",  "HH", "IH", "IY", "JH", "K",
+                               "L",  "M",  "N",  "NG", "OW", "OY", "P",  "R",  "S",  "SH",
+                               "T",  "TH", "UH", "UW", "V",  "W",  "Y",  "Z",  "ZH"};
+// The price of each phone on the garbage path, measured with bench/recognition: dearer lets
+// more sentences through as commands, cheaper refuses commands.
+constexpr double kGarbagePhoneLog10 = -3.5;
+constexpr float kSilenceProbability = 0.1f;
+constexpr int kGarbageState = 2;
+
+QByteArray garbageWord(const char *phone)
+{
+    return QByteArray(kGarbagePrefix) + QByteArray(phone).toLower();
+}
+
+QByteArray searchName(int number)
+{
+    return "jev" + QByteArray::number(number);
+}
+
+void addPhoneLoop(fsg_model_t *fsg, logmath_t *lmath, float lw)
+{
+    const int garbageLogp = int(logmath_log(lmath, std::pow(10.0, kGarbagePhoneLog10)) * lw);
+    for (const char *phone : kPhones) {
+        const int wid = fsg_model_word_add(fsg, garbageWord(phone).constData());
+        fsg_model_trans_add(fsg, PhraseGraph::StartState, kGarbageState, garbageLogp, wid);
+        fsg_model_trans_add(fsg, kGarbageState, kGarbageState, garbageLogp, wid);
+        fsg_model_trans_add(fsg, kGarbageState, PhraseGraph::FinalState, garbageLogp, wid);
+        fsg_model_trans_add(fsg, PhraseGraph::StartState, PhraseGraph::FinalState, garbageLogp,
+                            wid);
+    }
+}
+
+} // namespace
+
+void PhraseSearch::addPhoneWords(ps_decoder_s *ps)
+{
+    for (const char *phone : kPhones)
+        ps_add_word(ps, garbageWord(phone).constData(), phone, FALSE);
+}
+
+bool PhraseSearch::isPhoneLoop(const QString &hypothesis)
+{
+    return hypothesis.contains(QLatin1String(kGarbagePrefix));
+}
+
+PhraseGraph PhraseSearch::graph(const QList<QStringList> &phrases)
+{
+    PhraseGraph graph;
+    [[maybe_unused]] const int garbage = graph.addState();
+    Q_ASSERT(garbage == kGarbageState);
+    for (const QStringList &phrase : phrases)
+        graph.addPhrase(phrase);
+    return graph;
+}
+
+fsg_model_s *PhraseSearch::build(ps_decoder_s *ps, const PhraseGraph &graph, int number)
+{
+    logmath_t *lmath = ps_get_logmath(ps);
+    const float lw = float(cmd_ln_float32_r(ps_get_config(ps), "-lw"));
+    fsg_model_t *fsg =
+        fsg_model_init(searchName(number).constData(), lmath, lw, graph.stateCount());
+    fsg->start_state = PhraseGraph::StartState;
+    fsg->final_state = PhraseGraph::FinalState;
+    // The library looks a word up by walking its whole vocabulary, so each word is added once.
+    // Its own pass for alternative pronunciations ("live(2)") walks every arc for every such
+    // word; the arcs for them are added here instead, which is far quicker for big grammars.
+    const SphinxDictionary dictionary(ps);
+    QList<QList<int>> wordIds;
+    for (const QString &word : graph.words()) {
+        QList<int> ids;
+        for (const QByteArray &name : dictionary.pronunciations(word))
+            ids.append(fsg_model_word_add(fsg, name.constData()));
+        wordIds.append(ids);
+    }
+    for (const PhraseGraph::Arc &arc : graph.arcs()) {
+        for (const int wid : std::as_const(wordIds[arc.word]))
+            fsg_model_trans_add(fsg, arc.from, arc.to, 0, wid);
+    }
+    addPhoneLoop(fsg, lmath, lw);
+    // Only silence may sit between and around words. The model's noise words would let any
+    // speech pass as "spoken noise" around a short phrase, so they are left out.
+    fsg_model_add_silence(fsg, "<sil>", -1, kSilenceProbability);
+    return fsg;
+}
+
+bool PhraseSearch::use(ps_decoder_s *ps, fsg_model_s *fsg, int number)
+{
+    const QByteArray name = searchName(number);
+    const bool ok =
+        ps_set_fsg(ps, name.constData(), fsg) == 0 && ps_set_search(ps, name.constData()) == 0;
+    fsg_model_free(fsg);
+    if (ok && number > 1)
+        ps_unset_search(ps, searchName(number - 1).constData());
+    return ok;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "PhraseGraph.h"
+
+struct fsg_model_s;
+struct ps_decoder_s;
+
+// The search the decoder runs for a grammar: the phrase graph, a loop of phones beside it that
+// takes any other speech, and silence between and around words. Each search is named after a
+// number that grows with every grammar.
+class PhraseSearch
+{
+public:
+    // Adds the phone loop's words to the decoder's dictionary; once, when it opens.
+    static void addPhoneWords(ps_decoder_s *ps);
+    // Whether a result went through the phone loop: speech that is none of the phrases.
+    static bool isPhoneLoop(const QString &hypothesis);
+
+    // The phrases as a graph, with a state kept for the phone loop.
+    static PhraseGraph graph(const QList<QStringList> &phrases);
+    // The graph as the library's grammar; the graph's words must be in the dictionary.
+    static fsg_model_s *build(ps_decoder_s *ps, const PhraseGraph &graph, int number);
+    // Makes the grammar the decoder's search and frees it; the search of number - 1 goes. False
+    // when the decoder refuses it: the last search then stays.
+    static bool use(ps_decoder_s *ps, fsg_model_s *fsg, int number);
+};

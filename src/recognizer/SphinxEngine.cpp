@@ -1,0 +1,287 @@
+#include "SphinxEngine.h"
+
+#include "BestPath.h"
+#include "PhraseSearch.h"
+#include "SphinxDictionary.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <cmath>
+
+#include <pocketsphinx.h>
+#include <sphinxbase/cmn.h>
+#include <sphinxbase/err.h>
+#include <sphinxbase/fsg_model.h>
+
+// QT_LOGGING_RULES="jev.speech.debug=true" shows every decision.
+Q_LOGGING_CATEGORY(lcSpeech, "jev.speech", QtWarningMsg)
+
+static_assert(std::is_same_v<mfcc_t, float>, "the cepstral mean is kept as float");
+
+namespace {
+
+// A very long stretch of speech is not a command; deciding it bounds the search's memory.
+constexpr int kMaxUtteranceMs = 8000;
+constexpr qsizetype kFrameSamples = SpeechDetector::FrameSamples;
+static_assert(kFrameSamples * 100 == SphinxEngine::SampleRate, "the engine works on 10 ms frames");
+constexpr int kPrerollMs = 300;
+constexpr int kMinWordMs = 100;
+constexpr double kNoiseFloorRms = 100;
+
+qint64 msToSamples(int ms)
+{
+    return qint64(ms) * SphinxEngine::SampleRate / 1000;
+}
+
+} // namespace
+
+QString SphinxEngine::defaultModelDir()
+{
+    const QString fromEnvironment = qEnvironmentVariable("JEV_SPEECH_MODEL");
+    return fromEnvironment.isEmpty() ? QStringLiteral("/usr/share/pocketsphinx/model/en-us")
+                                     : fromEnvironment;
+}
+
+double SphinxEngine::coverageThreshold(int sensitivity)
+{
+    // From the sweep of bench/recognition: at 0.75 (the default) nearly every command is kept
+    // and most sentences that are not commands are refused; 0.5 keeps a few more commands and
+    // lets far more sentences through.
+    const int s = qBound(0, sensitivity, 100);
+    return 1.0 - s * 0.005;
+}
+
+SphinxEngine::SphinxEngine(const Options &options)
+    : m_options(options),
+      m_minCoverage(options.minCoverage.value_or(coverageThreshold(options.sensitivity)))
+{
+    if (m_options.modelDir.isEmpty())
+        m_options.modelDir = defaultModelDir();
+}
+
+SphinxEngine::~SphinxEngine()
+{
+    if (m_ps)
+        ps_free(m_ps);
+}
+
+bool SphinxEngine::open(QString *error)
+{
+    if (m_ps)
+        return true;
+    const QString hmm = m_options.modelDir + QStringLiteral("/en-us");
+    const QString dict = m_options.modelDir + QStringLiteral("/cmudict-en-us.dict");
+    if (!QFileInfo(hmm + QStringLiteral("/mdef")).isFile() || !QFileInfo(dict).isFile()) {
+        if (error)
+            *error = QStringLiteral("The speech model is missing from %1 (the Debian package "
+                                    "pocketsphinx-en-us provides it).")
+                         .arg(m_options.modelDir);
+        return false;
+    }
+    // The library logs every step to standard error; the program reports its own errors.
+    err_set_logfp(nullptr);
+    const QByteArray hmmPath = hmm.toLocal8Bit();
+    const QByteArray dictPath = dict.toLocal8Bit();
+    QList<QByteArray> arguments{"jev", "-hmm", hmmPath, "-dict", dictPath};
+    // The engine's own detector decides what is speech; the library decodes all it is given.
+    arguments += {"-remove_silence", "no", "-dither", "yes"};
+    // Only silence may sit between words: see PhraseSearch.
+    arguments += {"-fsgusefiller", "no", "-fsgusealtpron", "no"};
+    QList<char *> argv;
+    for (QByteArray &argument : arguments)
+        argv.append(argument.data());
+    cmd_ln_t *config = cmd_ln_parse_r(nullptr, ps_args(), int(argv.size()), argv.data(), TRUE);
+    if (config)
+        m_ps = ps_init(config);
+    if (config)
+        cmd_ln_free_r(config);
+    if (!m_ps) {
+        if (error)
+            *error =
+                QStringLiteral("The speech model in %1 cannot be loaded.").arg(m_options.modelDir);
+        return false;
+    }
+    PhraseSearch::addPhoneWords(m_ps);
+    feat_t *feat = ps_get_feat(m_ps);
+    m_initialCepstralMean.resize(feat_cepsize(feat));
+    cmn_live_get(feat->cmn_struct, m_initialCepstralMean.data());
+    return true;
+}
+
+bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
+{
+    if (!open(error))
+        return false;
+    if (grammar.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("The grammar has no phrase that can be spoken.");
+        return false;
+    }
+
+    QElapsedTimer timer;
+    timer.start();
+    const PhraseGraph graph = PhraseSearch::graph(grammar.keys());
+    // Words that the dictionary lacks get pronunciations first: the search is built from it.
+    SphinxDictionary(m_ps).addMissing(graph.words());
+    const qint64 wordsNs = timer.nsecsElapsed();
+    fsg_model_t *fsg = PhraseSearch::build(m_ps, graph, ++m_searchNumber);
+    const qint64 graphNs = timer.nsecsElapsed();
+    if (m_utteranceStarted) {
+        ps_end_utt(m_ps);
+        m_utteranceStarted = false;
+    }
+    if (!PhraseSearch::use(m_ps, fsg, m_searchNumber)) {
+        if (error)
+            *error = QStringLiteral("The speech engine refused the grammar.");
+        return false;
+    }
+    qCDebug(lcSpeech) << grammar.keys().size() << "phrases:" << graph.words().size() << "words in"
+                      << wordsNs / 1000000 << "ms, graph" << (graphNs - wordsNs) / 1000000
+                      << "ms, search" << (timer.nsecsElapsed() - graphNs) / 1000000 << "ms";
+    m_grammar = grammar;
+    return true;
+}
+
+void SphinxEngine::restart()
+{
+    if (m_utteranceStarted) {
+        ps_end_utt(m_ps);
+        m_utteranceStarted = false;
+    }
+    m_position = 0;
+    m_lastVoiced = 0;
+    m_pending.clear();
+    m_preroll.clear();
+    m_speechFrames.clear();
+    m_detector.reset();
+    m_checkedPartial = false;
+}
+
+void SphinxEngine::process(const qint16 *samples, qsizetype count, QList<Detection> *detections)
+{
+    if (!m_ps || !hasGrammar()) {
+        m_position += count;
+        return;
+    }
+    m_pending.append(QList<qint16>(samples, samples + count));
+    qsizetype done = 0;
+    for (; done + kFrameSamples <= m_pending.size(); done += kFrameSamples)
+        processFrame(m_pending.constData() + done, detections);
+    m_pending.remove(0, done);
+}
+
+const qint16 *SphinxEngine::withNoiseFloor(const qint16 *frame)
+{
+    // The model's silence was learnt from rooms, never from digital zeros: a quiet noise floor
+    // under the sound keeps pauses from being taken for words.
+    for (qsizetype i = 0; i < kFrameSamples; ++i) {
+        const double noise = m_noise(m_random) * kNoiseFloorRms;
+        m_noisyFrame[i] = qint16(qBound(-32768.0, frame[i] + std::round(noise), 32767.0));
+    }
+    return m_noisyFrame;
+}
+
+void SphinxEngine::processFrame(const qint16 *input, QList<Detection> *detections)
+{
+    m_position += kFrameSamples;
+    const qint16 *frame = withNoiseFloor(input);
+    const bool speech = m_detector.addFrame(input);
+    if (m_utteranceStarted)
+        continueUtterance(frame, speech, detections);
+    else
+        awaitUtterance(frame, speech);
+}
+
+void SphinxEngine::awaitUtterance(const qint16 *frame, bool speech)
+{
+    m_preroll.append(QList<qint16>(frame, frame + kFrameSamples));
+    m_speechFrames.append(speech);
+    if (m_preroll.size() > msToSamples(kPrerollMs)) {
+        m_preroll.remove(0, m_preroll.size() - msToSamples(kPrerollMs));
+        m_speechFrames.remove(0, m_speechFrames.size() - m_preroll.size() / kFrameSamples);
+    }
+    if (!m_detector.speechStarted())
+        return;
+    // The decoder gets the moments before the detector was sure, where the speech began.
+    if (ps_start_utt(m_ps) != 0)
+        return;
+    // Every utterance starts from the model's cepstral mean. Carried over from the last
+    // utterance, the mean is dragged by its silence and spoils the next one.
+    cmn_live_set(ps_get_feat(m_ps)->cmn_struct, m_initialCepstralMean.data());
+    m_utteranceStarted = true;
+    m_speechStart = m_position;
+    m_lastVoiced = m_position;
+    m_checkedPartial = false;
+    ps_process_raw(m_ps, m_preroll.constData(), size_t(m_preroll.size()), FALSE, FALSE);
+    m_utteranceStart = m_position - m_preroll.size();
+    m_preroll.clear();
+}
+
+void SphinxEngine::continueUtterance(const qint16 *frame, bool speech, QList<Detection> *detections)
+{
+    ps_process_raw(m_ps, frame, kFrameSamples, FALSE, FALSE);
+    m_speechFrames.append(speech);
+    if (speech) {
+        m_lastVoiced = m_position;
+        m_checkedPartial = false;
+        if (m_position - m_speechStart > msToSamples(kMaxUtteranceMs))
+            endUtterance(detections);
+        return;
+    }
+    if (phraseIsOver())
+        endUtterance(detections);
+}
+
+bool SphinxEngine::phraseIsOver()
+{
+    const qint64 silence = m_position - m_lastVoiced;
+    if (!m_checkedPartial && silence >= msToSamples(m_options.shortTailMs)) {
+        m_checkedPartial = true;
+        const BestPath path(m_ps);
+        const QString key = path.key();
+        if (!m_grammar.phraseFor(key).isEmpty() && !m_grammar.isPrefixOfLonger(key) &&
+            lastWordStartsInSpeech(path.words()))
+            return true;
+    }
+    return silence >= msToSamples(m_options.longTailMs);
+}
+
+void SphinxEngine::finish(QList<Detection> *detections)
+{
+    if (m_utteranceStarted)
+        endUtterance(detections);
+}
+
+bool SphinxEngine::lastWordStartsInSpeech(const QList<BestPath::Word> &words) const
+{
+    // In a pause the search may already have put the rest of a phrase into the silence ("page"
+    // + pause taken as "page down"); such a word begins after the speech has stopped.
+    if (words.isEmpty())
+        return false;
+    const qint64 startSample = m_utteranceStart + qint64(words.last().start) * kFrameSamples;
+    return startSample < m_lastVoiced - msToSamples(kMinWordMs);
+}
+
+void SphinxEngine::endUtterance(QList<Detection> *detections)
+{
+    QElapsedTimer timer;
+    timer.start();
+    ps_end_utt(m_ps);
+    const BestPath path(m_ps);
+    const QString key = path.key();
+    m_utteranceStarted = false;
+    m_detector.awaitNewSpeech();
+    // A result through the phone loop is speech that is none of the phrases.
+    QString phrase = PhraseSearch::isPhoneLoop(key) ? QString() : m_grammar.phraseFor(key);
+    const double coverage = phrase.isEmpty() ? 0 : BestPath::coverage(path.words(), m_speechFrames);
+    if (coverage < m_minCoverage)
+        phrase.clear();
+    m_speechFrames.clear();
+    const double searchMs = timer.nsecsElapsed() / 1e6;
+    qCDebug(lcSpeech) << "utterance" << m_utteranceStart / 16 << "-" << m_lastVoiced / 16
+                      << "ms, decided at" << m_position / 16 << "ms:" << key << "coverage"
+                      << coverage << "search" << searchMs << "ms";
+    if (!phrase.isEmpty() && detections)
+        detections->append({phrase, m_position, m_lastVoiced, searchMs, coverage});
+}
