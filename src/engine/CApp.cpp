@@ -21,6 +21,25 @@ namespace {
 // A phrase said this long after a start is no longer taken to be meant for the started program.
 constexpr int kStartedProgramMs = 15000;
 
+// LaunchDocument and Explore return -1 for success, else the number their messages print.
+constexpr qint32 kShellSuccess = -1;
+qint32 shellCode(ShellResult result)
+{
+    switch (result) {
+    case ShellResult::Success:
+        return kShellSuccess;
+    case ShellResult::FileNotFound:
+        return 2;
+    case ShellResult::PathNotFound:
+        return 3;
+    case ShellResult::AccessDenied:
+        return 5;
+    case ShellResult::NoAssociation:
+        break;
+    }
+    return 31;
+}
+
 } // namespace
 
 qint16 CApp::AppCheck(const QString &sPhrase)
@@ -197,14 +216,14 @@ void CApp::ShellApp()
     m_shellStarted = false;
     if (m_currentUserName.contains(QLatin1String("explore "), Qt::CaseInsensitive)) {
         const qint32 result = Explore(0, m_pathName, 1);
-        if (result != Shell::Success)
+        if (result != kShellSuccess)
             m_services.prompter.showMessage(QStringLiteral("Error on Explore: ") +
                                                 QString::number(result),
                                             kProgramTitle, Prompter::Icon::None);
     } else if (!m_pathName.isEmpty()) {
         const qint32 result = LaunchDocument(0, m_pathName, QDir::currentPath(), 1);
-        m_shellStarted = result == Shell::Success;
-        if (result != Shell::Success)
+        m_shellStarted = result == kShellSuccess;
+        if (result != kShellSuccess)
             m_services.prompter.showMessage(QStringLiteral("Error on LaunchDocument: ") +
                                                 QString::number(result),
                                             kProgramTitle, Prompter::Icon::None);
@@ -216,14 +235,14 @@ qint32 CApp::LaunchDocument(WindowId lnghWnd, const QString &strDocument, const 
 {
     Q_UNUSED(lnghWnd) // the started program gets its own window, shown normally
     Q_UNUSED(eShowStyle)
-    return m_services.shell.openDocument(strDocument, strStartIn);
+    return shellCode(m_services.shell.openDocument(strDocument, strStartIn));
 }
 
 qint32 CApp::Explore(WindowId lnghWnd, const QString &strFolder, qint32 eShowStyle)
 {
     Q_UNUSED(lnghWnd)
     Q_UNUSED(eShowStyle)
-    return m_services.shell.exploreFolder(strFolder);
+    return shellCode(m_services.shell.exploreFolder(strFolder));
 }
 
 void CApp::SetForeground(const QString &sComputer)

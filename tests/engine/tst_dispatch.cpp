@@ -304,33 +304,39 @@ private Q_SLOTS:
     void shellApp_data()
     {
         QTest::addColumn<QByteArray>("record");
-        QTest::addColumn<int>("code");
+        QTest::addColumn<ShellResult>("result");
         QTest::addColumn<QStringList>("calls");
         QTest::addColumn<QStringList>("messages");
         QTest::newRow("explore with a blank")
-            << QByteArray("X \xA6 y*Explore Documents~V$/home/me/Documents") << -1
+            << QByteArray("X \xA6 y*Explore Documents~V$/home/me/Documents") << ShellResult::Success
             << QStringList{"explore /home/me/Documents"} << QStringList{};
         QTest::newRow("explore without a blank")
-            << QByteArray("X \xA6 y*ExploreDocuments~V$/home/me/Documents") << -1
+            << QByteArray("X \xA6 y*ExploreDocuments~V$/home/me/Documents") << ShellResult::Success
             << QStringList{"open /home/me/Documents"} << QStringList{};
         QTest::newRow("launch fails")
-            << QByteArray("X \xA6 y*run~V$/no/such") << 2 << QStringList{"open /no/such"}
-            << QStringList{"Error on LaunchDocument: 2"};
+            << QByteArray("X \xA6 y*run~V$/no/such") << ShellResult::FileNotFound
+            << QStringList{"open /no/such"} << QStringList{"Error on LaunchDocument: 2"};
+        QTest::newRow("launch refused")
+            << QByteArray("X \xA6 y*run~V$/root/x") << ShellResult::AccessDenied
+            << QStringList{"open /root/x"} << QStringList{"Error on LaunchDocument: 5"};
+        QTest::newRow("nothing opens it")
+            << QByteArray("X \xA6 y*run~V$a.xyz") << ShellResult::NoAssociation
+            << QStringList{"open a.xyz"} << QStringList{"Error on LaunchDocument: 31"};
         QTest::newRow("explore fails")
-            << QByteArray("X \xA6 y*explore it~V$/no/dir") << 3 << QStringList{"explore /no/dir"}
-            << QStringList{"Error on Explore: 3"};
-        QTest::newRow("no path") << QByteArray("X \xA6 y*run~V$") << -1 << QStringList{}
-                                 << QStringList{};
+            << QByteArray("X \xA6 y*explore it~V$/no/dir") << ShellResult::PathNotFound
+            << QStringList{"explore /no/dir"} << QStringList{"Error on Explore: 3"};
+        QTest::newRow("no path") << QByteArray("X \xA6 y*run~V$") << ShellResult::Success
+                                 << QStringList{} << QStringList{};
     }
 
     void shellApp()
     {
         QFETCH(QByteArray, record);
-        QFETCH(int, code);
+        QFETCH(ShellResult, result);
         QFETCH(QStringList, calls);
         QFETCH(QStringList, messages);
         writeApps({record});
-        m_desktop->shell.setResult(code);
+        m_desktop->shell.setResult(result);
         CApp app(m_dir->path(), m_desktop->services());
         const QString spoken = QString::fromLatin1(record).section('*', 1).section('~', 0, 0);
         QCOMPARE(app.AppCheck(spoken), qint16(1));

@@ -231,7 +231,7 @@ private Q_SLOTS:
                                RecordFileBytes::file({"Gedit \xA6 notes - gedit*editor~E$gedit",
                                                       "Gone \xA6 closed*launch~E$/no/such"},
                                                      270));
-        m_desktop->shell.setResult(2); // the start fails: a message box tells it
+        m_desktop->shell.setResult(ShellResult::FileNotFound); // a message box tells it
         QStringList keysWhileShown{"not run"};
         m_desktop->prompter.setWhileShown([&] {
             m_desktop->prompter.setWhileShown(nullptr);
