@@ -146,9 +146,9 @@ std::optional<VAppCmdRecord> CApp::recordOfWindow(WindowId window)
 std::optional<QString> CApp::vocabularyOf(WindowId target,
                                           const std::optional<VAppCmdRecord> &targetRecord)
 {
-    WindowSystem &windows = m_services.windows;
-    const QString className = windows.windowClassName(target);
-    const QString entry = RunningApps::entryText(className, windows.windowTitle(target));
+    RunningApps &running = m_services.runningApps;
+    const QString className = running.windowClassName(target);
+    const QString entry = RunningApps::entryText(className, running.windowTitle(target));
     std::optional<QString> sameClass;
     m_file.InitRecord();
     m_file.FileOpen(false);
@@ -162,7 +162,7 @@ std::optional<QString> CApp::vocabularyOf(WindowId target,
             sameClass = record.VocabName;
         m_file.IncrementRecord();
     }
-    if (m_services.runningApps.windowMatching() == RunningApps::WindowMatching::ExactTitle)
+    if (running.windowMatching() == RunningApps::WindowMatching::ExactTitle)
         return std::nullopt;
     if (targetRecord)
         return targetRecord->VocabName;
@@ -175,9 +175,9 @@ std::optional<QString> CApp::vocabularyOf(WindowId target,
 WindowId CApp::awaitStartedWindow(WindowId front)
 {
     const QString className = std::exchange(m_startedClass, QString());
-    if (m_startedClassExpiry.hasExpired() || m_services.windows.windowClassName(front) == className)
-        return front;
     RunningApps &running = m_services.runningApps;
+    if (m_startedClassExpiry.hasExpired() || running.windowClassName(front) == className)
+        return front;
     const WindowId started = running.waitForWindowOfClass(className, running.startWaitMs());
     if (!started) {
         qCDebug(lcEngine) << "no window of" << className << "came after its start";
@@ -200,9 +200,9 @@ qint16 CApp::sendWord(const QString &vocabulary, const QString &sPhrase)
         if (colon < 0)
             return 0; // a word without ":" cannot be split: the lookup ends here
         if (line.left(colon) == sPhrase) {
-            WindowSystem &windows = m_services.windows;
             // The program's own windows never receive keystrokes.
-            if (windows.windowTitle(windows.foregroundWindow()).contains(QLatin1String("JEV")))
+            const WindowId front = m_services.windows.foregroundWindow();
+            if (m_services.runningApps.windowTitle(front).contains(QLatin1String("JEV")))
                 return 0;
             return m_services.keys.sendKeys(line.mid(colon + 1), &m_keystrokeError) ? 2 : 0;
         }
