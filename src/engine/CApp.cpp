@@ -5,8 +5,8 @@
 #include "data/ListBox.h"
 #include "data/VAppCmdRecord.h"
 #include "engine/EngineLog.h"
+#include "engine/KeystrokeText.h"
 #include "engine/RunningApps.h"
-#include "platform/KeystrokeSender.h"
 #include "platform/Prompter.h"
 #include "platform/Shell.h"
 
@@ -204,7 +204,8 @@ qint16 CApp::sendWord(const QString &vocabulary, const QString &sPhrase)
             const WindowId front = m_services.windows.foregroundWindow();
             if (m_services.runningApps.windowTitle(front).contains(QLatin1String("JEV")))
                 return 0;
-            return m_services.keys.sendKeys(line.mid(colon + 1), &m_keystrokeError) ? 2 : 0;
+            const QString keys = line.mid(colon + 1);
+            return sendKeystrokeText(m_services.keys, keys, &m_keystrokeError) ? 2 : 0;
         }
         m_file.IncrementRecord();
     }

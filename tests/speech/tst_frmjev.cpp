@@ -211,11 +211,11 @@ private Q_SLOTS:
 
         m_recognizer.hear("save");
         QTRY_COMPARE(phraseShown(), QString("save"));
-        QCOMPARE(m_desktop->keys.texts(), QStringList({"^s"}));
+        QCOMPARE(m_desktop->keys.texts(), QStringList({"Ctrl+s"}));
         // A phrase that is a spoken name acts as the name only.
         m_recognizer.hear("editor");
         QTRY_COMPARE(phraseShown(), QString("editor"));
-        QCOMPARE(m_desktop->keys.texts(), QStringList({"^s"}));
+        QCOMPARE(m_desktop->keys.texts(), QStringList({"Ctrl+s"}));
         // A phrase that matches nothing is still shown, and the running applications are read.
         m_desktop->windows.addWindow(8, "XTerm", "shell");
         m_recognizer.hear("unknown words");
@@ -243,7 +243,7 @@ private Q_SLOTS:
         m_recognizer.hear("launch");
         QTRY_COMPARE(phraseShown(), QString("unknown words"));
         QCOMPARE(keysWhileShown, QStringList());
-        QCOMPARE(m_desktop->keys.texts(), QStringList({"^s"}));
+        QCOMPARE(m_desktop->keys.texts(), QStringList({"Ctrl+s"}));
         QCOMPARE(m_desktop->shell.calls(), QStringList({"open /no/such"}));
         QCOMPARE(m_desktop->prompter.shown().size(), 1);
     }

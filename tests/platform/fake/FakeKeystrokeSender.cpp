@@ -1,14 +1,11 @@
 #include "FakeKeystrokeSender.h"
 
-#include "platform/KeystrokeParser.h"
+#include "KeyActionText.h"
 
-bool FakeKeystrokeSender::sendKeys(const QString &keys, QString *error)
+bool FakeKeystrokeSender::send(const QList<KeyAction> &actions, QString *error)
 {
-    m_texts.append(keys);
-    QString reason = m_failure;
-    if (reason.isEmpty())
-        reason = KeystrokeParser::parse(keys).error;
+    m_texts.append(keyActionText(actions));
     if (error)
-        *error = reason;
-    return reason.isEmpty();
+        *error = m_failure;
+    return m_failure.isEmpty();
 }
