@@ -21,7 +21,7 @@ namespace {
 // A phrase said this long after a start is no longer taken to be meant for the started program.
 constexpr int kStartedProgramMs = 15000;
 
-// LaunchDocument and Explore return -1 for success, else the number their messages print.
+// What LaunchDocument and Explore return, and their messages print.
 constexpr qint32 kShellSuccess = -1;
 qint32 shellCode(ShellResult result)
 {
