@@ -9,6 +9,7 @@
 #include "data/MemoryListBox.h"
 #include "data/VAppCmdRecord.h"
 #include "engine/CApp.h"
+#include "engine/KeystrokeText.h"
 #include "engine/RunningApps.h"
 #include "engine/VocabularyRewrite.h"
 #include "platform/x11/X11KeystrokeSender.h"
@@ -411,7 +412,7 @@ int CommandLine::keys(const QString &text)
     if (!desktopAvailable())
         return Refused;
     QString error;
-    if (!m_desktop->keys().sendKeys(text, &error))
+    if (!sendKeystrokeText(m_desktop->keys(), text, &error))
         return refuse(error);
     return Done;
 }

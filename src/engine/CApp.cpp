@@ -5,8 +5,8 @@
 #include "data/ListBox.h"
 #include "data/VAppCmdRecord.h"
 #include "engine/EngineLog.h"
+#include "engine/KeystrokeText.h"
 #include "engine/RunningApps.h"
-#include "platform/KeystrokeSender.h"
 #include "platform/Prompter.h"
 #include "platform/Shell.h"
 
@@ -20,6 +20,25 @@ namespace {
 
 // A phrase said this long after a start is no longer taken to be meant for the started program.
 constexpr int kStartedProgramMs = 15000;
+
+// What LaunchDocument and Explore return, and their messages print.
+constexpr qint32 kShellSuccess = -1;
+qint32 shellCode(ShellResult result)
+{
+    switch (result) {
+    case ShellResult::Success:
+        return kShellSuccess;
+    case ShellResult::FileNotFound:
+        return 2;
+    case ShellResult::PathNotFound:
+        return 3;
+    case ShellResult::AccessDenied:
+        return 5;
+    case ShellResult::NoAssociation:
+        break;
+    }
+    return 31;
+}
 
 } // namespace
 
@@ -127,9 +146,9 @@ std::optional<VAppCmdRecord> CApp::recordOfWindow(WindowId window)
 std::optional<QString> CApp::vocabularyOf(WindowId target,
                                           const std::optional<VAppCmdRecord> &targetRecord)
 {
-    WindowSystem &windows = m_services.windows;
-    const QString className = windows.windowClassName(target);
-    const QString entry = RunningApps::entryText(className, windows.windowTitle(target));
+    RunningApps &running = m_services.runningApps;
+    const QString className = running.windowClassName(target);
+    const QString entry = RunningApps::entryText(className, running.windowTitle(target));
     std::optional<QString> sameClass;
     m_file.InitRecord();
     m_file.FileOpen(false);
@@ -143,7 +162,7 @@ std::optional<QString> CApp::vocabularyOf(WindowId target,
             sameClass = record.VocabName;
         m_file.IncrementRecord();
     }
-    if (m_services.runningApps.windowMatching() == RunningApps::WindowMatching::ExactTitle)
+    if (running.windowMatching() == RunningApps::WindowMatching::ExactTitle)
         return std::nullopt;
     if (targetRecord)
         return targetRecord->VocabName;
@@ -156,9 +175,9 @@ std::optional<QString> CApp::vocabularyOf(WindowId target,
 WindowId CApp::awaitStartedWindow(WindowId front)
 {
     const QString className = std::exchange(m_startedClass, QString());
-    if (m_startedClassExpiry.hasExpired() || m_services.windows.windowClassName(front) == className)
-        return front;
     RunningApps &running = m_services.runningApps;
+    if (m_startedClassExpiry.hasExpired() || running.windowClassName(front) == className)
+        return front;
     const WindowId started = running.waitForWindowOfClass(className, running.startWaitMs());
     if (!started) {
         qCDebug(lcEngine) << "no window of" << className << "came after its start";
@@ -181,11 +200,12 @@ qint16 CApp::sendWord(const QString &vocabulary, const QString &sPhrase)
         if (colon < 0)
             return 0; // a word without ":" cannot be split: the lookup ends here
         if (line.left(colon) == sPhrase) {
-            WindowSystem &windows = m_services.windows;
             // The program's own windows never receive keystrokes.
-            if (windows.windowTitle(windows.foregroundWindow()).contains(QLatin1String("JEV")))
+            const WindowId front = m_services.windows.foregroundWindow();
+            if (m_services.runningApps.windowTitle(front).contains(QLatin1String("JEV")))
                 return 0;
-            return m_services.keys.sendKeys(line.mid(colon + 1), &m_keystrokeError) ? 2 : 0;
+            const QString keys = line.mid(colon + 1);
+            return sendKeystrokeText(m_services.keys, keys, &m_keystrokeError) ? 2 : 0;
         }
         m_file.IncrementRecord();
     }
@@ -197,14 +217,14 @@ void CApp::ShellApp()
     m_shellStarted = false;
     if (m_currentUserName.contains(QLatin1String("explore "), Qt::CaseInsensitive)) {
         const qint32 result = Explore(0, m_pathName, 1);
-        if (result != Shell::Success)
+        if (result != kShellSuccess)
             m_services.prompter.showMessage(QStringLiteral("Error on Explore: ") +
                                                 QString::number(result),
                                             kProgramTitle, Prompter::Icon::None);
     } else if (!m_pathName.isEmpty()) {
         const qint32 result = LaunchDocument(0, m_pathName, QDir::currentPath(), 1);
-        m_shellStarted = result == Shell::Success;
-        if (result != Shell::Success)
+        m_shellStarted = result == kShellSuccess;
+        if (result != kShellSuccess)
             m_services.prompter.showMessage(QStringLiteral("Error on LaunchDocument: ") +
                                                 QString::number(result),
                                             kProgramTitle, Prompter::Icon::None);
@@ -216,14 +236,14 @@ qint32 CApp::LaunchDocument(WindowId lnghWnd, const QString &strDocument, const 
 {
     Q_UNUSED(lnghWnd) // the started program gets its own window, shown normally
     Q_UNUSED(eShowStyle)
-    return m_services.shell.openDocument(strDocument, strStartIn);
+    return shellCode(m_services.shell.openDocument(strDocument, strStartIn));
 }
 
 qint32 CApp::Explore(WindowId lnghWnd, const QString &strFolder, qint32 eShowStyle)
 {
     Q_UNUSED(lnghWnd)
     Q_UNUSED(eShowStyle)
-    return m_services.shell.exploreFolder(strFolder);
+    return shellCode(m_services.shell.exploreFolder(strFolder));
 }
 
 void CApp::SetForeground(const QString &sComputer)

@@ -32,8 +32,10 @@ public:
     // the phrase waits a moment for the program's window.
     qint16 VocabCheck(const QString &sPhrase);
     // Opens PathName: as a folder when the spoken name holds "explore ", else as a document or
-    // program. Failures are told with the shell's error code.
+    // program. Failures are told with their number.
     void ShellApp();
+    // -1 on success, else the failure's number: 2 file not found, 3 path not found, 5 access
+    // denied, 31 nothing opens it.
     qint32 LaunchDocument(WindowId lnghWnd, const QString &strDocument, const QString &strStartIn,
                           qint32 eShowStyle = 1);
     qint32 Explore(WindowId lnghWnd, const QString &strFolder, qint32 eShowStyle = 1);

@@ -1,5 +1,6 @@
 #include "RunningApps.h"
 
+#include "data/Cp1252Codec.h"
 #include "data/ListBox.h"
 
 #include <QDeadlineTimer>
@@ -9,6 +10,7 @@ namespace {
 
 constexpr QChar kBrokenBar(0x00A6);
 constexpr int kWindowPollMs = 20;
+constexpr int kNameLimit = 255; // the data files keep class names and titles to 255 characters
 
 } // namespace
 
@@ -16,10 +18,35 @@ RunningApps::RunningApps(WindowSystem &windows, int activationTimeoutMs)
     : m_windows(windows), m_activationTimeoutMs(activationTimeoutMs)
 {}
 
+QString RunningApps::storedText(const QString &text)
+{
+    return Cp1252Codec::normalize(text.left(kNameLimit));
+}
+
+QList<TopLevelWindow> RunningApps::windows(WindowSystem::Order order)
+{
+    QList<TopLevelWindow> windows = m_windows.topLevelWindows(order);
+    for (TopLevelWindow &window : windows) {
+        window.className = storedText(window.className);
+        window.title = storedText(window.title);
+    }
+    return windows;
+}
+
+QString RunningApps::windowClassName(WindowId window)
+{
+    return storedText(m_windows.windowClassName(window));
+}
+
+QString RunningApps::windowTitle(WindowId window)
+{
+    return storedText(m_windows.windowTitle(window));
+}
+
 qint32 RunningApps::FillRunningApps(ListBox &list)
 {
     list.clear();
-    for (const TopLevelWindow &window : m_windows.topLevelWindows())
+    for (const TopLevelWindow &window : windows())
         EnumWindowsProc(window, list);
     return list.count();
 }
@@ -53,17 +80,36 @@ bool RunningApps::ForceForeground(WindowId lnghWnd)
 
 WindowId RunningApps::findApplicationWindow(const QString &className, const QString &title)
 {
-    const WindowId exact = m_windows.findWindow(className, title);
+    const WindowId exact = findWindow(className, title);
     if (exact || m_matching == WindowMatching::ExactTitle)
         return exact;
-    return m_windows.findWindowOfClass(className);
+    return findWindowOfClass(className);
+}
+
+WindowId RunningApps::findWindow(const QString &className, const QString &title)
+{
+    for (const TopLevelWindow &window : windows()) {
+        if (window.className == className && window.title == title)
+            return window.id;
+    }
+    return 0;
+}
+
+WindowId RunningApps::findWindowOfClass(const QString &className)
+{
+    const QList<TopLevelWindow> bottomToTop = windows(WindowSystem::Order::Stacking);
+    for (auto window = bottomToTop.crbegin(); window != bottomToTop.crend(); ++window) {
+        if (window->className == className && !window->title.isEmpty())
+            return window->id;
+    }
+    return 0;
 }
 
 WindowId RunningApps::waitForWindowOfClass(const QString &className, int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
     for (;;) {
-        if (const WindowId window = m_windows.findWindowOfClass(className))
+        if (const WindowId window = findWindowOfClass(className))
             return window;
         if (deadline.hasExpired())
             return 0;

@@ -28,6 +28,12 @@ public:
 
     WindowSystem &windowSystem() { return m_windows; }
 
+    // Class names and titles of the desktop's windows as the data files hold them (Windows-1252,
+    // at most 255 characters), so that they compare equal to the entries stored there.
+    QList<TopLevelWindow> windows(WindowSystem::Order order = WindowSystem::Order::Listing);
+    QString windowClassName(WindowId window);
+    QString windowTitle(WindowId window);
+
     WindowMatching windowMatching() const { return m_matching; }
     void setWindowMatching(WindowMatching matching) { m_matching = matching; }
     // The window with exactly this class and title; failing that, unless titles must match
@@ -57,6 +63,11 @@ public:
     static std::pair<QString, QString> splitEntry(const QString &entry);
 
 private:
+    static QString storedText(const QString &text);
+    WindowId findWindow(const QString &className, const QString &title);
+    // The window of this class raised last; 0 when there is none.
+    WindowId findWindowOfClass(const QString &className);
+
     WindowSystem &m_windows;
     int m_activationTimeoutMs;
     WindowMatching m_matching = WindowMatching::ClassFallback;

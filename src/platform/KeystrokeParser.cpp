@@ -4,9 +4,7 @@
 
 namespace {
 
-using NamedKey = KeystrokeParser::NamedKey;
-using Stroke = KeystrokeParser::Stroke;
-using Chord = KeystrokeParser::Chord;
+using Strokes = QList<KeyStroke>;
 
 const QHash<QString, NamedKey> &keyNames()
 {
@@ -52,13 +50,13 @@ unsigned modifierOf(QChar c)
 {
     switch (c.unicode()) {
     case '+':
-        return KeystrokeParser::Shift;
+        return KeyStroke::Shift;
     case '^':
-        return KeystrokeParser::Ctrl;
+        return KeyStroke::Ctrl;
     case '%':
-        return KeystrokeParser::Alt;
+        return KeyStroke::Alt;
     default:
-        return KeystrokeParser::NoModifier;
+        return KeyStroke::NoModifier;
     }
 }
 
@@ -68,9 +66,9 @@ class Reader
 public:
     explicit Reader(const QString &text) : m_text(text) {}
 
-    // The items up to the end of the text, or in a group up to its ")" (left unread), one chord
+    // The items up to the end of the text, or in a group up to its ")" (left unread), one action
     // each.
-    bool items(bool inGroup, QList<Chord> &out)
+    bool items(bool inGroup, QList<KeyAction> &out)
     {
         while (m_pos < m_text.size()) {
             if (m_text[m_pos] == QLatin1Char(')')) {
@@ -78,7 +76,7 @@ public:
                     return true;
                 return fail(QStringLiteral("\")\" without \"(\""));
             }
-            unsigned modifiers = KeystrokeParser::NoModifier;
+            unsigned modifiers = KeyStroke::NoModifier;
             const qsizetype modifierPos = m_pos;
             while (m_pos < m_text.size() && modifierOf(m_text[m_pos]))
                 modifiers |= modifierOf(m_text[m_pos++]);
@@ -86,13 +84,13 @@ public:
                 return fail(QStringLiteral("\"%1\" has no key after it")
                                 .arg(m_text.mid(modifierPos, m_pos - modifierPos)),
                             modifierPos);
-            Chord strokes;
+            Strokes strokes;
             if (!atom(strokes))
                 return false;
-            for (Stroke &stroke : strokes)
+            for (KeyStroke &stroke : strokes)
                 stroke.modifiers |= modifiers;
             if (!strokes.isEmpty())
-                out.append(strokes);
+                out.append(KeyAction{strokes});
         }
         if (inGroup)
             return fail(QStringLiteral("\"(\" without \")\""), m_groupStart);
@@ -110,19 +108,19 @@ private:
     }
 
     // One character, "~", a braced key or a group.
-    bool atom(Chord &strokes)
+    bool atom(Strokes &strokes)
     {
         const QChar c = m_text[m_pos];
         if (c == QLatin1Char('(')) {
             const qsizetype outerStart = m_groupStart;
             m_groupStart = m_pos++;
-            QList<Chord> inner;
+            QList<KeyAction> inner;
             if (!items(true, inner))
                 return false;
             ++m_pos; // ")"
             m_groupStart = outerStart;
-            for (const Chord &chord : std::as_const(inner))
-                strokes += chord;
+            for (const KeyAction &action : std::as_const(inner))
+                strokes += action.strokes;
             return true;
         }
         if (c == QLatin1Char('{'))
@@ -131,10 +129,10 @@ private:
             return fail(QStringLiteral("\"}\" without \"{\""));
         if (c == QLatin1Char('~')) {
             ++m_pos;
-            strokes.append(Stroke{0, NamedKey::Enter});
+            strokes.append(KeyStroke{0, NamedKey::Enter});
             return true;
         }
-        Stroke stroke;
+        KeyStroke stroke;
         if (!character(m_pos, stroke))
             return false;
         m_pos += stroke.character > 0xffff ? 2 : 1;
@@ -144,7 +142,7 @@ private:
 
     // The character at pos as a stroke: control characters that have a key of their own become
     // that key, the others cannot be typed.
-    bool character(qsizetype pos, Stroke &stroke)
+    bool character(qsizetype pos, KeyStroke &stroke)
     {
         const QChar c = m_text[pos];
         if (c.isHighSurrogate() && pos + 1 < m_text.size() && m_text[pos + 1].isLowSurrogate()) {
@@ -172,7 +170,7 @@ private:
 
     // "{NAME}" or "{NAME n}". The first character after "{" always belongs to the name, so "{{}"
     // and "{}}" are the braces themselves.
-    bool braced(Chord &strokes)
+    bool braced(Strokes &strokes)
     {
         const qsizetype open = m_pos;
         const qsizetype nameStart = open + 1;
@@ -203,7 +201,7 @@ private:
                             open);
         }
 
-        Stroke stroke;
+        KeyStroke stroke;
         if (name.size() == firstLength) {
             if (!character(nameStart, stroke))
                 return false;
@@ -230,14 +228,14 @@ KeystrokeParser::Result KeystrokeParser::parse(const QString &text)
 {
     Result result;
     Reader reader(text);
-    if (!reader.items(false, result.chords)) {
-        result.chords.clear();
+    if (!reader.items(false, result.actions)) {
+        result.actions.clear();
         result.error = reader.error();
     }
     return result;
 }
 
-KeystrokeParser::NamedKey KeystrokeParser::namedKey(const QString &name)
+NamedKey KeystrokeParser::namedKey(const QString &name)
 {
     return keyNames().value(name.toUpper(), NamedKey::NoKey);
 }

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "platform/KeyAction.h"
+
 #include <QString>
 
-// Sends keystroke text ("^a", "%fo", "{ENTER}", "+(abc)") to the window in front and returns once
-// the window has processed them. Malformed text sends nothing and returns false with the reason.
+// Types key actions into the window in front and returns once that window has processed them.
+// Actions that cannot be typed whole are not typed at all: false, with the reason.
 class KeystrokeSender
 {
 public:
     virtual ~KeystrokeSender() = default;
 
-    virtual bool sendKeys(const QString &keys, QString *error = nullptr) = 0;
+    virtual bool send(const QList<KeyAction> &actions, QString *error = nullptr) = 0;
 };

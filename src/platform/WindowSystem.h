@@ -13,24 +13,24 @@ struct TopLevelWindow
     QString title;
 };
 
-// The desktop's top-level windows: listing, lookup, the window in front, bringing one to front.
-// Class names and titles come back in the form they take in the data files (Windows-1252, at most
-// 255 characters), so that they compare equal to the entries stored there.
+// The desktop's top-level windows: listing, the window in front, bringing one to front. Class
+// names and titles come back as the desktop has them.
 class WindowSystem
 {
 public:
+    enum class Order
+    {
+        Listing,  // the desktop's own order of its windows
+        Stacking, // bottom to top: the window raised last comes last
+    };
+
     virtual ~WindowSystem() = default;
 
     // False, with the reason, when there is no desktop to work with.
     virtual bool isAvailable(QString *reason = nullptr) = 0;
     // The windows a user would call applications: titled, not owned by another window, shown or
-    // minimized; in the desktop's order.
-    virtual QList<TopLevelWindow> topLevelWindows() = 0;
-    // The listed window with exactly this class name and title; 0 when there is none.
-    virtual WindowId findWindow(const QString &className, const QString &title) = 0;
-    // The listed window with this class name that is highest in the stacking order (the one
-    // raised last); 0 when there is none.
-    virtual WindowId findWindowOfClass(const QString &className) = 0;
+    // minimized.
+    virtual QList<TopLevelWindow> topLevelWindows(Order order = Order::Listing) = 0;
     virtual WindowId foregroundWindow() = 0;
     virtual QString windowTitle(WindowId window) = 0;
     virtual QString windowClassName(WindowId window) = 0;

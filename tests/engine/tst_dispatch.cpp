@@ -57,7 +57,7 @@ private Q_SLOTS:
         writeApps({"Gedit \xA6 notes.txt - gedit*editor~Editing$/usr/bin/gedit",
                    "Firefox \xA6 Start page*Browser~Browsing$firefox",
                    "Gone \xA6 closed*gone~Editing$/opt/gone"});
-        writeVocab("Editing", {"save:^s", "open:%fo", "colons:a:b:c"});
+        writeVocab("Editing", {"save:^s", "open:%fo", "colons:a:b:c", "broken:ab{FOO}"});
         writeVocab("Browsing", {"reload:{F5}", "broken line", "back:%{LEFT}"});
     }
 
@@ -77,15 +77,15 @@ private Q_SLOTS:
         QTest::newRow("no such window starts it")
             << kEditor << "gone" << 1 << kEditor << S{} << S{"open /opt/gone"};
         QTest::newRow("word of the app in front")
-            << kEditor << "save" << 2 << kEditor << S{"^s"} << S{};
+            << kEditor << "save" << 2 << kEditor << S{"Ctrl+s"} << S{};
         QTest::newRow("everything after the first colon")
-            << kEditor << "colons" << 2 << kEditor << S{"a:b:c"} << S{};
+            << kEditor << "colons" << 2 << kEditor << S{"a | : | b | : | c"} << S{};
         QTest::newRow("word of another vocabulary")
             << kEditor << "reload" << 0 << kEditor << S{} << S{};
         QTest::newRow("line without colon ends the lookup")
             << kBrowser << "back" << 0 << kBrowser << S{} << S{};
         QTest::newRow("before the broken line")
-            << kBrowser << "reload" << 2 << kBrowser << S{"{F5}"} << S{};
+            << kBrowser << "reload" << 2 << kBrowser << S{"<F5>"} << S{};
         QTest::newRow("phrase case counts") << kEditor << "Save" << 0 << kEditor << S{} << S{};
         QTest::newRow("switch to alone does nothing")
             << kEditor << "switch to" << 0 << kEditor << S{} << S{};
@@ -126,7 +126,7 @@ private Q_SLOTS:
         m_desktop->windows.addWindow(44, "XTerm", "shell");
         m_desktop->windows.setForeground(44);
         QCOMPARE(say(app, "save"), qint16(2));
-        QCOMPARE(m_desktop->keys.texts(), QStringList({"^s"}));
+        QCOMPARE(m_desktop->keys.texts(), QStringList({"Ctrl+s"}));
     }
 
     void firstOfTwoEqualNames()
@@ -210,19 +210,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("phrase");
         QTest::addColumn<QStringList>("keys");
         const QStringList none;
-        QTest::newRow("title equal") << "Gedit"
-                                     << "notes.txt - gedit"
-                                     << "notes.txt - gedit" << false << "save" << QStringList{"^s"};
+        QTest::newRow("title equal")
+            << "Gedit"
+            << "notes.txt - gedit"
+            << "notes.txt - gedit" << false << "save" << QStringList{"Ctrl+s"};
         QTest::newRow("title changed: the record it was listed under")
             << "Gedit"
             << "web.html - gedit"
-            << "*web.html - gedit" << false << "reload" << QStringList{"{F5}"};
+            << "*web.html - gedit" << false << "reload" << QStringList{"<F5>"};
         QTest::newRow("title changed: not the first record of the class")
             << "Gedit"
             << "web.html - gedit"
             << "*web.html - gedit" << false << "save" << none;
         QTest::newRow("class only: first record of the class")
-            << "Gedit" << QString() << "other.txt - gedit" << false << "save" << QStringList{"^s"};
+            << "Gedit" << QString() << "other.txt - gedit" << false << "save"
+            << QStringList{"Ctrl+s"};
         QTest::newRow("class only: other vocabularies unused")
             << "Gedit" << QString() << "other.txt - gedit" << false << "reload" << none;
         QTest::newRow("nothing of the class")
@@ -230,7 +232,7 @@ private Q_SLOTS:
         QTest::newRow("exact titles: title equal")
             << "Gedit"
             << "web.html - gedit"
-            << "web.html - gedit" << true << "reload" << QStringList{"{F5}"};
+            << "web.html - gedit" << true << "reload" << QStringList{"<F5>"};
         QTest::newRow("exact titles: title changed")
             << "Gedit"
             << "web.html - gedit"
@@ -283,7 +285,7 @@ private Q_SLOTS:
         if (windowComes)
             m_desktop->windows.addWindow(kGone, "Gone", "untitled");
         QCOMPARE(app.VocabCheck("save"), qint16(windowComes ? 2 : 0));
-        QCOMPARE(m_desktop->keys.texts(), windowComes ? QStringList{"^s"} : QStringList{});
+        QCOMPARE(m_desktop->keys.texts(), windowComes ? QStringList{"Ctrl+s"} : QStringList{});
         QCOMPARE(m_desktop->windows.foregroundWindow(), windowComes ? kGone : kBrowser);
         // Only the first phrase after the start waits: the browser's own words work again.
         m_desktop->windows.setForeground(kBrowser);
@@ -304,33 +306,39 @@ private Q_SLOTS:
     void shellApp_data()
     {
         QTest::addColumn<QByteArray>("record");
-        QTest::addColumn<int>("code");
+        QTest::addColumn<ShellResult>("result");
         QTest::addColumn<QStringList>("calls");
         QTest::addColumn<QStringList>("messages");
         QTest::newRow("explore with a blank")
-            << QByteArray("X \xA6 y*Explore Documents~V$/home/me/Documents") << -1
+            << QByteArray("X \xA6 y*Explore Documents~V$/home/me/Documents") << ShellResult::Success
             << QStringList{"explore /home/me/Documents"} << QStringList{};
         QTest::newRow("explore without a blank")
-            << QByteArray("X \xA6 y*ExploreDocuments~V$/home/me/Documents") << -1
+            << QByteArray("X \xA6 y*ExploreDocuments~V$/home/me/Documents") << ShellResult::Success
             << QStringList{"open /home/me/Documents"} << QStringList{};
         QTest::newRow("launch fails")
-            << QByteArray("X \xA6 y*run~V$/no/such") << 2 << QStringList{"open /no/such"}
-            << QStringList{"Error on LaunchDocument: 2"};
+            << QByteArray("X \xA6 y*run~V$/no/such") << ShellResult::FileNotFound
+            << QStringList{"open /no/such"} << QStringList{"Error on LaunchDocument: 2"};
+        QTest::newRow("launch refused")
+            << QByteArray("X \xA6 y*run~V$/root/x") << ShellResult::AccessDenied
+            << QStringList{"open /root/x"} << QStringList{"Error on LaunchDocument: 5"};
+        QTest::newRow("nothing opens it")
+            << QByteArray("X \xA6 y*run~V$a.xyz") << ShellResult::NoAssociation
+            << QStringList{"open a.xyz"} << QStringList{"Error on LaunchDocument: 31"};
         QTest::newRow("explore fails")
-            << QByteArray("X \xA6 y*explore it~V$/no/dir") << 3 << QStringList{"explore /no/dir"}
-            << QStringList{"Error on Explore: 3"};
-        QTest::newRow("no path") << QByteArray("X \xA6 y*run~V$") << -1 << QStringList{}
-                                 << QStringList{};
+            << QByteArray("X \xA6 y*explore it~V$/no/dir") << ShellResult::PathNotFound
+            << QStringList{"explore /no/dir"} << QStringList{"Error on Explore: 3"};
+        QTest::newRow("no path") << QByteArray("X \xA6 y*run~V$") << ShellResult::Success
+                                 << QStringList{} << QStringList{};
     }
 
     void shellApp()
     {
         QFETCH(QByteArray, record);
-        QFETCH(int, code);
+        QFETCH(ShellResult, result);
         QFETCH(QStringList, calls);
         QFETCH(QStringList, messages);
         writeApps({record});
-        m_desktop->shell.setResult(code);
+        m_desktop->shell.setResult(result);
         CApp app(m_dir->path(), m_desktop->services());
         const QString spoken = QString::fromLatin1(record).section('*', 1).section('~', 0, 0);
         QCOMPARE(app.AppCheck(spoken), qint16(1));
@@ -343,13 +351,31 @@ private Q_SLOTS:
         QCOMPARE(shown, messages);
     }
 
+    // Keys that cannot be sent are told; malformed ones are not even handed to the sender.
+    void refusedKeystrokes_data()
+    {
+        QTest::addColumn<QString>("phrase");
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QStringList>("sent");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("sender fails") << "save"
+                                      << "No X display" << QStringList{"Ctrl+s"} << "No X display";
+        QTest::newRow("malformed keys") << "broken" << QString() << QStringList{}
+                                        << "Bad keystrokes: unknown key name in {FOO}";
+    }
+
     void refusedKeystrokes()
     {
+        QFETCH(QString, phrase);
+        QFETCH(QString, failure);
+        QFETCH(QStringList, sent);
+        QFETCH(QString, error);
         m_desktop->windows.setForeground(kEditor);
-        m_desktop->keys.setFailure("unknown key name {FOO}");
+        m_desktop->keys.setFailure(failure);
         CApp app(m_dir->path(), m_desktop->services());
-        QCOMPARE(say(app, "save"), qint16(0));
-        QCOMPARE(app.lastKeystrokeError(), QString("unknown key name {FOO}"));
+        QCOMPARE(say(app, phrase), qint16(0));
+        QCOMPARE(m_desktop->keys.texts(), sent);
+        QVERIFY2(app.lastKeystrokeError().startsWith(error), qPrintable(app.lastKeystrokeError()));
     }
 
     void setForeground()

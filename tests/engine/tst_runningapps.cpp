@@ -36,6 +36,49 @@ private Q_SLOTS:
         QVERIFY(!RunningApps::ListFindExact(list, "Gedit ¦ a"));
     }
 
+    // Windows are compared in the form the data files hold their entries: a character outside
+    // the code page reads "?" and 255 characters are kept, so a window matches the entry it was
+    // listed under, by class and title or by class alone.
+    void storedForm_data()
+    {
+        QTest::addColumn<QString>("className");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("storedClass");
+        QTest::addColumn<QString>("storedTitle");
+        QTest::newRow("code page characters") << "Jev€"
+                                              << "Second ¦ é window"
+                                              << "Jev€"
+                                              << "Second ¦ é window";
+        QTest::newRow("outside the code page") << "JevΩ"
+                                               << "Second ¦ Ω window"
+                                               << "Jev?"
+                                               << "Second ¦ ? window";
+        QTest::newRow("long") << QString(300, 'c') << QString(254, 't') + "ΩΩ" << QString(255, 'c')
+                              << QString(254, 't') + "?";
+    }
+
+    void storedForm()
+    {
+        QFETCH(QString, className);
+        QFETCH(QString, title);
+        QFETCH(QString, storedClass);
+        QFETCH(QString, storedTitle);
+        FakeWindowSystem windows;
+        windows.addWindow(7, className, title);
+        RunningApps apps(windows);
+        MemoryListBox list;
+        apps.FillRunningApps(list);
+        const QString entry = RunningApps::entryText(storedClass, storedTitle);
+        QCOMPARE(list.items(), QStringList{entry});
+        QCOMPARE(apps.RunningAppWindow(entry), WindowId(7));
+        QCOMPARE(apps.windowClassName(7), storedClass);
+        QCOMPARE(apps.windowTitle(7), storedTitle);
+        QCOMPARE(apps.findApplicationWindow(storedClass, storedTitle), WindowId(7));
+        QCOMPARE(apps.findApplicationWindow(storedClass, "another title"), WindowId(7));
+        apps.setWindowMatching(RunningApps::WindowMatching::ExactTitle);
+        QCOMPARE(apps.findApplicationWindow(storedClass, storedTitle), WindowId(7));
+    }
+
     void splitEntry_data()
     {
         QTest::addColumn<QString>("entry");

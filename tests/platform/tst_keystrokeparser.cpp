@@ -1,65 +1,7 @@
 #include "platform/KeystrokeParser.h"
+#include "platform/fake/KeyActionText.h"
 
 #include <QTest>
-
-namespace {
-
-// Chords as "Alt+f | o", strokes of one chord separated by blanks, named keys in angle brackets.
-QString render(const QList<KeystrokeParser::Chord> &chords)
-{
-    static const QHash<KeystrokeParser::NamedKey, QString> names{
-        {KeystrokeParser::NamedKey::Enter, "<Enter>"},
-        {KeystrokeParser::NamedKey::Tab, "<Tab>"},
-        {KeystrokeParser::NamedKey::Escape, "<Esc>"},
-        {KeystrokeParser::NamedKey::Backspace, "<Backspace>"},
-        {KeystrokeParser::NamedKey::Delete, "<Delete>"},
-        {KeystrokeParser::NamedKey::Insert, "<Insert>"},
-        {KeystrokeParser::NamedKey::Home, "<Home>"},
-        {KeystrokeParser::NamedKey::End, "<End>"},
-        {KeystrokeParser::NamedKey::PageUp, "<PageUp>"},
-        {KeystrokeParser::NamedKey::PageDown, "<PageDown>"},
-        {KeystrokeParser::NamedKey::Up, "<Up>"},
-        {KeystrokeParser::NamedKey::Down, "<Down>"},
-        {KeystrokeParser::NamedKey::Left, "<Left>"},
-        {KeystrokeParser::NamedKey::Right, "<Right>"},
-        {KeystrokeParser::NamedKey::F1, "<F1>"},
-        {KeystrokeParser::NamedKey::F5, "<F5>"},
-        {KeystrokeParser::NamedKey::F10, "<F10>"},
-        {KeystrokeParser::NamedKey::F16, "<F16>"},
-        {KeystrokeParser::NamedKey::CapsLock, "<CapsLock>"},
-        {KeystrokeParser::NamedKey::NumLock, "<NumLock>"},
-        {KeystrokeParser::NamedKey::ScrollLock, "<ScrollLock>"},
-        {KeystrokeParser::NamedKey::Break, "<Break>"},
-        {KeystrokeParser::NamedKey::PrintScreen, "<PrintScreen>"},
-        {KeystrokeParser::NamedKey::Help, "<Help>"},
-        {KeystrokeParser::NamedKey::Add, "<Add>"},
-        {KeystrokeParser::NamedKey::Subtract, "<Subtract>"},
-        {KeystrokeParser::NamedKey::Multiply, "<Multiply>"},
-        {KeystrokeParser::NamedKey::Divide, "<Divide>"},
-    };
-    QStringList chordTexts;
-    for (const KeystrokeParser::Chord &chord : chords) {
-        QStringList strokeTexts;
-        for (const KeystrokeParser::Stroke &stroke : chord) {
-            QString text;
-            if (stroke.modifiers & KeystrokeParser::Shift)
-                text += "Shift+";
-            if (stroke.modifiers & KeystrokeParser::Ctrl)
-                text += "Ctrl+";
-            if (stroke.modifiers & KeystrokeParser::Alt)
-                text += "Alt+";
-            if (stroke.key != KeystrokeParser::NamedKey::NoKey)
-                text += names.value(stroke.key, "<?>");
-            else
-                text += QString::fromUcs4(&stroke.character, 1);
-            strokeTexts << text;
-        }
-        chordTexts << strokeTexts.join(' ');
-    }
-    return chordTexts.join(" | ");
-}
-
-} // namespace
 
 class TestKeystrokeParser : public QObject
 {
@@ -151,7 +93,7 @@ void TestKeystrokeParser::parsesNotation()
     QFETCH(QString, strokes);
     const KeystrokeParser::Result result = KeystrokeParser::parse(text);
     QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
-    QCOMPARE(render(result.chords), strokes);
+    QCOMPARE(keyActionText(result.actions), strokes);
 }
 
 void TestKeystrokeParser::rejectsMalformedText_data()
@@ -204,7 +146,7 @@ void TestKeystrokeParser::rejectsMalformedText()
     QFETCH(QString, message);
     const KeystrokeParser::Result result = KeystrokeParser::parse(text);
     QVERIFY2(result.error.contains(message), qPrintable(result.error));
-    QVERIFY(result.chords.isEmpty());
+    QVERIFY(result.actions.isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestKeystrokeParser)

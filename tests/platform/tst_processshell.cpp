@@ -99,27 +99,29 @@ private Q_SLOTS:
     void openDocument_data()
     {
         QTest::addColumn<QString>("document");
-        QTest::addColumn<int>("code");
+        QTest::addColumn<ShellResult>("result");
         QTest::addColumn<QString>("logged");
-        QTest::newRow("text file through its handler") << "notes.txt" << -1 << "notes.txt";
-        QTest::newRow("missing file") << "missing.txt" << 2 << "";
-        QTest::newRow("missing folder") << "no/such/file.txt" << 3 << "";
-        QTest::newRow("no application for it") << "image.xyz" << 31 << "";
-        QTest::newRow("program started") << "program.sh" << -1 << "program ran";
-        QTest::newRow("folder from a variable") << "$JEV_TEST_FOLDER" << -1 << "folder";
+        QTest::newRow("text file through its handler")
+            << "notes.txt" << ShellResult::Success << "notes.txt";
+        QTest::newRow("missing file") << "missing.txt" << ShellResult::FileNotFound << "";
+        QTest::newRow("missing folder") << "no/such/file.txt" << ShellResult::PathNotFound << "";
+        QTest::newRow("no application for it") << "image.xyz" << ShellResult::NoAssociation << "";
+        QTest::newRow("program started") << "program.sh" << ShellResult::Success << "program ran";
+        QTest::newRow("folder from a variable")
+            << "$JEV_TEST_FOLDER" << ShellResult::Success << "folder";
     }
 
     void openDocument()
     {
         QFETCH(QString, document);
-        QFETCH(int, code);
+        QFETCH(ShellResult, result);
         QFETCH(QString, logged);
         writeFile(path("notes.txt"), "text\n");
         writeFile(path("image.xyz"), QByteArray("\x89\x01\x02\xff\xfe binary", 15));
         writeFile(path("program.sh"),
                   "#!/bin/sh\necho 'program ran' >> '" + path("opened.log").toUtf8() + "'\n", true);
         ProcessShell shell(30000); // a busy machine must not turn a failure into a success
-        QCOMPARE(shell.openDocument(document, m_dir.path()), code);
+        QCOMPARE(shell.openDocument(document, m_dir.path()), result);
         if (logged.isEmpty()) {
             QCOMPARE(opened(), QString());
         } else {

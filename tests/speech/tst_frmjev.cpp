@@ -211,11 +211,11 @@ private Q_SLOTS:
 
         m_recognizer.hear("save");
         QTRY_COMPARE(phraseShown(), QString("save"));
-        QCOMPARE(m_desktop->keys.texts(), QStringList({"^s"}));
+        QCOMPARE(m_desktop->keys.texts(), QStringList({"Ctrl+s"}));
         // A phrase that is a spoken name acts as the name only.
         m_recognizer.hear("editor");
         QTRY_COMPARE(phraseShown(), QString("editor"));
-        QCOMPARE(m_desktop->keys.texts(), QStringList({"^s"}));
+        QCOMPARE(m_desktop->keys.texts(), QStringList({"Ctrl+s"}));
         // A phrase that matches nothing is still shown, and the running applications are read.
         m_desktop->windows.addWindow(8, "XTerm", "shell");
         m_recognizer.hear("unknown words");
@@ -231,7 +231,7 @@ private Q_SLOTS:
                                RecordFileBytes::file({"Gedit \xA6 notes - gedit*editor~E$gedit",
                                                       "Gone \xA6 closed*launch~E$/no/such"},
                                                      270));
-        m_desktop->shell.setResult(2); // the start fails: a message box tells it
+        m_desktop->shell.setResult(ShellResult::FileNotFound); // a message box tells it
         QStringList keysWhileShown{"not run"};
         m_desktop->prompter.setWhileShown([&] {
             m_desktop->prompter.setWhileShown(nullptr);
@@ -243,7 +243,7 @@ private Q_SLOTS:
         m_recognizer.hear("launch");
         QTRY_COMPARE(phraseShown(), QString("unknown words"));
         QCOMPARE(keysWhileShown, QStringList());
-        QCOMPARE(m_desktop->keys.texts(), QStringList({"^s"}));
+        QCOMPARE(m_desktop->keys.texts(), QStringList({"Ctrl+s"}));
         QCOMPARE(m_desktop->shell.calls(), QStringList({"open /no/such"}));
         QCOMPARE(m_desktop->prompter.shown().size(), 1);
     }

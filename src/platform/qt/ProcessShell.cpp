@@ -11,15 +11,15 @@ namespace {
 
 // xdg-open exit codes: 1 bad arguments, 2 file does not exist, 3 a tool it needs is missing,
 // 4 the action failed.
-int openerError(int exitCode)
+ShellResult openerResult(int exitCode)
 {
     switch (exitCode) {
     case 0:
-        return Shell::Success;
+        return ShellResult::Success;
     case 2:
-        return Shell::FileNotFound;
+        return ShellResult::FileNotFound;
     default:
-        return Shell::NoAssociation;
+        return ShellResult::NoAssociation;
     }
 }
 
@@ -29,10 +29,11 @@ bool isUrl(const QString &text)
     return scheme.match(text).hasMatch() && !QFileInfo::exists(text);
 }
 
-// The code for a path that does not exist: its folder is missing too, or only the file is.
-int missingCode(const QFileInfo &info)
+// A path that does not exist: its folder is missing too, or only the file is.
+ShellResult missingResult(const QFileInfo &info)
 {
-    return QFileInfo(info.absolutePath()).isDir() ? Shell::FileNotFound : Shell::PathNotFound;
+    return QFileInfo(info.absolutePath()).isDir() ? ShellResult::FileNotFound
+                                                  : ShellResult::PathNotFound;
 }
 
 // Starts a program on its own. It gets no share of this process's standard streams: a started
@@ -77,36 +78,37 @@ QString ProcessShell::expandEnvironment(const QString &path, const QProcessEnvir
     return result;
 }
 
-int ProcessShell::openDocument(const QString &document, const QString &startIn)
+ShellResult ProcessShell::openDocument(const QString &document, const QString &startIn)
 {
     const QString expanded =
         expandEnvironment(document.trimmed(), QProcessEnvironment::systemEnvironment());
     if (expanded.isEmpty())
-        return FileNotFound;
+        return ShellResult::FileNotFound;
     if (isUrl(expanded))
         return runOpener(expanded);
     const QFileInfo info(QDir(startIn).absoluteFilePath(expanded));
     if (!info.exists())
-        return missingCode(info);
+        return missingResult(info);
     if (info.isFile() && info.isExecutable()) {
-        return startOnItsOwn(info.absoluteFilePath(), {}, startIn) ? Success : AccessDenied;
+        return startOnItsOwn(info.absoluteFilePath(), {}, startIn) ? ShellResult::Success
+                                                                   : ShellResult::AccessDenied;
     }
     if (!info.isReadable())
-        return AccessDenied;
+        return ShellResult::AccessDenied;
     return runOpener(info.absoluteFilePath());
 }
 
-int ProcessShell::exploreFolder(const QString &folder)
+ShellResult ProcessShell::exploreFolder(const QString &folder)
 {
     const QString expanded =
         expandEnvironment(folder.trimmed(), QProcessEnvironment::systemEnvironment());
     if (expanded.isEmpty())
-        return PathNotFound;
+        return ShellResult::PathNotFound;
     const QFileInfo info(QDir::current().absoluteFilePath(expanded));
     if (!info.isDir())
-        return info.exists() ? FileNotFound : PathNotFound;
+        return info.exists() ? ShellResult::FileNotFound : ShellResult::PathNotFound;
     if (!info.isReadable())
-        return AccessDenied;
+        return ShellResult::AccessDenied;
     return runOpener(info.absoluteFilePath());
 }
 
@@ -127,11 +129,11 @@ bool ProcessShell::startCommandLine(const QString &commandLine, QString *error)
     return false;
 }
 
-int ProcessShell::runOpener(const QString &target)
+ShellResult ProcessShell::runOpener(const QString &target)
 {
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (opener.isEmpty())
-        return NoAssociation;
+        return ShellResult::NoAssociation;
     // xdg-open waits for the program it starts on some desktops: an opener still running after
     // a short wait has started something, and is left to run on its own.
     auto *process = new QProcess;
@@ -144,15 +146,15 @@ int ProcessShell::runOpener(const QString &target)
     process->start();
     if (!process->waitForStarted(m_openerWaitMs)) {
         delete process;
-        return NoAssociation;
+        return ShellResult::NoAssociation;
     }
     if (!process->waitForFinished(qMax<qint64>(1, m_openerWaitMs - clock.elapsed()))) {
         QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
-        return Success;
+        return ShellResult::Success;
     }
-    const int code = process->exitStatus() == QProcess::NormalExit
-                         ? openerError(process->exitCode())
-                         : NoAssociation;
+    const ShellResult result = process->exitStatus() == QProcess::NormalExit
+                                   ? openerResult(process->exitCode())
+                                   : ShellResult::NoAssociation;
     delete process;
-    return code;
+    return result;
 }

@@ -13,15 +13,15 @@ public:
     // window waits that long at most.
     explicit ProcessShell(int openerWaitMs = 1500);
 
-    int openDocument(const QString &document, const QString &startIn) override;
-    int exploreFolder(const QString &folder) override;
+    ShellResult openDocument(const QString &document, const QString &startIn) override;
+    ShellResult exploreFolder(const QString &folder) override;
     bool startCommandLine(const QString &commandLine, QString *error = nullptr) override;
 
     // Expands %VAR%, $VAR, ${VAR} and a leading ~ from env; unknown variables stay as written.
     static QString expandEnvironment(const QString &path, const QProcessEnvironment &env);
 
 private:
-    int runOpener(const QString &target);
+    ShellResult runOpener(const QString &target);
 
     int m_openerWaitMs;
 };

@@ -4,6 +4,93 @@
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
+#include <xkbcommon/xkbcommon.h>
+
+namespace {
+
+KeySym namedKeysym(NamedKey key)
+{
+    switch (key) {
+    case NamedKey::NoKey:
+        break;
+    case NamedKey::Enter:
+        return XK_Return;
+    case NamedKey::Tab:
+        return XK_Tab;
+    case NamedKey::Escape:
+        return XK_Escape;
+    case NamedKey::Backspace:
+        return XK_BackSpace;
+    case NamedKey::Delete:
+        return XK_Delete;
+    case NamedKey::Insert:
+        return XK_Insert;
+    case NamedKey::Home:
+        return XK_Home;
+    case NamedKey::End:
+        return XK_End;
+    case NamedKey::PageUp:
+        return XK_Prior;
+    case NamedKey::PageDown:
+        return XK_Next;
+    case NamedKey::Up:
+        return XK_Up;
+    case NamedKey::Down:
+        return XK_Down;
+    case NamedKey::Left:
+        return XK_Left;
+    case NamedKey::Right:
+        return XK_Right;
+    case NamedKey::F1:
+    case NamedKey::F2:
+    case NamedKey::F3:
+    case NamedKey::F4:
+    case NamedKey::F5:
+    case NamedKey::F6:
+    case NamedKey::F7:
+    case NamedKey::F8:
+    case NamedKey::F9:
+    case NamedKey::F10:
+    case NamedKey::F11:
+    case NamedKey::F12:
+    case NamedKey::F13:
+    case NamedKey::F14:
+    case NamedKey::F15:
+    case NamedKey::F16:
+        return XK_F1 + (int(key) - int(NamedKey::F1));
+    case NamedKey::CapsLock:
+        return XK_Caps_Lock;
+    case NamedKey::NumLock:
+        return XK_Num_Lock;
+    case NamedKey::ScrollLock:
+        return XK_Scroll_Lock;
+    case NamedKey::Break:
+        return XK_Break;
+    case NamedKey::PrintScreen:
+        return XK_Print;
+    case NamedKey::Help:
+        return XK_Help;
+    case NamedKey::Add:
+        return XK_KP_Add;
+    case NamedKey::Subtract:
+        return XK_KP_Subtract;
+    case NamedKey::Multiply:
+        return XK_KP_Multiply;
+    case NamedKey::Divide:
+        return XK_KP_Divide;
+    }
+    return NoSymbol;
+}
+
+// Unicode keysyms (0x01000000 + code point) for characters that also have an older keysym: a
+// layout may use either.
+KeySym unicodeKeysym(char32_t c)
+{
+    return 0x01000000 | c;
+}
+
+} // namespace
 
 X11KeyMap::X11KeyMap(X11Connection &connection) : m_connection(connection) {}
 
@@ -109,6 +196,18 @@ std::optional<X11KeyMap::Key> X11KeyMap::keyFor(unsigned long keysym,
         m_bound.append(key->keycode);
     }
     return key;
+}
+
+std::optional<X11KeyMap::Key> X11KeyMap::keyFor(const KeyStroke &stroke,
+                                                const QSet<unsigned char> &keep)
+{
+    if (stroke.key != NamedKey::NoKey)
+        return keyFor(namedKeysym(stroke.key), keep);
+    // A character that has both a Unicode and an older keysym may be on the layout under either.
+    if (std::optional<Key> key = find(unicodeKeysym(stroke.character)))
+        return key;
+    const KeySym keysym = xkb_utf32_to_keysym(stroke.character);
+    return keyFor(keysym != NoSymbol ? keysym : unicodeKeysym(stroke.character), keep);
 }
 
 std::optional<X11KeyMap::Key> X11KeyMap::bindSpare(unsigned long keysym,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/KeyAction.h"
+
 #include <QHash>
 #include <QList>
 #include <QSet>
@@ -8,10 +10,11 @@
 class X11Connection;
 struct _XkbDesc;
 
-// Which key types a keysym on the keyboard layout in use: the current XKB group, with or without
-// Shift, taking locked modifiers (Caps Lock) into account. A keysym that no key types that way is
-// bound to a spare keycode (one without any symbol), which stays bound until this object ends:
-// unbinding while the window in front may still be translating a key press loses the key.
+// Which key types a keysym (a character, a named key) on the keyboard layout in use: the current
+// XKB group, with or without Shift, taking locked modifiers (Caps Lock) into account. A keysym
+// that no key types that way is bound to a spare keycode (one without any symbol), which stays
+// bound until this object ends: unbinding while the window in front may still be translating a
+// key press loses the key.
 class X11KeyMap
 {
 public:
@@ -33,6 +36,8 @@ public:
     // The key typing keysym on the layout, else a spare keycode bound to it. Keycodes in `keep`
     // are not taken back from earlier bindings. Empty when every spare keycode is in `keep`.
     std::optional<Key> keyFor(unsigned long keysym, const QSet<unsigned char> &keep);
+    // The same for a stroke's character or named key (its modifiers aside).
+    std::optional<Key> keyFor(const KeyStroke &stroke, const QSet<unsigned char> &keep);
     // The key of a keysym on the layout only.
     std::optional<Key> find(unsigned long keysym) const;
 

@@ -2,7 +2,6 @@
 
 #include "X11Connection.h"
 #include "X11KeyMap.h"
-#include "platform/KeystrokeParser.h"
 
 #include <QDeadlineTimer>
 #include <QThread>
@@ -12,99 +11,82 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+#include <array>
 #include <poll.h>
-#include <xkbcommon/xkbcommon.h>
 
 namespace {
-
-using NamedKey = KeystrokeParser::NamedKey;
-
-KeySym namedKeysym(NamedKey key)
-{
-    switch (key) {
-    case NamedKey::NoKey:
-        break;
-    case NamedKey::Enter:
-        return XK_Return;
-    case NamedKey::Tab:
-        return XK_Tab;
-    case NamedKey::Escape:
-        return XK_Escape;
-    case NamedKey::Backspace:
-        return XK_BackSpace;
-    case NamedKey::Delete:
-        return XK_Delete;
-    case NamedKey::Insert:
-        return XK_Insert;
-    case NamedKey::Home:
-        return XK_Home;
-    case NamedKey::End:
-        return XK_End;
-    case NamedKey::PageUp:
-        return XK_Prior;
-    case NamedKey::PageDown:
-        return XK_Next;
-    case NamedKey::Up:
-        return XK_Up;
-    case NamedKey::Down:
-        return XK_Down;
-    case NamedKey::Left:
-        return XK_Left;
-    case NamedKey::Right:
-        return XK_Right;
-    case NamedKey::F1:
-    case NamedKey::F2:
-    case NamedKey::F3:
-    case NamedKey::F4:
-    case NamedKey::F5:
-    case NamedKey::F6:
-    case NamedKey::F7:
-    case NamedKey::F8:
-    case NamedKey::F9:
-    case NamedKey::F10:
-    case NamedKey::F11:
-    case NamedKey::F12:
-    case NamedKey::F13:
-    case NamedKey::F14:
-    case NamedKey::F15:
-    case NamedKey::F16:
-        return XK_F1 + (int(key) - int(NamedKey::F1));
-    case NamedKey::CapsLock:
-        return XK_Caps_Lock;
-    case NamedKey::NumLock:
-        return XK_Num_Lock;
-    case NamedKey::ScrollLock:
-        return XK_Scroll_Lock;
-    case NamedKey::Break:
-        return XK_Break;
-    case NamedKey::PrintScreen:
-        return XK_Print;
-    case NamedKey::Help:
-        return XK_Help;
-    case NamedKey::Add:
-        return XK_KP_Add;
-    case NamedKey::Subtract:
-        return XK_KP_Subtract;
-    case NamedKey::Multiply:
-        return XK_KP_Multiply;
-    case NamedKey::Divide:
-        return XK_KP_Divide;
-    }
-    return NoSymbol;
-}
-
-// Unicode keysyms (0x01000000 + code point) for characters that also have an older keysym: a
-// layout may use either.
-KeySym unicodeKeysym(char32_t c)
-{
-    return 0x01000000 | c;
-}
 
 struct Press
 {
     unsigned char keycode;
     unsigned modifiers;
 };
+// The presses of each action, in order.
+using Plan = QList<QList<Press>>;
+
+struct ModifierKey
+{
+    unsigned modifier;
+    KeySym keysym;
+    KeyCode keycode;
+};
+// Pressed in this order, released in the reverse one.
+using ModifierKeys = std::array<ModifierKey, 3>;
+
+// Every key looked up (and spare keycodes bound) before the first is pressed, so actions that
+// cannot be typed whole are not typed at all. Empty when the spare keycodes run out.
+std::optional<Plan> planPresses(X11KeyMap &keyMap, const QList<KeyAction> &actions)
+{
+    Plan plan;
+    QSet<unsigned char> used;
+    for (const KeyAction &action : actions) {
+        QList<Press> presses;
+        for (const KeyStroke &stroke : action.strokes) {
+            const std::optional<X11KeyMap::Key> key = keyMap.keyFor(stroke, used);
+            if (!key)
+                return std::nullopt;
+            used.insert(key->keycode);
+            presses.append(Press{key->keycode, stroke.modifiers |
+                                                   (key->shift ? unsigned(KeyStroke::Shift) : 0u)});
+        }
+        plan.append(presses);
+    }
+    return plan;
+}
+
+bool needsModifier(const Plan &plan, unsigned modifier)
+{
+    return std::any_of(plan.cbegin(), plan.cend(), [&](const QList<Press> &presses) {
+        return std::any_of(presses.cbegin(), presses.cend(),
+                           [&](const Press &p) { return p.modifiers & modifier; });
+    });
+}
+
+// Presses each key with its modifiers down; a modifier stays down while the next key of the
+// same action needs it too, and every one is released at the end of an action.
+void typePlan(Display *d, const Plan &plan, const ModifierKeys &modifierKeys)
+{
+    for (const QList<Press> &presses : plan) {
+        unsigned held = 0;
+        for (const Press &press : presses) {
+            for (auto m = modifierKeys.crbegin(); m != modifierKeys.crend(); ++m) {
+                if ((held & m->modifier) && !(press.modifiers & m->modifier))
+                    XTestFakeKeyEvent(d, m->keycode, False, CurrentTime);
+            }
+            for (const ModifierKey &m : modifierKeys) {
+                if (!(held & m.modifier) && (press.modifiers & m.modifier))
+                    XTestFakeKeyEvent(d, m.keycode, True, CurrentTime);
+            }
+            held = press.modifiers;
+            XTestFakeKeyEvent(d, press.keycode, True, CurrentTime);
+            XTestFakeKeyEvent(d, press.keycode, False, CurrentTime);
+        }
+        for (auto m = modifierKeys.crbegin(); m != modifierKeys.crend(); ++m) {
+            if (held & m->modifier)
+                XTestFakeKeyEvent(d, m->keycode, False, CurrentTime);
+        }
+    }
+}
 
 struct PingReply
 {
@@ -167,16 +149,38 @@ X11KeystrokeSender::X11KeystrokeSender(X11Connection &connection)
 
 X11KeystrokeSender::~X11KeystrokeSender() = default;
 
-bool X11KeystrokeSender::sendKeys(const QString &keys, QString *error)
+bool X11KeystrokeSender::send(const QList<KeyAction> &actions, QString *error)
 {
     QString ignored;
     QString &message = error ? *error : ignored;
     message.clear();
-    const KeystrokeParser::Result parsed = KeystrokeParser::parse(keys);
-    if (!parsed.error.isEmpty()) {
-        message = QStringLiteral("Bad keystrokes: ") + parsed.error;
+    if (!canType(message))
+        return false;
+    const std::optional<Plan> plan = planPresses(*m_keyMap, actions);
+    if (!plan) {
+        message = QStringLiteral("Keystrokes cannot be sent: no free keycode is left for all the "
+                                 "characters to type.");
         return false;
     }
+    Display *d = m_connection.display();
+    ModifierKeys modifierKeys{{{KeyStroke::Shift, XK_Shift_L, 0},
+                               {KeyStroke::Ctrl, XK_Control_L, 0},
+                               {KeyStroke::Alt, XK_Alt_L, 0}}};
+    for (ModifierKey &m : modifierKeys) {
+        m.keycode = XKeysymToKeycode(d, m.keysym);
+        if (!m.keycode && needsModifier(*plan, m.modifier)) {
+            message = QStringLiteral("Keystrokes cannot be sent: the keyboard map has no %1 key.")
+                          .arg(QString::fromLatin1(XKeysymToString(m.keysym)));
+            return false;
+        }
+    }
+    typePlan(d, *plan, modifierKeys);
+    waitUntilProcessed();
+    return true;
+}
+
+bool X11KeystrokeSender::canType(QString &message)
+{
     Display *d = m_connection.display();
     if (!d) {
         message = QStringLiteral("Keystrokes cannot be sent: ") + m_connection.reason();
@@ -196,82 +200,6 @@ bool X11KeystrokeSender::sendKeys(const QString &keys, QString *error)
                                  "(XKB).");
         return false;
     }
-
-    // Every key is looked up (and spare keycodes bound) before the first is pressed, so text
-    // that cannot be typed whole is not typed at all.
-    QList<QList<Press>> plan;
-    QSet<unsigned char> used;
-    for (const KeystrokeParser::Chord &chord : parsed.chords) {
-        QList<Press> presses;
-        for (const KeystrokeParser::Stroke &stroke : chord) {
-            std::optional<X11KeyMap::Key> key;
-            if (stroke.key != NamedKey::NoKey) {
-                key = m_keyMap->keyFor(namedKeysym(stroke.key), used);
-            } else {
-                const KeySym keysym = xkb_utf32_to_keysym(stroke.character);
-                key = m_keyMap->find(unicodeKeysym(stroke.character));
-                if (!key && keysym != NoSymbol)
-                    key = m_keyMap->keyFor(keysym, used);
-                if (!key && keysym == NoSymbol)
-                    key = m_keyMap->keyFor(unicodeKeysym(stroke.character), used);
-            }
-            if (!key) {
-                message = QStringLiteral("Keystrokes cannot be sent: no free keycode is left for "
-                                         "all the characters of \"%1\".")
-                              .arg(keys);
-                return false;
-            }
-            used.insert(key->keycode);
-            presses.append(
-                Press{key->keycode,
-                      stroke.modifiers | (key->shift ? unsigned(KeystrokeParser::Shift) : 0u)});
-        }
-        plan.append(presses);
-    }
-
-    struct ModifierKey
-    {
-        unsigned modifier;
-        KeySym keysym;
-        KeyCode keycode;
-    };
-    ModifierKey modifierKeys[] = {{KeystrokeParser::Shift, XK_Shift_L, 0},
-                                  {KeystrokeParser::Ctrl, XK_Control_L, 0},
-                                  {KeystrokeParser::Alt, XK_Alt_L, 0}};
-    for (ModifierKey &m : modifierKeys) {
-        m.keycode = XKeysymToKeycode(d, m.keysym);
-        const bool needed = std::any_of(plan.cbegin(), plan.cend(), [&](const QList<Press> &c) {
-            return std::any_of(c.cbegin(), c.cend(),
-                               [&](const Press &p) { return p.modifiers & m.modifier; });
-        });
-        if (needed && !m.keycode) {
-            message = QStringLiteral("Keystrokes cannot be sent: the keyboard map has no %1 key.")
-                          .arg(QString::fromLatin1(XKeysymToString(m.keysym)));
-            return false;
-        }
-    }
-
-    for (const QList<Press> &chord : std::as_const(plan)) {
-        unsigned held = 0;
-        for (const Press &press : chord) {
-            for (auto m = std::rbegin(modifierKeys); m != std::rend(modifierKeys); ++m) {
-                if ((held & m->modifier) && !(press.modifiers & m->modifier))
-                    XTestFakeKeyEvent(d, m->keycode, False, CurrentTime);
-            }
-            for (const ModifierKey &m : modifierKeys) {
-                if (!(held & m.modifier) && (press.modifiers & m.modifier))
-                    XTestFakeKeyEvent(d, m.keycode, True, CurrentTime);
-            }
-            held = press.modifiers;
-            XTestFakeKeyEvent(d, press.keycode, True, CurrentTime);
-            XTestFakeKeyEvent(d, press.keycode, False, CurrentTime);
-        }
-        for (auto m = std::rbegin(modifierKeys); m != std::rend(modifierKeys); ++m) {
-            if (held & m->modifier)
-                XTestFakeKeyEvent(d, m->keycode, False, CurrentTime);
-        }
-    }
-    waitUntilProcessed();
     return true;
 }
 

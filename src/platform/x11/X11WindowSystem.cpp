@@ -1,7 +1,6 @@
 #include "X11WindowSystem.h"
 
 #include "X11Connection.h"
-#include "data/Cp1252Codec.h"
 
 #include <QDeadlineTimer>
 #include <QThread>
@@ -11,16 +10,9 @@
 
 namespace {
 
-constexpr int kNameLimit = 255; // class names and titles are kept to 255 characters
 constexpr int kPollMs = 5;
 constexpr long kWmStateNormal = 1;
 constexpr long kWmStateIconic = 3;
-
-// The text as the data files hold it.
-QString stored(const QString &text)
-{
-    return Cp1252Codec::normalize(text.left(kNameLimit));
-}
 
 // One property of a window as raw items; empty when absent.
 QByteArray property(Display *d, Window w, Atom name, Atom type, int *format = nullptr,
@@ -118,13 +110,13 @@ bool X11WindowSystem::isListed(WindowId window, bool managed)
     return value == kWmStateNormal || value == kWmStateIconic;
 }
 
-QList<TopLevelWindow> X11WindowSystem::topLevelWindows()
+QList<TopLevelWindow> X11WindowSystem::topLevelWindows(Order order)
 {
     QList<TopLevelWindow> windows;
     if (!m_connection.display())
         return windows;
     const bool managed = hasWindowManager();
-    for (WindowId id : candidateWindows(managed)) {
+    for (WindowId id : candidateWindows(managed, order)) {
         if (!isListed(id, managed))
             continue;
         const QString title = windowTitle(id);
@@ -132,29 +124,6 @@ QList<TopLevelWindow> X11WindowSystem::topLevelWindows()
             windows.append({id, windowClassName(id), title});
     }
     return windows;
-}
-
-WindowId X11WindowSystem::findWindow(const QString &className, const QString &title)
-{
-    for (const TopLevelWindow &w : topLevelWindows()) {
-        if (w.className == className && w.title == title)
-            return w.id;
-    }
-    return 0;
-}
-
-WindowId X11WindowSystem::findWindowOfClass(const QString &className)
-{
-    if (!m_connection.display())
-        return 0;
-    const bool managed = hasWindowManager();
-    const QList<WindowId> bottomToTop = candidateWindows(managed, Order::Stacking);
-    for (auto id = bottomToTop.crbegin(); id != bottomToTop.crend(); ++id) {
-        if (isListed(*id, managed) && windowClassName(*id) == className &&
-            !windowTitle(*id).isEmpty())
-            return *id;
-    }
-    return 0;
 }
 
 QString X11WindowSystem::windowTitle(WindowId window)
@@ -165,7 +134,7 @@ QString X11WindowSystem::windowTitle(WindowId window)
     const QByteArray utf8 =
         property(d, window, m_connection.atom("_NET_WM_NAME"), m_connection.atom("UTF8_STRING"));
     if (!utf8.isEmpty())
-        return stored(QString::fromUtf8(utf8));
+        return QString::fromUtf8(utf8);
     XTextProperty text{};
     QString title;
     if (XGetWMName(d, window, &text) && text.value) {
@@ -177,7 +146,7 @@ QString X11WindowSystem::windowTitle(WindowId window)
             XFreeStringList(list);
         XFree(text.value);
     }
-    return stored(title);
+    return title;
 }
 
 QString X11WindowSystem::windowClassName(WindowId window)
@@ -192,7 +161,7 @@ QString X11WindowSystem::windowClassName(WindowId window)
         XFree(hint.res_name);
         XFree(hint.res_class);
     }
-    return stored(name);
+    return name;
 }
 
 WindowId X11WindowSystem::activeWindow()

@@ -12,9 +12,7 @@ public:
     explicit X11WindowSystem(X11Connection &connection);
 
     bool isAvailable(QString *reason = nullptr) override;
-    QList<TopLevelWindow> topLevelWindows() override;
-    WindowId findWindow(const QString &className, const QString &title) override;
-    WindowId findWindowOfClass(const QString &className) override;
+    QList<TopLevelWindow> topLevelWindows(Order order = Order::Listing) override;
     WindowId foregroundWindow() override;
     QString windowTitle(WindowId window) override;
     QString windowClassName(WindowId window) override;
@@ -22,12 +20,7 @@ public:
 
 private:
     bool hasWindowManager();
-    enum class Order
-    {
-        Mapping,
-        Stacking
-    };
-    QList<WindowId> candidateWindows(bool managed, Order order = Order::Mapping);
+    QList<WindowId> candidateWindows(bool managed, Order order);
     bool isListed(WindowId window, bool managed);
     WindowId activeWindow();
 

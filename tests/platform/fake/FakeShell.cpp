@@ -1,13 +1,13 @@
 #include "FakeShell.h"
 
-int FakeShell::openDocument(const QString &document, const QString &startIn)
+ShellResult FakeShell::openDocument(const QString &document, const QString &startIn)
 {
     Q_UNUSED(startIn)
     m_calls.append(QStringLiteral("open ") + document);
     return m_result;
 }
 
-int FakeShell::exploreFolder(const QString &folder)
+ShellResult FakeShell::exploreFolder(const QString &folder)
 {
     m_calls.append(QStringLiteral("explore ") + folder);
     return m_result;
@@ -16,7 +16,7 @@ int FakeShell::exploreFolder(const QString &folder)
 bool FakeShell::startCommandLine(const QString &commandLine, QString *error)
 {
     m_calls.append(QStringLiteral("start ") + commandLine);
-    if (m_result != Success && error)
+    if (m_result != ShellResult::Success && error)
         *error = QStringLiteral("refused");
-    return m_result == Success;
+    return m_result == ShellResult::Success;
 }

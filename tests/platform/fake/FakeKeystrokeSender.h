@@ -4,15 +4,15 @@
 
 #include <QStringList>
 
-// Records every keystroke text it is asked to send instead of sending it. Like the real sender it
-// refuses malformed text; it can also be told to fail every call, as a sender without a display
-// does.
+// Records the key actions it is asked to send instead of sending them. It can be told to fail
+// every call, as a sender without a display does.
 class FakeKeystrokeSender : public KeystrokeSender
 {
 public:
-    bool sendKeys(const QString &keys, QString *error = nullptr) override;
+    bool send(const QList<KeyAction> &actions, QString *error = nullptr) override;
 
-    // Every text asked for, in order, including the refused ones.
+    // Every call's actions as keyActionText() writes them ("Ctrl+s"), in order, including the
+    // refused ones.
     const QStringList &texts() const { return m_texts; }
     // A non-empty reason makes every later call fail with it; empty sends again.
     void setFailure(const QString &reason) { m_failure = reason; }

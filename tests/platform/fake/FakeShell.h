@@ -4,19 +4,19 @@
 
 #include <QStringList>
 
-// Records what would have been opened or started, and answers with a chosen result code.
+// Records what would have been opened or started, and answers with a chosen result.
 class FakeShell : public Shell
 {
 public:
-    int openDocument(const QString &document, const QString &startIn) override;
-    int exploreFolder(const QString &folder) override;
+    ShellResult openDocument(const QString &document, const QString &startIn) override;
+    ShellResult exploreFolder(const QString &folder) override;
     bool startCommandLine(const QString &commandLine, QString *error = nullptr) override;
 
-    void setResult(int code) { m_result = code; }
+    void setResult(ShellResult result) { m_result = result; }
     // "open <document>", "explore <folder>", "start <command line>", in call order.
     const QStringList &calls() const { return m_calls; }
 
 private:
-    int m_result = Success;
+    ShellResult m_result = ShellResult::Success;
     QStringList m_calls;
 };

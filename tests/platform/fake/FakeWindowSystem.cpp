@@ -7,22 +7,14 @@ bool FakeWindowSystem::isAvailable(QString *reason)
     return m_available;
 }
 
-WindowId FakeWindowSystem::findWindow(const QString &className, const QString &title)
+QList<TopLevelWindow> FakeWindowSystem::topLevelWindows(Order order)
 {
-    for (const TopLevelWindow &w : std::as_const(m_windows)) {
-        if (w.className == className && w.title == title)
-            return w.id;
-    }
-    return 0;
-}
-
-WindowId FakeWindowSystem::findWindowOfClass(const QString &className)
-{
-    for (auto id = m_stacking.crbegin(); id != m_stacking.crend(); ++id) {
-        if (windowClassName(*id) == className && !windowTitle(*id).isEmpty())
-            return *id;
-    }
-    return 0;
+    if (order == Order::Listing)
+        return m_windows;
+    QList<TopLevelWindow> stacked;
+    for (WindowId id : std::as_const(m_stacking))
+        stacked.append({id, windowClassName(id), windowTitle(id)});
+    return stacked;
 }
 
 QString FakeWindowSystem::windowTitle(WindowId window)
