@@ -128,24 +128,28 @@ QProcess *XvfbSession::startTarget(const QString &className, const QString &titl
     target->setProcessEnvironment(env);
     target->start(targetBinary(), args);
     if (!target->waitForStarted(5000) || !waitForTitle(title, 30000)) {
+        QStringList listed;
+        for (const auto &[window, listedTitle] : listedWindows())
+            listed.append(QStringLiteral("0x%1 \"%2\"").arg(window, 0, 16).arg(listedTitle));
         if (error)
             *error = QStringLiteral("the target window \"%1\" did not appear (target %2, exit "
-                                    "code %3)")
+                                    "code %3; listed: %4)")
                          .arg(title)
                          .arg(target->state() == QProcess::Running ? "running" : "not running")
-                         .arg(target->exitCode());
+                         .arg(target->exitCode())
+                         .arg(listed.join(QStringLiteral(", ")));
         return nullptr;
     }
     return target;
 }
 
-quint64 XvfbSession::windowWithTitle(const QString &title)
+QList<std::pair<quint64, QString>> XvfbSession::listedWindows()
 {
+    QList<std::pair<quint64, QString>> listed;
     Display *d = XOpenDisplay(m_display.toLatin1().constData());
     if (!d)
-        return 0;
+        return listed;
     XSetErrorHandler(ignoreErrors);
-    quint64 found = 0;
     QList<Window> windows;
     if (m_managed) {
         windows = windowList(d, "_NET_CLIENT_LIST");
@@ -169,18 +173,26 @@ quint64 XvfbSession::windowWithTitle(const QString &title)
         int format = 0;
         unsigned long count = 0, after = 0;
         unsigned char *data = nullptr;
+        QString title;
         if (XGetWindowProperty(d, w, netWmName, 0, 1024, False, utf8, &type, &format, &count,
                                &after, &data) == Success &&
-            data) {
-            if (QString::fromUtf8(reinterpret_cast<const char *>(data), int(count)) == title)
-                found = w;
+            data)
+            title = QString::fromUtf8(reinterpret_cast<const char *>(data), int(count));
+        if (data)
             XFree(data);
-        }
-        if (found)
-            break;
+        listed.append({w, title});
     }
     XCloseDisplay(d);
-    return found;
+    return listed;
+}
+
+quint64 XvfbSession::windowWithTitle(const QString &title)
+{
+    for (const auto &[window, listedTitle] : listedWindows()) {
+        if (listedTitle == title)
+            return window;
+    }
+    return 0;
 }
 
 quint64 XvfbSession::activeWindow()

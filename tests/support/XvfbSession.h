@@ -29,6 +29,8 @@ public:
     bool waitForTitle(const QString &title, int timeoutMs = 5000);
     // The X window id of the listed window with this title, 0 when there is none.
     quint64 windowWithTitle(const QString &title);
+    // The listed windows (see waitForTitle) with their titles.
+    QList<std::pair<quint64, QString>> listedWindows();
     // The window the window manager has in front (_NET_ACTIVE_WINDOW), 0 when there is none.
     quint64 activeWindow();
 
