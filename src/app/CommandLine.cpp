@@ -6,6 +6,7 @@
 #include "data/AppError.h"
 #include "data/CVocab.h"
 #include "data/DataDirectory.h"
+#include "data/DataFiles.h"
 #include "data/MemoryListBox.h"
 #include "data/VAppCmdRecord.h"
 #include "engine/CApp.h"
@@ -154,7 +155,8 @@ int CommandLine::appsList()
               << app.PathName() << '\n';
     }
     if (const auto error = app.lastError())
-        return refuse(QStringLiteral("VAppCmd.txt, record %1: %2")
+        return refuse(QStringLiteral("%1, record %2: %3")
+                          .arg(DataFiles::appListFileName())
                           .arg(lstVAppCmd.count() + 1)
                           .arg(error->message()));
     return Done;
@@ -293,8 +295,8 @@ int CommandLine::wordsList(const QString &name)
     for (const QString &word : lstDictionary.items())
         m_out << word << '\n';
     if (error)
-        return refuse(QStringLiteral("vocab/%1.txt, record %2: %3")
-                          .arg(name)
+        return refuse(QStringLiteral("%1, record %2: %3")
+                          .arg(DataFiles::vocabFileName(name))
                           .arg(lstDictionary.count() + 1)
                           .arg(error->message()));
     return Done;

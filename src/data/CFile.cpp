@@ -1,9 +1,11 @@
 #include "CFile.h"
 
 #include "AppError.h"
+#include "DataFiles.h"
 #include "FileChannels.h"
 #include "FileRewrite.h"
 #include "ListBox.h"
+#include "VAppCmdRecord.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -29,15 +31,6 @@ bool usableFileName(const QString &name)
            QFile::encodeName(name).size() <= 250;
 }
 
-// The spoken name of an application record: after the first "*", before the "~" that follows.
-QString spokenName(const QString &record)
-{
-    const qsizetype star = record.indexOf(QLatin1Char('*'));
-    const QString rest = star < 0 ? record : record.mid(star + 1);
-    const qsizetype tilde = rest.indexOf(QLatin1Char('~'));
-    return tilde < 0 ? QString() : rest.left(tilde);
-}
-
 } // namespace
 
 CFile::CFile(const QString &programDir) : m_programDir(programDir)
@@ -47,23 +40,18 @@ CFile::CFile(const QString &programDir) : m_programDir(programDir)
 
 QString CFile::dataFilePath(bool bVocab, const QString &sFileName) const
 {
-    return dataFilePath(m_programDir, bVocab, sFileName);
-}
-
-QString CFile::dataFilePath(const QString &programDir, bool bVocab, const QString &sFileName)
-{
-    return programDir + (bVocab ? QStringLiteral("/vocab/") : QStringLiteral("/")) + sFileName +
-           QStringLiteral(".txt");
+    return bVocab ? DataFiles::vocabPath(m_programDir, sFileName)
+                  : DataFiles::recordFilePath(m_programDir, sFileName);
 }
 
 QString CFile::grammarPath() const
 {
-    return m_programDir + QStringLiteral("/temp.txt");
+    return DataFiles::grammarPath(m_programDir);
 }
 
 void CFile::FileOpen(bool bVocab, const QString &sVocabName)
 {
-    const QString name = bVocab ? sVocabName : QStringLiteral("VAppCmd");
+    const QString name = bVocab ? sVocabName : DataFiles::appListName();
     if (!usableFileName(name))
         return; // an unusable name opens nothing; the next read reports the closed channel
     const QString path = FileChannels::instance().resolve(dataFilePath(bVocab, name));
@@ -158,7 +146,7 @@ bool CFile::TempLoad(const ListBox &lstVocab, QString *error)
         TempFileStore(QLatin1String(header));
     while (!atEnd()) {
         try {
-            const QString name = spokenName(FileRead(m_recordNumber));
+            const QString name = VAppCmdRecord::spokenName(FileRead(m_recordNumber));
             if (!name.isEmpty())
                 lstTemp.append(name);
         } catch (const AppError &) {

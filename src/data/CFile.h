@@ -18,7 +18,6 @@ public:
     QString programDir() const { return m_programDir; }
     // VAppCmd.txt / <name>.txt in the program directory, or vocab/<name>.txt.
     QString dataFilePath(bool bVocab, const QString &sFileName) const;
-    static QString dataFilePath(const QString &programDir, bool bVocab, const QString &sFileName);
     QString grammarPath() const;
 
     // Opens VAppCmd.txt, or the vocabulary sVocabName, on channel 1, creating it when missing.

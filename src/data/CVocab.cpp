@@ -1,6 +1,7 @@
 #include "CVocab.h"
 
 #include "AppError.h"
+#include "DataFiles.h"
 #include "ListBox.h"
 
 #include <QDir>
@@ -9,7 +10,7 @@ CVocab::CVocab(const QString &programDir, VocabLists lists) : m_file(programDir)
 
 QStringList CVocab::vocabNames(const QString &programDir)
 {
-    const QDir dir(programDir + QStringLiteral("/vocab"));
+    const QDir dir(DataFiles::vocabFolder(programDir));
     const QStringList files =
         dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     QStringList names;

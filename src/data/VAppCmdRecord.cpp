@@ -13,6 +13,7 @@ VAppCmdRecord VAppCmdRecord::parse(const QString &record)
     if (tilde < 0)
         return result;
     result.UserName = record.mid(star + 1, tilde - star - 1);
+    result.complete = true;
     const qsizetype dollar = record.indexOf(QLatin1Char('$'), tilde + 1);
     if (dollar < 0) {
         result.VocabName = record.mid(tilde + 1);
@@ -21,6 +22,11 @@ VAppCmdRecord VAppCmdRecord::parse(const QString &record)
     result.VocabName = record.mid(tilde + 1, dollar - tilde - 1);
     result.PathName = record.mid(dollar + 1);
     return result;
+}
+
+QString VAppCmdRecord::spokenName(const QString &record)
+{
+    return parse(record.contains(QLatin1Char('*')) ? record : QLatin1Char('*') + record).UserName;
 }
 
 QString VAppCmdRecord::toString() const

@@ -11,11 +11,17 @@ struct VAppCmdRecord
     QString UserName;
     QString VocabName;
     QString PathName;
+    // False when the record has no "*" followed by "~": it holds no spoken name field (an entry
+    // just added), so it is passed over where spoken names are compared.
+    bool complete = false;
 
     // Splits at the first "*", then the first "~" after it, then the first "$" after that, so a
     // window title holding "~" or "$" (a shell's "user@host: ~") keeps its fields apart. A missing
     // separator leaves the fields after it empty.
     static VAppCmdRecord parse(const QString &record);
+    // The spoken name as the grammar takes it: a record without "*" is read as if it began with
+    // one, so that its text before the first "~" still counts.
+    static QString spokenName(const QString &record);
     // The record string of a complete entry.
     QString toString() const;
 

@@ -1,6 +1,7 @@
 #include "CApp.h"
 
 #include "data/AppError.h"
+#include "data/DataFiles.h"
 #include "data/FileRewrite.h"
 #include "data/ListBox.h"
 #include "data/VAppCmdRecord.h"
@@ -79,9 +80,7 @@ std::optional<VAppCmdRecord> CApp::recordNamed(const QString &sPhrase)
             m_file.IncrementRecord(); // an unreadable record is passed over
             continue;
         }
-        const qsizetype star = m_recordText.indexOf(QLatin1Char('*'));
-        if (star >= 0 && m_recordText.indexOf(QLatin1Char('~'), star) > star) {
-            const VAppCmdRecord record = VAppCmdRecord::parse(m_recordText);
+        if (const VAppCmdRecord record = VAppCmdRecord::parse(m_recordText); record.complete) {
             m_currentUserName = record.UserName;
             m_vocabularyName = record.VocabName;
             m_pathName = record.PathName;
@@ -393,10 +392,11 @@ void CApp::DelRunApp()
         // would lose or repeat records, so nothing is written then.
         if (VAppTempCount() != m_lstVAppCmd->count())
             RaiseAppError(AppErrorNumber::FileCorrupt,
-                          QStringLiteral("the application list does not match VAppCmd.txt"));
-        FileRewrite rewrite(m_file.dataFilePath(false, QStringLiteral("VAppCmd")));
+                          QStringLiteral("the application list does not match ") +
+                              DataFiles::appListFileName());
+        FileRewrite rewrite(DataFiles::appListPath(programDir()));
         rewrite.raiseUnlessReady();
-        CreateNewFile(false, QStringLiteral("VAppCmd"));
+        CreateNewFile(false, DataFiles::appListName());
         for (qint16 i = 1; i <= m_lstVAppCmd->count(); ++i)
             VAppAdd(VAppTempRetrieve(i), i, true);
         rewrite.commit();

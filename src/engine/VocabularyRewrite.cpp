@@ -2,6 +2,7 @@
 
 #include "data/AppError.h"
 #include "data/CVocab.h"
+#include "data/DataFiles.h"
 #include "data/FileRewrite.h"
 #include "data/ListBox.h"
 #include "engine/CApp.h"
@@ -13,7 +14,7 @@ void RewriteVocabulary(CApp &app, CVocab &vocab, const QString &sVocabName,
     app.VAppTempClear();
     for (int i = 0; i < n; ++i)
         app.VAppTempStore(lstDictionary.item(i));
-    FileRewrite rewrite(CFile::dataFilePath(app.programDir(), true, sVocabName));
+    FileRewrite rewrite(DataFiles::vocabPath(app.programDir(), sVocabName));
     rewrite.raiseUnlessReady();
     app.CreateNewFile(true, sVocabName);
     vocab.InitRecord();

@@ -7,6 +7,7 @@
 #include "config/frmAbout.h"
 #include "data/CFile.h"
 #include "data/CVocab.h"
+#include "data/DataFiles.h"
 #include "engine/CApp.h"
 #include "engine/RunningApps.h"
 #include "platform/Prompter.h"
@@ -122,7 +123,7 @@ void frmJev::buildControls()
 
 QString frmJev::grammarPath() const
 {
-    return m_programDir + QStringLiteral("/temp.txt");
+    return DataFiles::grammarPath(m_programDir);
 }
 
 bool frmJev::pbClickState() const
@@ -136,13 +137,13 @@ void frmJev::load()
     m_app = std::make_unique<CApp>(m_programDir, m_services, &m_lstVAppCmd);
     m_vocab =
         std::make_unique<CVocab>(m_programDir, VocabLists{&m_lstVocab, nullptr, &m_cmbVocabulary});
-    const QString vocab = m_programDir + QStringLiteral("/vocab");
+    const QString vocab = DataFiles::vocabFolder(m_programDir);
     if (!QFileInfo(vocab).isDir() && !QDir().mkpath(vocab))
         m_problems.append(QStringLiteral("The folder %1 cannot be created.").arg(vocab));
     restoreGeometry(ProgramSettings::windowPosition(kWindowKey));
     m_app->FillVACListBox();
     if (const auto error = m_app->lastError())
-        m_problems.append(QStringLiteral("VAppCmd.txt: ") + error->message());
+        m_problems.append(DataFiles::appListFileName() + QStringLiteral(": ") + error->message());
     ensureGrammar();
     QString error;
     if (!m_recognizer.LoadGrammarFile(grammarPath(), &error))
