@@ -127,6 +127,36 @@ void CFile::RecordCount(bool bVocab, const QString &sVocabName)
     }
 }
 
+QStringList CFile::readAll(bool bVocab, const QString &sName)
+{
+    InitRecord();
+    FileOpen(bVocab, sName);
+    DataChannelCloser closer(*this);
+    QStringList records;
+    while (!atEnd()) {
+        records.append(FileRead(m_recordNumber));
+        IncrementRecord();
+    }
+    return records;
+}
+
+void CFile::replaceAll(bool bVocab, const QString &sName, const QStringList &records)
+{
+    FileRewrite rewrite(dataFilePath(bVocab, sName));
+    rewrite.raiseUnlessReady();
+    FileDelete(bVocab, sName);
+    FileNew(bVocab, sName);
+    {
+        DataChannelCloser closer(*this);
+        InitRecord();
+        for (const QString &record : records) {
+            FileStore(record, m_recordNumber);
+            IncrementRecord();
+        }
+    }
+    rewrite.commit();
+}
+
 bool CFile::TempLoad(const ListBox &lstVocab, QString *error)
 {
     FileRewrite rewrite(grammarPath());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 class ListBox;
 
@@ -40,6 +40,13 @@ public:
     void DecrementRecord();
     // Moves the cursor over non-empty records to the first empty one or the end of the file.
     void RecordCount(bool bVocab = false, const QString &sVocabName = {});
+
+    // Every record string from record 1 to the end of the file; the cursor ends one past them.
+    QStringList readAll(bool bVocab, const QString &sName);
+    // Makes the records exactly these, as records 1 to n. The new file replaces the old one only
+    // once it is complete, so a failure at any step leaves the old file whole; raises the error
+    // of the step that failed. The cursor ends one past the last record.
+    void replaceAll(bool bVocab, const QString &sName, const QStringList &records);
 
     // Regenerates temp.txt from the spoken names of VAppCmd.txt and the phrases of the
     // vocabularies listed in lstVocab, in that list's order. The new grammar replaces the old one

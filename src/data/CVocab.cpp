@@ -19,18 +19,6 @@ QStringList CVocab::vocabNames(const QString &programDir)
     return names;
 }
 
-QString CVocab::newNameProblem(const QString &name)
-{
-    if (name.trimmed().isEmpty())
-        return QStringLiteral("A vocabulary needs a name.");
-    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('.')) ||
-        name.contains(QLatin1Char('$')) || name.contains(QChar(u'\0')))
-        return QStringLiteral("A vocabulary name cannot contain \"/\", \".\" or \"$\".");
-    if (name.toUtf8().size() > 200)
-        return QStringLiteral("A vocabulary name can be at most 200 bytes long.");
-    return {};
-}
-
 void CVocab::FillVocabFile(bool bCombo)
 {
     if (!m_lists.lstVocab)

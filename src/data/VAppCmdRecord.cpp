@@ -35,21 +35,13 @@ QString VAppCmdRecord::toString() const
            PathName;
 }
 
-QString VAppCmdRecord::appNameProblem(const QString &appName)
+QString VAppCmdRecord::justAdded(const QString &appName)
 {
-    if (appName.contains(QLatin1Char('*')))
-        return QStringLiteral("An application name cannot contain \"*\".");
-    return {};
+    return appName + QLatin1Char('*');
 }
 
-QString VAppCmdRecord::fieldProblem(const QString &userName, const QString &vocabName)
+QString VAppCmdRecord::withFields(const QString &record, const QString &userName,
+                                  const QString &vocabName, const QString &pathName)
 {
-    if (userName.contains(QLatin1Char('~')))
-        return QStringLiteral("A voice activation command cannot contain \"~\".");
-    // A reader that takes the path from the record's first "$" would cut the name there.
-    if (userName.contains(QLatin1Char('$')))
-        return QStringLiteral("A voice activation command cannot contain \"$\".");
-    if (vocabName.contains(QLatin1Char('$')))
-        return QStringLiteral("A vocabulary name cannot contain \"$\".");
-    return {};
+    return VAppCmdRecord{parse(record).AppName, userName, vocabName, pathName}.toString();
 }

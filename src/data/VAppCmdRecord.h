@@ -24,8 +24,9 @@ struct VAppCmdRecord
     static QString spokenName(const QString &record);
     // The record string of a complete entry.
     QString toString() const;
-
-    // Why a field cannot be stored without breaking the split, or an empty string.
-    static QString appNameProblem(const QString &appName);
-    static QString fieldProblem(const QString &userName, const QString &vocabName);
+    // The record of an entry just added: the name and "*", without fields.
+    static QString justAdded(const QString &appName);
+    // The record with its fields after the "*" replaced; the entry's name never changes.
+    static QString withFields(const QString &record, const QString &userName,
+                              const QString &vocabName, const QString &pathName);
 };
