@@ -3,7 +3,6 @@
 #include "DesktopServices.h"
 #include "ProgramOptions.h"
 #include "config/QtPrompter.h"
-#include "data/DataDirectory.h"
 #include "recognizer/RecognizerSettings.h"
 #include "recognizer/SphinxRecognizer.h"
 #include "recognizer/audio/PulseAudioSource.h"
@@ -31,9 +30,8 @@ int SpeechProgram::run(int argc, char *argv[], const ProgramOptions &options)
     QApplication::setWindowIcon(
         QIcon(ProgramFiles::folder(QStringLiteral("icons")) + QStringLiteral("/jev.svg")));
 
+    // The window prepares the data directory as it loads, and shows what went wrong.
     const QString dir = options.dataDirectory();
-    QString problem;
-    DataDirectory::prepare(dir, &problem); // the window tells what is missing
 
     QtPrompter prompter;
     DesktopServices desktop(prompter);
