@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "DataFiles.h"
+#include "DataLog.h"
 #include "FileChannels.h"
 #include "FileRewrite.h"
 #include "ListBox.h"
@@ -179,8 +180,9 @@ bool CFile::TempLoad(const ListBox &lstVocab, QString *error)
             const QString name = VAppCmdRecord::spokenName(FileRead(m_recordNumber));
             if (!name.isEmpty())
                 lstTemp.append(name);
-        } catch (const AppError &) {
+        } catch (const AppError &e) {
             // A record that cannot be read contributes no name; the others still count.
+            qCDebug(lcData) << "grammar: application record" << m_recordNumber << e.message();
         }
         IncrementRecord();
     }
@@ -201,8 +203,10 @@ bool CFile::TempLoad(const ListBox &lstVocab, QString *error)
                     seen.insert(phrase.toCaseFolded());
                     lstTemp.append(phrase);
                 }
-            } catch (const AppError &) {
+            } catch (const AppError &e) {
                 // An unreadable word is left out of the grammar; the rest of its file still is in.
+                qCDebug(lcData) << "grammar:" << lstVocab.item(i) << "word" << m_recordNumber
+                                << e.message();
             }
             IncrementRecord();
         }

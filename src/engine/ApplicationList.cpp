@@ -115,6 +115,10 @@ EditResult ApplicationList::remove(const QStringList &listed, int position)
 EditResult ApplicationList::checkComplete()
 {
     const Listing listing = entries();
+    // The entries listed are those the window shows; a damaged record was told when it was
+    // listed, and what lies behind it cannot be shown anyway.
+    if (listing.result.error)
+        qCDebug(lcEngine) << "completeness checked up to" << listing.result.detail;
     for (int i = 0; i < listing.entries.size(); ++i) {
         const VAppCmdRecord &entry = listing.entries.at(i);
         if (entry.UserName.isEmpty() || entry.VocabName.isEmpty()) {

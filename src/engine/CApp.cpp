@@ -75,8 +75,11 @@ std::optional<VAppCmdRecord> CApp::recordNamed(const QString &sPhrase)
     while (!m_file.atEnd()) {
         try {
             m_recordText = m_file.FileRead(m_file.RecordNumber());
-        } catch (const AppError &) {
-            m_file.IncrementRecord(); // an unreadable record is passed over
+        } catch (const AppError &e) {
+            // An unreadable record is passed over: the names after it can still be spoken.
+            qCDebug(lcEngine) << "AppCheck passed over record" << m_file.RecordNumber()
+                              << e.message();
+            m_file.IncrementRecord();
             continue;
         }
         if (const VAppCmdRecord record = VAppCmdRecord::parse(m_recordText); record.complete) {
