@@ -168,52 +168,10 @@ bool CFile::TempLoad(const ListBox &lstVocab, QString *error)
     }
     if (!TempFileOpen(error))
         return false;
-
-    QStringList lstTemp;
-    InitRecord();
-    FileOpen(false);
     for (const char *header :
          {"[Grammar]", "langid = 1033", "type=cfg", "[<start>]", "<start>=switch to"})
         TempFileStore(QLatin1String(header));
-    while (!atEnd()) {
-        try {
-            const QString name = VAppCmdRecord::spokenName(FileRead(m_recordNumber));
-            if (!name.isEmpty())
-                lstTemp.append(name);
-        } catch (const AppError &e) {
-            // A record that cannot be read contributes no name; the others still count.
-            qCDebug(lcData) << "grammar: application record" << m_recordNumber << e.message();
-        }
-        IncrementRecord();
-    }
-    FileClose();
-    for (const QString &name : std::as_const(lstTemp))
-        TempFileStore(QStringLiteral("<start>=") + name);
-
-    lstTemp.clear();
-    QSet<QString> seen; // the phrases met so far, case-folded: the first spelling wins
-    InitRecord();
-    for (int i = 0; i < lstVocab.count(); ++i) {
-        FileOpen(true, lstVocab.item(i));
-        while (!atEnd()) {
-            try {
-                const QString record = FileRead(m_recordNumber);
-                const QString phrase = record.section(QLatin1Char(':'), 0, 0);
-                if (!seen.contains(phrase.toCaseFolded())) {
-                    seen.insert(phrase.toCaseFolded());
-                    lstTemp.append(phrase);
-                }
-            } catch (const AppError &e) {
-                // An unreadable word is left out of the grammar; the rest of its file still is in.
-                qCDebug(lcData) << "grammar:" << lstVocab.item(i) << "word" << m_recordNumber
-                                << e.message();
-            }
-            IncrementRecord();
-        }
-        FileClose();
-        InitRecord();
-    }
-    for (const QString &phrase : std::as_const(lstTemp))
+    for (const QString &phrase : spokenNames() + vocabularyPhrases(lstVocab))
         TempFileStore(QStringLiteral("<start>=") + phrase);
 
     if (!TempFileClose()) {
@@ -229,6 +187,53 @@ bool CFile::TempLoad(const ListBox &lstVocab, QString *error)
         return false;
     }
     return true;
+}
+
+QStringList CFile::spokenNames()
+{
+    QStringList names;
+    InitRecord();
+    FileOpen(false);
+    DataChannelCloser closer(*this);
+    while (!atEnd()) {
+        try {
+            const QString name = VAppCmdRecord::spokenName(FileRead(m_recordNumber));
+            if (!name.isEmpty())
+                names.append(name);
+        } catch (const AppError &e) {
+            // A record that cannot be read contributes no name; the others still count.
+            qCDebug(lcData) << "grammar: application record" << m_recordNumber << e.message();
+        }
+        IncrementRecord();
+    }
+    return names;
+}
+
+QStringList CFile::vocabularyPhrases(const ListBox &lstVocab)
+{
+    QStringList phrases;
+    QSet<QString> seen; // the phrases met so far, case-folded: the first spelling wins
+    InitRecord();
+    for (int i = 0; i < lstVocab.count(); ++i) {
+        FileOpen(true, lstVocab.item(i));
+        DataChannelCloser closer(*this);
+        while (!atEnd()) {
+            try {
+                const QString phrase = FileRead(m_recordNumber).section(QLatin1Char(':'), 0, 0);
+                if (!seen.contains(phrase.toCaseFolded())) {
+                    seen.insert(phrase.toCaseFolded());
+                    phrases.append(phrase);
+                }
+            } catch (const AppError &e) {
+                // An unreadable word is left out of the grammar; the rest of its file still is in.
+                qCDebug(lcData) << "grammar:" << lstVocab.item(i) << "word" << m_recordNumber
+                                << e.message();
+            }
+            IncrementRecord();
+        }
+        InitRecord();
+    }
+    return phrases;
 }
 
 bool CFile::TempFileOpen(QString *error)

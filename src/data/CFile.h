@@ -57,6 +57,11 @@ public:
     bool TempFileClose();
 
 private:
+    // The spoken names of the application list, in record order.
+    QStringList spokenNames();
+    // The phrases of the vocabularies in lstVocab's order, each once: the first spelling wins.
+    QStringList vocabularyPhrases(const ListBox &lstVocab);
+
     QString m_programDir;
     qint16 m_recordNumber = 1;
 };
