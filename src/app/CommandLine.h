@@ -2,12 +2,15 @@
 
 #include <QStringList>
 #include <QTextStream>
+#include <memory>
 
 class ConsolePrompter;
 class DesktopServices;
+struct EditResult;
+struct ProgramOptions;
 
-// The command-line tasks of jev: each runs the classes the windows use, in the order the windows
-// call them. Exit codes: 0 done, 1 refused by a rule of the program, 2 wrong usage.
+// The command-line tasks of jev: each asks the engine classes that the windows use and presents
+// their result. Exit codes: 0 done, 1 refused by a rule of the program, 2 wrong usage.
 class CommandLine
 {
 public:
@@ -21,32 +24,24 @@ public:
     CommandLine(QTextStream &out, QTextStream &err);
     ~CommandLine();
 
-    // args without the program name.
-    int run(QStringList args);
-    static QString usage();
+    // Runs the task of options (a command word and its arguments).
+    int run(const ProgramOptions &options);
 
 private:
     int dispatch(const QString &command, const QStringList &args);
     int apps(const QStringList &args);
     int appsList();
-    int appsAdd(const QString &entry);
-    int appsSet(const QStringList &args);
-    int appsDelete(const QString &position);
     int vocabs(const QStringList &args);
-    int vocabsNew(const QString &name);
-    int vocabsDelete(const QString &name);
     int words(const QStringList &args);
     int wordsList(const QString &vocab);
-    int wordsAdd(const QString &vocab, const QString &word);
-    int wordsSet(const QString &vocab, const QString &index, const QString &word);
-    int wordsDelete(const QString &vocab, const QString &index);
     int grammar();
     int windows();
     int say(const QString &phrase);
     int keys(const QString &text);
 
-    bool vocabularyExists(const QString &name);
     bool desktopAvailable();
+    // Done, or the result's message and detail on standard error and Refused.
+    int present(const EditResult &result);
     int wrongUsage(const QString &why);
     int refuse(const QString &message);
 

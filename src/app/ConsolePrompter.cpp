@@ -5,7 +5,6 @@ void ConsolePrompter::showMessage(const QString &text, const QString &title, Ico
     Q_UNUSED(title)
     Q_UNUSED(icon)
     m_err << text << Qt::endl;
-    ++m_messages;
 }
 
 bool ConsolePrompter::askOkCancel(const QString &text, const QString &title, Icon icon)

@@ -5,7 +5,7 @@
 #include <QTextStream>
 
 // The command line's prompter: messages go to standard error; the command itself was the
-// user's answer, so questions are answered OK. A task that showed a message was refused.
+// user's answer, so questions are answered OK.
 class ConsolePrompter : public Prompter
 {
 public:
@@ -15,9 +15,6 @@ public:
     bool askOkCancel(const QString &text, const QString &title, Icon icon) override;
     std::optional<QString> askText(const QString &prompt, const QString &title) override;
 
-    int messageCount() const { return m_messages; }
-
 private:
     QTextStream &m_err;
-    int m_messages = 0;
 };

@@ -1,5 +1,6 @@
 #include "RecognizeTask.h"
 
+#include "data/DataFiles.h"
 #include "recognizer/GrammarFile.h"
 #include "recognizer/RecognizerSettings.h"
 #include "recognizer/SphinxEngine.h"
@@ -15,7 +16,7 @@ int RecognizeTask::run(const QStringList &files)
 {
     GrammarFile grammarFile;
     QString error;
-    if (!GrammarFile::read(m_dataDir + QStringLiteral("/temp.txt"), &grammarFile, &error)) {
+    if (!GrammarFile::read(DataFiles::grammarPath(m_dataDir), &grammarFile, &error)) {
         m_err << error << Qt::endl;
         return 1;
     }

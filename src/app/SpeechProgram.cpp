@@ -1,8 +1,8 @@
 #include "SpeechProgram.h"
 
 #include "DesktopServices.h"
+#include "ProgramOptions.h"
 #include "config/QtPrompter.h"
-#include "data/DataDirectory.h"
 #include "recognizer/RecognizerSettings.h"
 #include "recognizer/SphinxRecognizer.h"
 #include "recognizer/audio/PulseAudioSource.h"
@@ -16,49 +16,7 @@
 
 #include "config/ProgramFiles.h"
 
-bool SpeechProgram::isCommandLineTask(const QStringList &args)
-{
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        if (arg == QLatin1String("--data-dir")) {
-            ++i; // its value
-            continue;
-        }
-        if (arg == QLatin1String("--audio-file"))
-            return false;
-        if (!arg.startsWith(QLatin1String("--data-dir=")))
-            return true; // a command word, --help or a wrong option: the command line answers
-    }
-    return false;
-}
-
-bool SpeechProgram::parse(const QStringList &args, Options *options, QString *error)
-{
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        if (arg == QLatin1String("--data-dir") && i + 1 < args.size()) {
-            options->dataDir = args.at(++i);
-        } else if (arg == QLatin1String("--data-dir")) {
-            *error = QStringLiteral("--data-dir needs a directory");
-            return false;
-        } else if (arg.startsWith(QLatin1String("--data-dir="))) {
-            options->dataDir = arg.section(QLatin1Char('='), 1);
-        } else if (arg == QLatin1String("--audio-file")) {
-            while (i + 1 < args.size() && !args.at(i + 1).startsWith(QLatin1String("--")))
-                options->audioFiles.append(args.at(++i));
-            if (options->audioFiles.isEmpty()) {
-                *error = QStringLiteral("--audio-file needs at least one WAV file");
-                return false;
-            }
-        } else {
-            *error = QStringLiteral("unknown option %1").arg(arg);
-            return false;
-        }
-    }
-    return true;
-}
-
-int SpeechProgram::run(int argc, char *argv[], const Options &options)
+int SpeechProgram::run(int argc, char *argv[], const ProgramOptions &options)
 {
     QTextStream err(stderr);
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
@@ -72,9 +30,8 @@ int SpeechProgram::run(int argc, char *argv[], const Options &options)
     QApplication::setWindowIcon(
         QIcon(ProgramFiles::folder(QStringLiteral("icons")) + QStringLiteral("/jev.svg")));
 
-    const QString dir = DataDirectory::choose(DataDirectory::fromEnvironment(options.dataDir));
-    QString problem;
-    DataDirectory::prepare(dir, &problem); // the window tells what is missing
+    // The window prepares the data directory as it loads, and shows what went wrong.
+    const QString dir = options.dataDirectory();
 
     QtPrompter prompter;
     DesktopServices desktop(prompter);

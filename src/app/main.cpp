@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "ProgramOptions.h"
 #include "SpeechProgram.h"
 
 #include <QCoreApplication>
@@ -25,23 +26,26 @@ void nameTheProgram()
 
 int main(int argc, char *argv[])
 {
-    const QStringList args = arguments(argc, argv);
     nameTheProgram();
-    if (!SpeechProgram::isCommandLineTask(args)) {
-        SpeechProgram::Options options;
-        QString error;
-        if (!SpeechProgram::parse(args, &options, &error)) {
-            QTextStream(stderr) << "jev: " << error << "\n\n" << CommandLine::usage();
-            return CommandLine::WrongUsage;
-        }
-        return SpeechProgram::run(argc, argv, options);
+    QString error;
+    const std::optional<ProgramOptions> options =
+        ProgramOptions::parse(arguments(argc, argv), &error);
+    if (!options) {
+        QTextStream(stderr) << "jev: " << error << "\n\n" << ProgramOptions::usage();
+        return CommandLine::WrongUsage;
     }
+    if (options->help) {
+        QTextStream(stdout) << ProgramOptions::usage();
+        return CommandLine::Done;
+    }
+    if (options->task.isEmpty())
+        return SpeechProgram::run(argc, argv, *options);
 
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     CommandLine commandLine(out, err);
-    const int code = commandLine.run(args);
+    const int code = commandLine.run(*options);
     out.flush();
     err.flush();
     return code;

@@ -17,38 +17,32 @@
 #define JEV_VERSION "2.0.6"
 #endif
 
+namespace {
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, bool wrap = false)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setWordWrap(wrap);
+    return label;
+}
+
+} // namespace
+
 frmAbout::frmAbout(Prompter &prompter, QWidget *parent) : QDialog(parent), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About ") + kProgramTitle);
 
-    auto *picIcon = new QLabel(this);
-    picIcon->setObjectName(QStringLiteral("picIcon"));
+    QLabel *picIcon = makeLabel(this, QStringLiteral("picIcon"), {});
     picIcon->setPixmap(
         QIcon(ProgramFiles::folder(QStringLiteral("icons")) + QStringLiteral("/jev.svg"))
             .pixmap(48, 48));
-    auto *lblTitle = new QLabel(kProgramTitle, this);
-    lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    QLabel *lblTitle = makeLabel(this, QStringLiteral("lblTitle"), kProgramTitle);
     QFont titleFont = lblTitle->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
-    auto *lblDescription = new QLabel(
-        QStringLiteral("JEV! Voice Control is a very useful tool to help you get work done faster "
-                       "by allowing you to control all of your programs the way you want to "
-                       "control them!"),
-        this);
-    lblDescription->setObjectName(QStringLiteral("lblDescription"));
-    lblDescription->setWordWrap(true);
-    auto *lblVersion = new QLabel(QStringLiteral("Version ") + QStringLiteral(JEV_VERSION), this);
-    lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    auto *lblDisclaimer =
-        new QLabel(QStringLiteral("This program is provided as it is, without warranty of any "
-                                  "kind. It sends keystrokes to other programs on your behalf: "
-                                  "check your vocabularies before you rely on them."),
-                   this);
-    lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
-    lblDisclaimer->setWordWrap(true);
 
     auto *cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -64,9 +58,18 @@ frmAbout::frmAbout(Prompter &prompter, QWidget *parent) : QDialog(parent), m_pro
     auto *layout = new QGridLayout(this);
     layout->addWidget(picIcon, 0, 0, 2, 1, Qt::AlignTop);
     layout->addWidget(lblTitle, 0, 1, 1, 2);
-    layout->addWidget(lblVersion, 1, 1, 1, 2);
-    layout->addWidget(lblDescription, 2, 1, 1, 2);
-    layout->addWidget(lblDisclaimer, 3, 1, 1, 2);
+    const QString texts[] = {
+        QStringLiteral("Version ") + QStringLiteral(JEV_VERSION),
+        QStringLiteral("JEV! Voice Control is a very useful tool to help you get work done faster "
+                       "by allowing you to control all of your programs the way you want to "
+                       "control them!"),
+        QStringLiteral("This program is provided as it is, without warranty of any kind. It "
+                       "sends keystrokes to other programs on your behalf: check your "
+                       "vocabularies before you rely on them.")};
+    const QString names[] = {QStringLiteral("lblVersion"), QStringLiteral("lblDescription"),
+                             QStringLiteral("lblDisclaimer")};
+    for (int row = 1; row <= 3; ++row)
+        layout->addWidget(makeLabel(this, names[row - 1], texts[row - 1], row > 1), row, 1, 1, 2);
     layout->addWidget(cmdBruWebSvr, 4, 0);
     layout->addWidget(cmdSysInfo, 4, 1, Qt::AlignRight);
     layout->addWidget(cmdOK, 4, 2);
@@ -74,15 +77,18 @@ frmAbout::frmAbout(Prompter &prompter, QWidget *parent) : QDialog(parent), m_pro
 
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
-    connect(cmdBruWebSvr, &QPushButton::clicked, this, [] {
-        // The address is a setting so that a distribution can point it at its own page.
-        const QSettings settings;
-        const QString fallback = QUrl::fromLocalFile(ProgramFiles::folder(QStringLiteral("help")) +
-                                                     QStringLiteral("/index.html"))
-                                     .toString();
-        QDesktopServices::openUrl(
-            QUrl(settings.value(QStringLiteral("About/WebAddress"), fallback).toString()));
-    });
+    connect(cmdBruWebSvr, &QPushButton::clicked, this, &frmAbout::openWebPage);
+}
+
+void frmAbout::openWebPage()
+{
+    // The address is a setting so that a distribution can point it at its own page.
+    const QSettings settings;
+    const QString fallback = QUrl::fromLocalFile(ProgramFiles::folder(QStringLiteral("help")) +
+                                                 QStringLiteral("/index.html"))
+                                 .toString();
+    QDesktopServices::openUrl(
+        QUrl(settings.value(QStringLiteral("About/WebAddress"), fallback).toString()));
 }
 
 QStringList frmAbout::sysInfoPrograms()

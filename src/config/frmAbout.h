@@ -20,5 +20,7 @@ public:
     static QStringList sysInfoPrograms();
 
 private:
+    void openWebPage();
+
     Prompter &m_prompter;
 };

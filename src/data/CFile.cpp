@@ -1,9 +1,12 @@
 #include "CFile.h"
 
 #include "AppError.h"
+#include "DataFiles.h"
+#include "DataLog.h"
 #include "FileChannels.h"
 #include "FileRewrite.h"
 #include "ListBox.h"
+#include "VAppCmdRecord.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -29,15 +32,6 @@ bool usableFileName(const QString &name)
            QFile::encodeName(name).size() <= 250;
 }
 
-// The spoken name of an application record: after the first "*", before the "~" that follows.
-QString spokenName(const QString &record)
-{
-    const qsizetype star = record.indexOf(QLatin1Char('*'));
-    const QString rest = star < 0 ? record : record.mid(star + 1);
-    const qsizetype tilde = rest.indexOf(QLatin1Char('~'));
-    return tilde < 0 ? QString() : rest.left(tilde);
-}
-
 } // namespace
 
 CFile::CFile(const QString &programDir) : m_programDir(programDir)
@@ -47,23 +41,18 @@ CFile::CFile(const QString &programDir) : m_programDir(programDir)
 
 QString CFile::dataFilePath(bool bVocab, const QString &sFileName) const
 {
-    return dataFilePath(m_programDir, bVocab, sFileName);
-}
-
-QString CFile::dataFilePath(const QString &programDir, bool bVocab, const QString &sFileName)
-{
-    return programDir + (bVocab ? QStringLiteral("/vocab/") : QStringLiteral("/")) + sFileName +
-           QStringLiteral(".txt");
+    return bVocab ? DataFiles::vocabPath(m_programDir, sFileName)
+                  : DataFiles::recordFilePath(m_programDir, sFileName);
 }
 
 QString CFile::grammarPath() const
 {
-    return m_programDir + QStringLiteral("/temp.txt");
+    return DataFiles::grammarPath(m_programDir);
 }
 
 void CFile::FileOpen(bool bVocab, const QString &sVocabName)
 {
-    const QString name = bVocab ? sVocabName : QStringLiteral("VAppCmd");
+    const QString name = bVocab ? sVocabName : DataFiles::appListName();
     if (!usableFileName(name))
         return; // an unusable name opens nothing; the next read reports the closed channel
     const QString path = FileChannels::instance().resolve(dataFilePath(bVocab, name));
@@ -139,6 +128,36 @@ void CFile::RecordCount(bool bVocab, const QString &sVocabName)
     }
 }
 
+QStringList CFile::readAll(bool bVocab, const QString &sName)
+{
+    InitRecord();
+    FileOpen(bVocab, sName);
+    DataChannelCloser closer(*this);
+    QStringList records;
+    while (!atEnd()) {
+        records.append(FileRead(m_recordNumber));
+        IncrementRecord();
+    }
+    return records;
+}
+
+void CFile::replaceAll(bool bVocab, const QString &sName, const QStringList &records)
+{
+    FileRewrite rewrite(dataFilePath(bVocab, sName));
+    rewrite.raiseUnlessReady();
+    FileDelete(bVocab, sName);
+    FileNew(bVocab, sName);
+    {
+        DataChannelCloser closer(*this);
+        InitRecord();
+        for (const QString &record : records) {
+            FileStore(record, m_recordNumber);
+            IncrementRecord();
+        }
+    }
+    rewrite.commit();
+}
+
 bool CFile::TempLoad(const ListBox &lstVocab, QString *error)
 {
     FileRewrite rewrite(grammarPath());
@@ -149,49 +168,10 @@ bool CFile::TempLoad(const ListBox &lstVocab, QString *error)
     }
     if (!TempFileOpen(error))
         return false;
-
-    QStringList lstTemp;
-    InitRecord();
-    FileOpen(false);
     for (const char *header :
          {"[Grammar]", "langid = 1033", "type=cfg", "[<start>]", "<start>=switch to"})
         TempFileStore(QLatin1String(header));
-    while (!atEnd()) {
-        try {
-            const QString name = spokenName(FileRead(m_recordNumber));
-            if (!name.isEmpty())
-                lstTemp.append(name);
-        } catch (const AppError &) {
-            // A record that cannot be read contributes no name; the others still count.
-        }
-        IncrementRecord();
-    }
-    FileClose();
-    for (const QString &name : std::as_const(lstTemp))
-        TempFileStore(QStringLiteral("<start>=") + name);
-
-    lstTemp.clear();
-    QSet<QString> seen; // the phrases met so far, case-folded: the first spelling wins
-    InitRecord();
-    for (int i = 0; i < lstVocab.count(); ++i) {
-        FileOpen(true, lstVocab.item(i));
-        while (!atEnd()) {
-            try {
-                const QString record = FileRead(m_recordNumber);
-                const QString phrase = record.section(QLatin1Char(':'), 0, 0);
-                if (!seen.contains(phrase.toCaseFolded())) {
-                    seen.insert(phrase.toCaseFolded());
-                    lstTemp.append(phrase);
-                }
-            } catch (const AppError &) {
-                // An unreadable word is left out of the grammar; the rest of its file still is in.
-            }
-            IncrementRecord();
-        }
-        FileClose();
-        InitRecord();
-    }
-    for (const QString &phrase : std::as_const(lstTemp))
+    for (const QString &phrase : spokenNames() + vocabularyPhrases(lstVocab))
         TempFileStore(QStringLiteral("<start>=") + phrase);
 
     if (!TempFileClose()) {
@@ -207,6 +187,53 @@ bool CFile::TempLoad(const ListBox &lstVocab, QString *error)
         return false;
     }
     return true;
+}
+
+QStringList CFile::spokenNames()
+{
+    QStringList names;
+    InitRecord();
+    FileOpen(false);
+    DataChannelCloser closer(*this);
+    while (!atEnd()) {
+        try {
+            const QString name = VAppCmdRecord::spokenName(FileRead(m_recordNumber));
+            if (!name.isEmpty())
+                names.append(name);
+        } catch (const AppError &e) {
+            // A record that cannot be read contributes no name; the others still count.
+            qCDebug(lcData) << "grammar: application record" << m_recordNumber << e.message();
+        }
+        IncrementRecord();
+    }
+    return names;
+}
+
+QStringList CFile::vocabularyPhrases(const ListBox &lstVocab)
+{
+    QStringList phrases;
+    QSet<QString> seen; // the phrases met so far, case-folded: the first spelling wins
+    InitRecord();
+    for (int i = 0; i < lstVocab.count(); ++i) {
+        FileOpen(true, lstVocab.item(i));
+        DataChannelCloser closer(*this);
+        while (!atEnd()) {
+            try {
+                const QString phrase = FileRead(m_recordNumber).section(QLatin1Char(':'), 0, 0);
+                if (!seen.contains(phrase.toCaseFolded())) {
+                    seen.insert(phrase.toCaseFolded());
+                    phrases.append(phrase);
+                }
+            } catch (const AppError &e) {
+                // An unreadable word is left out of the grammar; the rest of its file still is in.
+                qCDebug(lcData) << "grammar:" << lstVocab.item(i) << "word" << m_recordNumber
+                                << e.message();
+            }
+            IncrementRecord();
+        }
+        InitRecord();
+    }
+    return phrases;
 }
 
 bool CFile::TempFileOpen(QString *error)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 class ListBox;
 
@@ -18,7 +18,6 @@ public:
     QString programDir() const { return m_programDir; }
     // VAppCmd.txt / <name>.txt in the program directory, or vocab/<name>.txt.
     QString dataFilePath(bool bVocab, const QString &sFileName) const;
-    static QString dataFilePath(const QString &programDir, bool bVocab, const QString &sFileName);
     QString grammarPath() const;
 
     // Opens VAppCmd.txt, or the vocabulary sVocabName, on channel 1, creating it when missing.
@@ -42,6 +41,13 @@ public:
     // Moves the cursor over non-empty records to the first empty one or the end of the file.
     void RecordCount(bool bVocab = false, const QString &sVocabName = {});
 
+    // Every record string from record 1 to the end of the file; the cursor ends one past them.
+    QStringList readAll(bool bVocab, const QString &sName);
+    // Makes the records exactly these, as records 1 to n. The new file replaces the old one only
+    // once it is complete, so a failure at any step leaves the old file whole; raises the error
+    // of the step that failed. The cursor ends one past the last record.
+    void replaceAll(bool bVocab, const QString &sName, const QStringList &records);
+
     // Regenerates temp.txt from the spoken names of VAppCmd.txt and the phrases of the
     // vocabularies listed in lstVocab, in that list's order. The new grammar replaces the old one
     // only once it is complete; false, with the reason, when it could not be written.
@@ -51,6 +57,11 @@ public:
     bool TempFileClose();
 
 private:
+    // The spoken names of the application list, in record order.
+    QStringList spokenNames();
+    // The phrases of the vocabularies in lstVocab's order, each once: the first spelling wins.
+    QStringList vocabularyPhrases(const ListBox &lstVocab);
+
     QString m_programDir;
     qint16 m_recordNumber = 1;
 };

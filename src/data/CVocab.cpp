@@ -1,6 +1,7 @@
 #include "CVocab.h"
 
 #include "AppError.h"
+#include "DataFiles.h"
 #include "ListBox.h"
 
 #include <QDir>
@@ -9,25 +10,13 @@ CVocab::CVocab(const QString &programDir, VocabLists lists) : m_file(programDir)
 
 QStringList CVocab::vocabNames(const QString &programDir)
 {
-    const QDir dir(programDir + QStringLiteral("/vocab"));
+    const QDir dir(DataFiles::vocabFolder(programDir));
     const QStringList files =
         dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     QStringList names;
     for (const QString &file : files)
         names.append(file.section(QLatin1Char('.'), 0, 0));
     return names;
-}
-
-QString CVocab::newNameProblem(const QString &name)
-{
-    if (name.trimmed().isEmpty())
-        return QStringLiteral("A vocabulary needs a name.");
-    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('.')) ||
-        name.contains(QLatin1Char('$')) || name.contains(QChar(u'\0')))
-        return QStringLiteral("A vocabulary name cannot contain \"/\", \".\" or \"$\".");
-    if (name.toUtf8().size() > 200)
-        return QStringLiteral("A vocabulary name can be at most 200 bytes long.");
-    return {};
 }
 
 void CVocab::FillVocabFile(bool bCombo)

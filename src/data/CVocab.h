@@ -57,9 +57,6 @@ public:
     // The vocabulary names: ordinary, visible "*.txt" files of vocab/, each cut before its first
     // ".", sorted by name so that every listing has the same order.
     static QStringList vocabNames(const QString &programDir);
-    // Why a new vocabulary cannot have this name, or an empty string. A name with "." would be
-    // listed under another name, and one with "/" would leave vocab/.
-    static QString newNameProblem(const QString &name);
 
 private:
     CFile m_file;

@@ -1,5 +1,7 @@
 #include "DataDirectory.h"
 
+#include "DataFiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -11,7 +13,7 @@ QString DataDirectory::choose(const Sources &sources)
     if (!sources.jevHome.isEmpty())
         return QDir(sources.jevHome).absolutePath();
     if (!sources.executableDir.isEmpty() &&
-        QFileInfo(sources.executableDir + QStringLiteral("/VAppCmd.txt")).isFile())
+        QFileInfo(DataFiles::appListPath(sources.executableDir)).isFile())
         return sources.executableDir;
     const QString dataHome = sources.xdgDataHome.isEmpty()
                                  ? sources.home + QStringLiteral("/.local/share")
@@ -33,7 +35,7 @@ bool DataDirectory::prepare(const QString &dir, QString *error)
             *error = QStringLiteral("The data directory %1 cannot be created.").arg(dir);
         return false;
     }
-    const QString vocab = dir + QStringLiteral("/vocab");
+    const QString vocab = DataFiles::vocabFolder(dir);
     if (!QFileInfo(vocab).isDir() && !QDir().mkdir(vocab)) {
         if (error)
             *error = QStringLiteral("The vocabulary directory %1 cannot be created.").arg(vocab);

@@ -1,7 +1,7 @@
 #include "CApp.h"
 
 #include "data/AppError.h"
-#include "data/FileRewrite.h"
+#include "data/DataFiles.h"
 #include "data/ListBox.h"
 #include "data/VAppCmdRecord.h"
 #include "engine/EngineLog.h"
@@ -13,7 +13,7 @@
 #include <QDir>
 
 CApp::CApp(const QString &programDir, const EngineServices &services, ListBox *lstVAppCmd)
-    : m_file(programDir), m_services(services), m_lstVAppCmd(lstVAppCmd)
+    : m_file(programDir), m_apps(programDir), m_services(services), m_lstVAppCmd(lstVAppCmd)
 {}
 
 namespace {
@@ -75,13 +75,14 @@ std::optional<VAppCmdRecord> CApp::recordNamed(const QString &sPhrase)
     while (!m_file.atEnd()) {
         try {
             m_recordText = m_file.FileRead(m_file.RecordNumber());
-        } catch (const AppError &) {
-            m_file.IncrementRecord(); // an unreadable record is passed over
+        } catch (const AppError &e) {
+            // An unreadable record is passed over: the names after it can still be spoken.
+            qCDebug(lcEngine) << "AppCheck passed over record" << m_file.RecordNumber()
+                              << e.message();
+            m_file.IncrementRecord();
             continue;
         }
-        const qsizetype star = m_recordText.indexOf(QLatin1Char('*'));
-        if (star >= 0 && m_recordText.indexOf(QLatin1Char('~'), star) > star) {
-            const VAppCmdRecord record = VAppCmdRecord::parse(m_recordText);
+        if (const VAppCmdRecord record = VAppCmdRecord::parse(m_recordText); record.complete) {
             m_currentUserName = record.UserName;
             m_vocabularyName = record.VocabName;
             m_pathName = record.PathName;
@@ -265,54 +266,32 @@ std::optional<AppError> CApp::lastError() const
 void CApp::FillVACListBox()
 {
     m_lastError.reset();
-    m_file.InitRecord();
-    m_file.FileOpen(false);
-    DataChannelCloser closer(m_file);
-    while (!m_file.atEnd()) {
-        const qint16 n = m_file.RecordNumber();
-        try {
-            m_recordText = m_file.FileRead(n);
-        } catch (const AppError &e) {
-            m_lastError = std::make_unique<AppError>(e);
-            return;
-        }
-        m_entryName = VAppCmdRecord::parse(m_recordText).AppName;
-        if (m_entryName.isEmpty())
-            return;
+    const ApplicationList::Listing listing = m_apps.entries();
+    for (int i = 0; i < listing.entries.size(); ++i) {
         if (m_lstVAppCmd)
-            m_lstVAppCmd->insertItem(n - 1, m_entryName);
-        m_file.IncrementRecord();
+            m_lstVAppCmd->insertItem(i, listing.entries.at(i).AppName);
     }
+    // The cursor stays where the listing stopped, as the calling orders expect.
+    m_file.setRecordNumber(qint16(listing.entries.size() + 1));
+    if (listing.result.error)
+        m_lastError = std::make_unique<AppError>(*listing.result.error);
 }
 
 void CApp::VAppAdd(const QString &sAppName, qint16 iRecNumber, bool bCreateFromNew)
 {
     Q_UNUSED(iRecNumber) // the record goes to the first free slot, wherever the caller counted
+    m_file.InitRecord();
+    m_file.RecordCount(false);
     m_file.FileOpen(false);
     DataChannelCloser closer(m_file);
-    m_file.InitRecord();
-    while (!m_file.atEnd()) {
-        m_recordText = m_file.FileRead(m_file.RecordNumber());
-        if (m_recordText.isEmpty())
-            break;
-        m_file.IncrementRecord();
-    }
-    m_file.FileStore(bCreateFromNew ? sAppName : sAppName + QLatin1Char('*'),
+    m_file.FileStore(bCreateFromNew ? sAppName : VAppCmdRecord::justAdded(sAppName),
                      m_file.RecordNumber());
     m_file.IncrementRecord();
 }
 
 QString CApp::UserDefinedName(qint16 iRecord)
 {
-    VAppCmdRecord record;
-    try {
-        m_file.FileOpen(false);
-        DataChannelCloser closer(m_file);
-        m_recordText = m_file.FileRead(qint16(iRecord + 1));
-        record = VAppCmdRecord::parse(m_recordText);
-    } catch (const AppError &) {
-        // Showing an entry never fails: an unreadable record shows empty fields.
-    }
+    const VAppCmdRecord record = m_apps.entry(iRecord);
     m_vocabularyName = record.VocabName;
     m_pathName = record.PathName;
     m_userName = record.UserName;
@@ -326,40 +305,17 @@ void CApp::AddUserAppName(const QString &sAppName, const QString &sVocabName,
     m_file.FileOpen(false);
     DataChannelCloser closer(m_file);
     const qint16 record = qint16(iPosition + 1);
-    m_recordText = m_file.FileRead(record);
-    const VAppCmdRecord entry{VAppCmdRecord::parse(m_recordText).AppName, sAppName, sVocabName,
-                              sPathName};
-    m_file.FileStore(entry.toString(), record);
-    m_currentUserName = entry.toString();
+    const QString stored =
+        VAppCmdRecord::withFields(m_file.FileRead(record), sAppName, sVocabName, sPathName);
+    m_file.FileStore(stored, record);
+    m_currentUserName = stored;
 }
 
 void CApp::AppCompare(const QString &sSearchString, qint16 iRecordHint)
 {
-    m_file.FileOpen(false);
-    DataChannelCloser closer(m_file);
-    m_file.InitRecord();
-    m_tempStore.clear();
-    QStringList records;
-    while (!m_file.atEnd()) {
-        records.append(m_file.FileRead(m_file.RecordNumber()));
-        m_file.IncrementRecord();
-    }
-    m_recordText = records.isEmpty() ? QString() : records.constLast();
-
-    auto matches = [&](qsizetype i) {
-        return VAppCmdRecord::parse(records.at(i)).AppName == sSearchString;
-    };
-    qsizetype dropped = -1;
-    if (iRecordHint >= 1 && iRecordHint <= records.size() && matches(iRecordHint - 1))
-        dropped = iRecordHint - 1;
-    for (qsizetype i = 0; dropped < 0 && i < records.size(); ++i) {
-        if (matches(i))
-            dropped = i;
-    }
-    for (qsizetype i = 0; i < records.size(); ++i) {
-        if (i != dropped)
-            m_tempStore.append(records.at(i));
-    }
+    m_tempStore.clear(); // a file that cannot be read leaves the store empty
+    m_tempStore = ApplicationList::recordsWithout(m_file.readAll(false, DataFiles::appListName()),
+                                                  sSearchString, iRecordHint);
 }
 
 qint16 CApp::AppRecordCount()
@@ -378,36 +334,19 @@ void CApp::CreateNewFile(bool bVocabulary, const QString &sName)
 void CApp::DelRunApp()
 {
     m_lastError.reset();
+    QStringList listed;
+    for (int i = 0; m_lstVAppCmd && i < m_lstVAppCmd->count(); ++i)
+        listed.append(m_lstVAppCmd->item(i));
     const int selected = m_lstVAppCmd ? m_lstVAppCmd->selectedIndex() : -1;
-    if (selected < 0) {
-        m_services.prompter.showMessage(
-            QStringLiteral("You must first select a voice-controlled application to delete."),
-            QStringLiteral("No File Selected."), Prompter::Icon::Information);
+    const EditResult result = m_apps.remove(listed, selected);
+    if (result.isDone()) {
+        m_lstVAppCmd->removeItem(selected);
+        m_file.setRecordNumber(qint16(listed.size())); // one past the records re-added
         return;
     }
-    const QString entry = m_lstVAppCmd->item(selected);
-    m_lstVAppCmd->removeItem(selected);
-    try {
-        AppCompare(entry, qint16(selected + 1));
-        // Records are re-added by the list's count; a list that no longer matches the file
-        // would lose or repeat records, so nothing is written then.
-        if (VAppTempCount() != m_lstVAppCmd->count())
-            RaiseAppError(AppErrorNumber::FileCorrupt,
-                          QStringLiteral("the application list does not match VAppCmd.txt"));
-        FileRewrite rewrite(m_file.dataFilePath(false, QStringLiteral("VAppCmd")));
-        rewrite.raiseUnlessReady();
-        CreateNewFile(false, QStringLiteral("VAppCmd"));
-        for (qint16 i = 1; i <= m_lstVAppCmd->count(); ++i)
-            VAppAdd(VAppTempRetrieve(i), i, true);
-        rewrite.commit();
-    } catch (const AppError &e) {
-        // The file kept its old content; the list shows it again.
-        m_lstVAppCmd->insertItem(selected, entry);
-        m_lastError = std::make_unique<AppError>(e);
-        // The number and text, then what was refused where (a folder, the system's reason).
-        m_services.prompter.showMessage(
-            e.message(), QStringLiteral("ERROR DELETE VOICE APPLIATION"), Prompter::Icon::Critical);
-    }
+    if (result.error)
+        m_lastError = std::make_unique<AppError>(*result.error);
+    result.show(m_services.prompter);
 }
 
 QString CApp::VAppTempRetrieve(qint16 iDataValue) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ApplicationList.h"
 #include "data/AppError.h"
 #include "data/CFile.h"
 #include "data/VAppCmdRecord.h"
@@ -105,10 +106,11 @@ private:
     qint16 sendWord(const QString &vocabulary, const QString &sPhrase);
 
     CFile m_file;
+    // The rules of editing the list, which the list members below delegate to.
+    ApplicationList m_apps;
     EngineServices m_services;
     ListBox *m_lstVAppCmd;
     QString m_recordText;
-    QString m_entryName;
     QString m_userName;
     // The name ShellApp checks: the spoken name last parsed, or the record AddUserAppName wrote.
     QString m_currentUserName;

@@ -4,11 +4,15 @@
 #include "config/CHelp.h"
 #include "config/ProgramSettings.h"
 #include "config/StretchContainer.h"
+#include "config/WindowsLog.h"
 #include "config/frmAbout.h"
 #include "data/CFile.h"
 #include "data/CVocab.h"
+#include "data/DataDirectory.h"
+#include "data/DataFiles.h"
 #include "engine/CApp.h"
 #include "engine/RunningApps.h"
+#include "engine/Vocabularies.h"
 #include "platform/Prompter.h"
 #include "platform/WindowSystem.h"
 #include "recognizer/Recognizer.h"
@@ -16,7 +20,6 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -122,7 +125,7 @@ void frmJev::buildControls()
 
 QString frmJev::grammarPath() const
 {
-    return m_programDir + QStringLiteral("/temp.txt");
+    return DataFiles::grammarPath(m_programDir);
 }
 
 bool frmJev::pbClickState() const
@@ -136,13 +139,12 @@ void frmJev::load()
     m_app = std::make_unique<CApp>(m_programDir, m_services, &m_lstVAppCmd);
     m_vocab =
         std::make_unique<CVocab>(m_programDir, VocabLists{&m_lstVocab, nullptr, &m_cmbVocabulary});
-    const QString vocab = m_programDir + QStringLiteral("/vocab");
-    if (!QFileInfo(vocab).isDir() && !QDir().mkpath(vocab))
-        m_problems.append(QStringLiteral("The folder %1 cannot be created.").arg(vocab));
+    if (QString problem; !DataDirectory::prepare(m_programDir, &problem))
+        m_problems.append(problem);
     restoreGeometry(ProgramSettings::windowPosition(kWindowKey));
     m_app->FillVACListBox();
     if (const auto error = m_app->lastError())
-        m_problems.append(QStringLiteral("VAppCmd.txt: ") + error->message());
+        m_problems.append(DataFiles::appListFileName() + QStringLiteral(": ") + error->message());
     ensureGrammar();
     QString error;
     if (!m_recognizer.LoadGrammarFile(grammarPath(), &error))
@@ -177,12 +179,7 @@ void frmJev::ensureGrammar()
 // configuration windows do when they close.
 QString frmJev::writeGrammar()
 {
-    MemoryListBox names;
-    CVocab(m_programDir, {&names, nullptr, nullptr}).FillVocabFile(true);
-    QString error;
-    if (!m_file->TempLoad(names, &error))
-        return QStringLiteral("The grammar could not be written: ") + error;
-    return {};
+    return Vocabularies(m_programDir).writeGrammar().text;
 }
 
 void frmJev::tellStartupProblems()
@@ -281,7 +278,10 @@ void frmJev::closeEvent(QCloseEvent *event)
 {
     ProgramSettings::setWindowPosition(kWindowKey, saveGeometry());
     m_recognizer.Deactivate();
-    if (m_file)
-        writeGrammar(); // nobody is left to be told of a failure
+    if (m_file) {
+        // Nobody is left to be told of a failure; the grammar of the last start stays in use.
+        if (const QString error = writeGrammar(); !error.isEmpty())
+            qCDebug(lcWindows) << "at close:" << error;
+    }
     event->accept();
 }

@@ -225,28 +225,6 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(AppError,
                                  vocab.AddDictionaryWord(true, "New", "w", "SaveChanges"));
     }
-
-    void newNames_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("plain") << "Editing" << true;
-        QTest::newRow("blanks and accents") << "Mes réglages 2" << true;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("blanks only") << "   " << false;
-        QTest::newRow("slash") << "a/b" << false;
-        QTest::newRow("dot") << "v1.2" << false;
-        QTest::newRow("dot dot") << ".." << false;
-        QTest::newRow("dollar") << "a$b" << false;
-        QTest::newRow("too long") << QString(201, QLatin1Char('x')) << false;
-    }
-
-    void newNames()
-    {
-        QFETCH(QString, name);
-        QFETCH(bool, accepted);
-        QCOMPARE(CVocab::newNameProblem(name).isEmpty(), accepted);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCVocab)

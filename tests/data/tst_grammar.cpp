@@ -67,6 +67,8 @@ private Q_SLOTS:
         QTest::newRow("nothing configured") << L{} << L{} << L{} << L{};
         QTest::newRow("entries without a spoken name")
             << L{"A \xA6 a*", "B \xA6 b*name without tilde", "C \xA6 c*~V$p"} << L{} << L{} << L{};
+        QTest::newRow("a record without star still names")
+            << L{"plain~V$p", "none$p"} << L{} << L{} << L{"plain"};
         QTest::newRow("same spoken name twice")
             << L{"A*edit~V$a", "B*edit~V$b"} << L{} << L{} << L{"edit", "edit"};
         QTest::newRow("spoken name equal to a phrase")

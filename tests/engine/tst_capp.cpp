@@ -107,23 +107,6 @@ private Q_SLOTS:
         QCOMPARE(records(), QList<QByteArray>({"A*", "B*b~V$p", "C*"}));
     }
 
-    void fieldTooLong()
-    {
-        writeApps({"A*"});
-        CApp app(m_dir->path(), m_desktop->services());
-        const QString path(268 - 5, QLatin1Char('p')); // "A*" "n" "~" "V" "$" + path = 269
-        const QByteArray before = RecordFileBytes::read(appFile());
-        try {
-            app.AddUserAppName("n", "V", path, 0);
-            QFAIL("a record of 269 bytes was stored");
-        } catch (const AppError &e) {
-            QCOMPARE(e.number(), AppErrorNumber::StoreRefused);
-        }
-        QCOMPARE(RecordFileBytes::read(appFile()), before);
-        app.AddUserAppName("n", "V", path.left(path.size() - 1), 0);
-        QCOMPARE(records().first().size(), 268);
-    }
-
     void compare_data()
     {
         QTest::addColumn<QString>("search");

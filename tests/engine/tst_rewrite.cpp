@@ -1,9 +1,7 @@
-#include "data/AppError.h"
-#include "data/CVocab.h"
 #include "data/FileChannels.h"
 #include "data/MemoryListBox.h"
 #include "engine/CApp.h"
-#include "engine/VocabularyRewrite.h"
+#include "engine/Vocabularies.h"
 #include "support/FakeDesktop.h"
 #include "support/RecordFileBytes.h"
 
@@ -119,21 +117,9 @@ private Q_SLOTS:
         const QList<QByteArray> old{"one:1", "two:2", "three:3"};
         const QByteArray oldBytes = RecordFileBytes::file(old, 128);
         const QByteArray newBytes = RecordFileBytes::file({"one:1", "three:3"}, 128);
-        FakeDesktop desktop;
         failAtEveryStep([&] { RecordFileBytes::write(file, oldBytes); },
-                        [&] {
-                            MemoryListBox words;
-                            CVocab vocab(m_dir->path(), {nullptr, &words, nullptr});
-                            CApp app(m_dir->path(), desktop.services());
-                            vocab.FillDictionaryListBox(true, "Editing");
-                            words.removeItem(1);
-                            try {
-                                RewriteVocabulary(app, vocab, "Editing", words);
-                            } catch (const AppError &) {
-                                // the file check below is what matters
-                            }
-                        },
-                        file, oldBytes, newBytes);
+                        [&] { Vocabularies(m_dir->path()).deleteWord("Editing", 1); }, file,
+                        oldBytes, newBytes);
     }
 
     // A folder that may not be written: the delete is refused with the reason, as deleting the
@@ -168,17 +154,10 @@ private Q_SLOTS:
         {
             Unprivileged nobody;
             QVERIFY(nobody.ok());
-            CApp app(m_dir->path(), desktop.services(), &list);
             if (vocabulary) {
-                CVocab vocab(m_dir->path(), {nullptr, &list, nullptr});
-                vocab.FillDictionaryListBox(true, "Editing");
-                list.removeItem(0);
-                try {
-                    RewriteVocabulary(app, vocab, "Editing", list);
-                } catch (const AppError &e) {
-                    message = e.message();
-                }
+                message = Vocabularies(m_dir->path()).deleteWord("Editing", 0).text;
             } else {
+                CApp app(m_dir->path(), desktop.services(), &list);
                 app.FillVACListBox();
                 list.setSelectedIndex(0);
                 app.DelRunApp();
@@ -198,10 +177,7 @@ private Q_SLOTS:
         QDir(m_dir->path()).mkdir("vocab");
         const QString file = m_dir->path() + "/vocab/V.txt";
         RecordFileBytes::write(file, RecordFileBytes::file({"only:1"}, 128));
-        FakeDesktop desktop;
-        CVocab vocab(m_dir->path());
-        CApp app(m_dir->path(), desktop.services());
-        RewriteVocabulary(app, vocab, "V", MemoryListBox());
+        QVERIFY(Vocabularies(m_dir->path()).deleteWord("V", 0).isDone());
         QVERIFY(QFile::exists(file));
         QCOMPARE(RecordFileBytes::read(file), QByteArray());
     }

@@ -337,6 +337,20 @@ private Q_SLOTS:
         QCOMPARE(m_desktop->prompter.shown().size(), 1);
         QVERIFY(m_desktop->prompter.shown().first().text.contains("No X display"));
     }
+
+    // A data directory that cannot be made is the first problem shown; the window still runs.
+    void dataDirectoryCannotBePrepared()
+    {
+        m_window.reset();
+        RecordFileBytes::write(m_dir->filePath("blocked"), "a file, not a folder");
+        m_window = std::make_unique<frmJev>(m_dir->filePath("blocked/data"), m_desktop->services(),
+                                            m_recognizer);
+        m_window->load();
+        QVERIFY2(m_window->findChild<QLabel *>("stbVCmdProblems")
+                     ->text()
+                     .startsWith("The data directory"),
+                 qPrintable(m_window->startupProblems().join('|')));
+    }
 };
 
 QTEST_MAIN(TestFrmJev)

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QStringList>
+#include <optional>
+
+// What jev was asked to do: [--data-dir DIR] [--audio-file F.wav ...] [COMMAND ARGS...] or
+// --help. Without a command the speech window starts; with one, that task runs and jev exits.
+struct ProgramOptions
+{
+    QString dataDir;
+    QStringList audioFiles;
+    bool help = false;
+    // The command word and its arguments; empty for the speech window.
+    QStringList task;
+
+    // The data directory: --data-dir, else $JEV_HOME, else the program's directory when it holds
+    // the application list, else ~/.local/share/jev.
+    QString dataDirectory() const;
+
+    // No value, with why, on wrong usage.
+    static std::optional<ProgramOptions> parse(const QStringList &args, QString *error);
+    static QString usage();
+};

@@ -1,0 +1,3 @@
+#include "WindowsLog.h"
+
+Q_LOGGING_CATEGORY(lcWindows, "jev.windows", QtWarningMsg)

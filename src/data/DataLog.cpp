@@ -1,0 +1,3 @@
+#include "DataLog.h"
+
+Q_LOGGING_CATEGORY(lcData, "jev.data", QtWarningMsg)

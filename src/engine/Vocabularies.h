@@ -1,0 +1,57 @@
+#pragma once
+
+#include "EditResult.h"
+
+#include <QStringList>
+
+class MemoryListBox;
+
+// The rules of editing the vocabularies (vocab/<name>.txt, one dictionary word "phrase:keys" a
+// record), the same for the vocabulary window and the command line. Indexes count words from 0
+// in record order. Every edit returns an EditResult and shows nothing; the caller presents it.
+//
+// Still to come with the vocabulary window: copying picked-up words onto another vocabulary (its
+// drop), which skips every word the target already holds, compared whole and case-sensitively.
+class Vocabularies
+{
+public:
+    static constexpr int MaxCount = 30;
+
+    struct Words
+    {
+        QStringList words;
+        // Failed when a damaged record ended the listing; the words before it are listed.
+        EditResult result;
+    };
+
+    explicit Vocabularies(const QString &programDir);
+
+    // In the order every listing of the vocabularies uses.
+    QStringList names() const;
+    // Refused for a name already listed (case ignored, as the list's own search), beyond the
+    // limit of 30 vocabularies, and for a name that would not list back as itself.
+    EditResult create(const QString &name);
+    // Refused unless name is a listed vocabulary: there is nothing selected to delete.
+    EditResult remove(const QString &name);
+    Words words(const QString &name);
+    // Appends word after the last word.
+    EditResult addWord(const QString &name, const QString &word);
+    // Replaces the first word equal to the one at index, as a click on it in the window selects
+    // the first record equal to it.
+    EditResult setWord(const QString &name, int index, const QString &word);
+    EditResult deleteWord(const QString &name, int index);
+    // Makes the vocabulary hold exactly these words, in this order; the old file stays whole
+    // unless the new one is complete.
+    EditResult replaceWords(const QString &name, const QStringList &words);
+    // Regenerates temp.txt from the application list and the vocabularies, in listing order.
+    EditResult writeGrammar() const;
+
+private:
+    bool exists(const QString &name) const;
+    EditResult unknown(const QString &name) const;
+    // Raises the error of a damaged record, with the words before it in list.
+    void fill(const QString &name, MemoryListBox &list) const;
+    static QString nameProblem(const QString &name);
+
+    QString m_dir;
+};

@@ -1,0 +1,145 @@
+#include "engine/Vocabularies.h"
+#include "support/RecordFileBytes.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using L = QList<QByteArray>;
+
+// The rules of editing the vocabularies, on real files in vocab/.
+class TestVocabularies : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString path(const QString &name) const { return m_dir->path() + "/vocab/" + name + ".txt"; }
+    void writeVocab(const QString &name, const L &words)
+    {
+        RecordFileBytes::write(path(name), RecordFileBytes::file(words, 128));
+    }
+    QStringList files() const
+    {
+        return QDir(m_dir->path() + "/vocab").entryList(QDir::Files | QDir::Hidden);
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QDir(m_dir->path()).mkdir("vocab");
+    }
+
+    void create_data()
+    {
+        QTest::addColumn<int>("others");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("plain") << 0 << "Editing"
+                               << "";
+        QTest::newRow("blanks and accents") << 0 << "Mes réglages 2"
+                                            << "";
+        QTest::newRow("a 30th") << 29 << "Thirtieth"
+                                << "";
+        QTest::newRow("a 31st") << 30 << "More"
+                                << "You Have Too Many Vocabularies Already!  The Maximum is 30.";
+        QTest::newRow("listed, case ignored") << 1 << "v1"
+                                              << "You Already Have A Vocabulary With That Name!";
+        QTest::newRow("empty") << 0 << ""
+                               << "A vocabulary needs a name.";
+        QTest::newRow("blanks only") << 0 << "   "
+                                     << "A vocabulary needs a name.";
+        QTest::newRow("slash") << 0 << "a/b"
+                               << "cannot contain";
+        QTest::newRow("dot dot") << 0 << ".."
+                                 << "cannot contain";
+        QTest::newRow("dot") << 0 << "v1.2"
+                             << "cannot contain";
+        QTest::newRow("dollar") << 0 << "a$b"
+                                << "cannot contain";
+        QTest::newRow("too long") << 0 << QString(201, 'x') << "at most 200 bytes";
+    }
+
+    // A refused name creates no file.
+    void create()
+    {
+        QFETCH(int, others);
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        for (int i = 1; i <= others; ++i)
+            writeVocab(QString("V%1").arg(i), {});
+        const EditResult result = Vocabularies(m_dir->path()).create(name);
+        QCOMPARE(result.isDone(), message.isEmpty());
+        QVERIFY2(result.text.contains(message), qPrintable(result.text));
+        QCOMPARE(files().size(), others + (message.isEmpty() ? 1 : 0));
+        if (others == 30) {
+            QCOMPARE(result.title, QString("Vocabulary Overload"));
+            QCOMPARE(result.icon, Prompter::Icon::Information);
+        }
+    }
+
+    void remove()
+    {
+        writeVocab("Editing", {"a:1"});
+        Vocabularies vocabularies(m_dir->path());
+        const EditResult result = vocabularies.remove("editing");
+        QCOMPARE(result.text, QString("You Must Select A Vocabulary First!"));
+        QCOMPARE(result.title, QString("Vocabulary Deletion"));
+        QVERIFY(vocabularies.remove("Editing").isDone());
+        // Its words cannot be listed any more, and asking creates no file.
+        QCOMPARE(vocabularies.words("Editing").result.text,
+                 QString("There is no vocabulary named \"Editing\"."));
+        QCOMPARE(files(), QStringList());
+    }
+
+    // op: a(dd) WORD, s(et) IDX WORD, d(elete) IDX. An empty message means done; a refused or
+    // failed edit leaves the file as it was.
+    void words_data()
+    {
+        QTest::addColumn<QString>("vocab");
+        QTest::addColumn<QStringList>("op");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<L>("after");
+        const L before{"one:1", "two:2", "one:1", "three:3"};
+        QTest::newRow("add after the last word")
+            << "V" << QStringList{"a", "four:4"} << "" << before + L{"four:4"};
+        QTest::newRow("set replaces the first equal word")
+            << "V" << QStringList{"s", "2", "ONE:^1"} << ""
+            << L{"ONE:^1", "two:2", "one:1", "three:3"};
+        QTest::newRow("delete the word at the index")
+            << "V" << QStringList{"d", "2"} << "" << L{"one:1", "two:2", "three:3"};
+        QTest::newRow("no such vocabulary")
+            << "v" << QStringList{"a", "x:1"} << "There is no vocabulary named \"v\"." << before;
+        QTest::newRow("set: no such word")
+            << "V" << QStringList{"s", "4", "x:1"} << "There is no word at index 4." << before;
+        QTest::newRow("delete: no such word")
+            << "V" << QStringList{"d", "9"} << "There is no word at index 9." << before;
+        QTest::newRow("word too long")
+            << "V" << QStringList{"a", QString(127, 'w')} << "13012" << before;
+    }
+
+    void words()
+    {
+        QFETCH(QString, vocab);
+        QFETCH(QStringList, op);
+        QFETCH(QString, message);
+        QFETCH(L, after);
+        writeVocab("V", {"one:1", "two:2", "one:1", "three:3"});
+        Vocabularies vocabularies(m_dir->path());
+        EditResult result;
+        if (op.at(0) == "a")
+            result = vocabularies.addWord(vocab, op.at(1));
+        else if (op.at(0) == "s")
+            result = vocabularies.setWord(vocab, op.at(1).toInt(), op.at(2));
+        else
+            result = vocabularies.deleteWord(vocab, op.at(1).toInt());
+        QCOMPARE(result.isDone(), message.isEmpty());
+        QVERIFY2(result.text.contains(message), qPrintable(result.text));
+        QCOMPARE(RecordFileBytes::records(RecordFileBytes::read(path("V")), 128), after);
+        QCOMPARE(vocabularies.words("V").words.size(), after.size());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVocabularies)
+#include "tst_vocabularies.moc"
