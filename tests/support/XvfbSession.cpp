@@ -35,6 +35,28 @@ int ignoreErrors(Display *, XErrorEvent *)
     return 0;
 }
 
+// openbox announces itself before it has finished starting, and a window mapped meanwhile can be
+// left unmanaged for good: a window of our own is mapped, again if need be, until it is managed.
+bool managesNewWindows(Display *d, const QDeadlineTimer &deadline)
+{
+    const Window probe = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 10, 10, 0, 0, 0);
+    XStoreName(d, probe, "session probe");
+    bool listed = false;
+    while (!listed && !deadline.hasExpired()) {
+        XMapWindow(d, probe);
+        XFlush(d);
+        for (int i = 0; i < 10 && !listed; ++i) {
+            QThread::msleep(20);
+            listed = windowList(d, "_NET_CLIENT_LIST").contains(probe);
+        }
+    }
+    XDestroyWindow(d, probe);
+    XSync(d, False);
+    while (listed && windowList(d, "_NET_CLIENT_LIST").contains(probe) && !deadline.hasExpired())
+        QThread::msleep(20);
+    return listed;
+}
+
 } // namespace
 
 XvfbSession::~XvfbSession()
@@ -106,6 +128,7 @@ bool XvfbSession::start(QString *error, bool withWindowManager)
         if (!managed)
             QThread::msleep(20);
     }
+    managed = managed && managesNewWindows(d, deadline);
     XCloseDisplay(d);
     if (!managed)
         *error = QStringLiteral("openbox did not take over the display");

@@ -34,6 +34,6 @@ private:
     std::unique_ptr<X11KeyMap> m_keyMap;
     bool m_checkedXTest = false;
     bool m_hasXTest = false;
-    int m_pingTimeoutMs = 200;
+    int m_pingTimeoutMs = 1000;
     unsigned long m_pingStamp;
 };
