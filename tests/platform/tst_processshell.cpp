@@ -62,22 +62,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expanded");
-        QTest::newRow("percent") << "%HOME%/x"
-                                 << "/home/me/x";
-        QTest::newRow("dollar") << "$HOME/x"
-                                << "/home/me/x";
-        QTest::newRow("braces") << "${HOME}x"
-                                << "/home/mex";
-        QTest::newRow("tilde") << "~/docs"
-                               << "/home/me/docs";
-        QTest::newRow("tilde inside stays") << "a~/b"
-                                            << "a~/b";
-        QTest::newRow("unknown stays") << "%NOPE%/$NOPE"
-                                       << "%NOPE%/$NOPE";
-        QTest::newRow("two") << "$A$B"
-                             << "12";
-        QTest::newRow("lone signs") << "50% $ off"
-                                    << "50% $ off";
+        const auto row = [](const char *name, const QString &path, const QString &expanded) {
+            QTest::newRow(name) << path << expanded;
+        };
+        row("percent", "%HOME%/x", "/home/me/x");
+        row("dollar", "$HOME/x", "/home/me/x");
+        row("braces", "${HOME}x", "/home/mex");
+        row("tilde", "~/docs", "/home/me/docs");
+        row("tilde inside stays", "a~/b", "a~/b");
+        row("unknown stays", "%NOPE%/$NOPE", "%NOPE%/$NOPE");
+        row("two", "$A$B", "12");
+        row("lone signs", "50% $ off", "50% $ off");
     }
 
     void expandEnvironment()
