@@ -207,36 +207,24 @@ private Q_SLOTS:
         QTest::addColumn<bool>("exactTitles");
         QTest::addColumn<QString>("phrase");
         QTest::addColumn<QStringList>("keys");
-        const QStringList none;
-        QTest::newRow("title equal")
-            << "Gedit"
-            << "notes.txt - gedit"
-            << "notes.txt - gedit" << false << "save" << QStringList{"Ctrl+s"};
-        QTest::newRow("title changed: the record it was listed under")
-            << "Gedit"
-            << "web.html - gedit"
-            << "*web.html - gedit" << false << "reload" << QStringList{"<F5>"};
-        QTest::newRow("title changed: not the first record of the class")
-            << "Gedit"
-            << "web.html - gedit"
-            << "*web.html - gedit" << false << "save" << none;
-        QTest::newRow("class only: first record of the class")
-            << "Gedit" << QString() << "other.txt - gedit" << false << "save"
-            << QStringList{"Ctrl+s"};
-        QTest::newRow("class only: other vocabularies unused")
-            << "Gedit" << QString() << "other.txt - gedit" << false << "reload" << none;
-        QTest::newRow("nothing of the class")
-            << "XTerm" << QString() << "shell" << false << "save" << none;
-        QTest::newRow("exact titles: title equal")
-            << "Gedit"
-            << "web.html - gedit"
-            << "web.html - gedit" << true << "reload" << QStringList{"<F5>"};
-        QTest::newRow("exact titles: title changed")
-            << "Gedit"
-            << "web.html - gedit"
-            << "*web.html - gedit" << true << "reload" << none;
-        QTest::newRow("exact titles: class only")
-            << "Gedit" << QString() << "other.txt - gedit" << true << "save" << none;
+        const auto row = [](const char *name, const QString &className, const QString &listedTitle,
+                            const QString &title, bool exactTitles, const QString &phrase,
+                            const QStringList &keys) {
+            QTest::newRow(name) << className << listedTitle << title << exactTitles << phrase
+                                << keys;
+        };
+        const QString notes = "notes.txt - gedit", web = "web.html - gedit", other = "other.txt";
+        row("title equal", "Gedit", notes, notes, false, "save", {"Ctrl+s"});
+        row("title changed: the record it was listed under", "Gedit", web, "*" + web, false,
+            "reload", {"<F5>"});
+        row("title changed: not the first record of the class", "Gedit", web, "*" + web, false,
+            "save", {});
+        row("class only: first record of the class", "Gedit", "", other, false, "save", {"Ctrl+s"});
+        row("class only: other vocabularies unused", "Gedit", "", other, false, "reload", {});
+        row("nothing of the class", "XTerm", "", "shell", false, "save", {});
+        row("exact titles: title equal", "Gedit", web, web, true, "reload", {"<F5>"});
+        row("exact titles: title changed", "Gedit", web, "*" + web, true, "reload", {});
+        row("exact titles: class only", "Gedit", "", other, true, "save", {});
     }
 
     void recordChoice()
