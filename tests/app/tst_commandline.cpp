@@ -75,11 +75,10 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         QFETCH(int, code);
         QFETCH(QString, message);
-        ok(jev({"apps", "add", "XTerm ¦ shell"}));
-        ok(jev({"vocabs", "new", "Editing"}));
-        ok(jev({"words", "add", "Editing", "select all:^a"}));
-        const QByteArray apps = RecordFileBytes::read(appFile());
-        const QByteArray words = RecordFileBytes::read(vocabFile("Editing"));
+        const QByteArray apps = RecordFileBytes::file({"XTerm \xA6 shell*"}, 270);
+        const QByteArray words = RecordFileBytes::file({"select all:^a"}, 128);
+        RecordFileBytes::write(appFile(), apps);
+        RecordFileBytes::write(vocabFile("Editing"), words);
 
         const Result r = jev(args);
         QCOMPARE(r.code, code);

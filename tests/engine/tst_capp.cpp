@@ -103,35 +103,32 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("search");
         QTest::addColumn<int>("hint");
-        QTest::addColumn<QList<QByteArray>>("kept");
-        using L = QList<QByteArray>;
-        const L file{"Foo*", "Foo Bar*foo~V$Foo", "foo*", "Foo*second"};
-        QTest::newRow("no match keeps all") << "Nothing" << 0 << file;
-        QTest::newRow("exact name only") << "Foo Bar" << 0 << L{"Foo*", "foo*", "Foo*second"};
-        QTest::newRow("case counts") << "foo" << 0 << L{"Foo*", "Foo Bar*foo~V$Foo", "Foo*second"};
+        QTest::addColumn<QStringList>("kept");
+        using S = QStringList;
+        QTest::newRow("no match keeps all")
+            << "Nothing" << 0 << S{"Foo*", "Foo Bar*foo~V$Foo", "foo*", "Foo*second"};
+        QTest::newRow("exact name only") << "Foo Bar" << 0 << S{"Foo*", "foo*", "Foo*second"};
+        QTest::newRow("case counts") << "foo" << 0 << S{"Foo*", "Foo Bar*foo~V$Foo", "Foo*second"};
         QTest::newRow("first of two equal names")
-            << "Foo" << 0 << L{"Foo Bar*foo~V$Foo", "foo*", "Foo*second"};
+            << "Foo" << 0 << S{"Foo Bar*foo~V$Foo", "foo*", "Foo*second"};
         QTest::newRow("the hinted one of two")
-            << "Foo" << 4 << L{"Foo*", "Foo Bar*foo~V$Foo", "foo*"};
+            << "Foo" << 4 << S{"Foo*", "Foo Bar*foo~V$Foo", "foo*"};
         QTest::newRow("a wrong hint falls back")
-            << "Foo" << 2 << L{"Foo Bar*foo~V$Foo", "foo*", "Foo*second"};
+            << "Foo" << 2 << S{"Foo Bar*foo~V$Foo", "foo*", "Foo*second"};
     }
 
     void compare()
     {
         QFETCH(QString, search);
         QFETCH(int, hint);
-        QFETCH(QList<QByteArray>, kept);
+        QFETCH(QStringList, kept);
         writeApps({"Foo*", "Foo Bar*foo~V$Foo", "foo*", "Foo*second"});
         CApp app(m_dir->path(), m_desktop->services());
         app.AppCompare(search, qint16(hint));
         QStringList stored;
         for (qint16 i = 1; i <= app.VAppTempCount(); ++i)
             stored.append(app.VAppTempRetrieve(i));
-        QStringList expected;
-        for (const QByteArray &k : kept)
-            expected.append(QString::fromLatin1(k));
-        QCOMPARE(stored, expected);
+        QCOMPARE(stored, kept);
     }
 
     void tempStore()
