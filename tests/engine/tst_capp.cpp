@@ -81,6 +81,7 @@ private Q_SLOTS:
         CApp app(m_dir->path(), m_desktop->services());
         app.VAppAdd("XTerm ¦ shell");
         app.VAppAdd("D*d~V$p", 0, true);
+        QCOMPARE(records(), QList<QByteArray>({"A*", "XTerm \xA6 shell*", "C*", "D*d~V$p"}));
         QCOMPARE(app.AppRecordCount(), qint16(5));
 
         // Fields left from an earlier entry: a record without them must empty them.
