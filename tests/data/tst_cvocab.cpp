@@ -1,6 +1,7 @@
 #include "data/AppError.h"
 #include "data/CVocab.h"
 #include "data/MemoryListBox.h"
+#include "support/Raised.h"
 #include "support/RecordFileBytes.h"
 
 #include <QTemporaryDir>
@@ -38,31 +39,17 @@ private Q_SLOTS:
         m_cmbVocabulary.clear();
     }
 
-    void fillAndCount()
-    {
-        writeVocab("Editing", {"one:1", "two:2", "three:3"});
-        CVocab vocab(m_dir->path(), {&m_lstVocab, &m_lstDictionary, &m_cmbVocabulary});
-        vocab.FillDictionaryListBox(true, "Editing");
-        QCOMPARE(m_lstDictionary.items(), QStringList({"one:1", "two:2", "three:3"}));
-        vocab.InitRecord();
-        QCOMPARE(vocab.DictionaryRecordCount("Editing"), qint16(4));
-    }
-
-    // Select leaves the cursor on the word; a following save replaces that record only.
-    void selectThenSave()
+    // The cursor stops on the first word equal to the one sought; case and blanks count.
+    void select()
     {
         writeVocab("V", {"one:1", "two:2", "three:3"});
         CVocab vocab(m_dir->path());
         vocab.DictionarySelect("V", "two:2");
         QCOMPARE(vocab.TrackDictionary(), qint16(2));
         QCOMPARE(vocab.RecordNumber(), qint16(2));
-        vocab.AddDictionaryWord(true, "V", "TWO:^2", "SaveChanges");
-        QCOMPARE(wordsOf("V"), QList<QByteArray>({"one:1", "TWO:^2", "three:3"}));
-        QCOMPARE(vocab.RecordNumber(), qint16(2));
-
         vocab.DictionarySelect("V", "one:1 ");
         vocab.DictionarySelect("V", "ONE:1");
-        QCOMPARE(vocab.TrackDictionary(), qint16(2)); // case and blanks count: nothing found
+        QCOMPARE(vocab.TrackDictionary(), qint16(2)); // nothing found
         QCOMPARE(vocab.RecordNumber(), qint16(4));
     }
 
@@ -98,56 +85,6 @@ private Q_SLOTS:
         QCOMPARE(vocab.RecordNumber(), qint16(cursorAfter));
     }
 
-    // Two picked-up words copied into a vocabulary of five become records 6 and 7.
-    void menuCopyAppends()
-    {
-        writeVocab("Target", {"1", "2", "3", "4", "5"});
-        CVocab vocab(m_dir->path());
-        vocab.CopyDictionary("six:6");
-        vocab.CopyDictionary("seven:7");
-        vocab.InitRecord();
-        QCOMPARE(vocab.DictionaryRecordCount("Target"), qint16(6));
-        for (qint16 i = 1; i <= 2; ++i)
-            vocab.AddDictionaryWord(true, "Target", vocab.RetrieveDictionary(i), "MenuCopy");
-        QCOMPARE(wordsOf("Target"),
-                 QList<QByteArray>({"1", "2", "3", "4", "5", "six:6", "seven:7"}));
-
-        vocab.InitRecord();
-        try {
-            vocab.AddDictionaryWord(true, "Target", "zero", "MenuCopy");
-            QFAIL("stored at record 0");
-        } catch (const AppError &e) {
-            QCOMPARE(e.number(), StoreRefused);
-        }
-    }
-
-    void wordLength_data()
-    {
-        QTest::addColumn<int>("length");
-        QTest::addColumn<bool>("stored");
-        QTest::newRow("126 bytes") << 126 << true;
-        QTest::newRow("127 bytes") << 127 << false;
-    }
-
-    void wordLength()
-    {
-        QFETCH(int, length);
-        QFETCH(bool, stored);
-        writeVocab("V", {"old:1"});
-        const QByteArray before = RecordFileBytes::read(path("V"));
-        const QString word = "w:" + QString(length - 2, QChar(u'é'));
-        CVocab vocab(m_dir->path());
-        try {
-            vocab.AddDictionaryWord(true, "V", word, "SaveChanges");
-            QVERIFY(stored);
-            QCOMPARE(wordsOf("V").first(), word.toLatin1());
-        } catch (const AppError &e) {
-            QVERIFY(!stored);
-            QCOMPARE(e.number(), StoreRefused);
-            QCOMPARE(RecordFileBytes::read(path("V")), before);
-        }
-    }
-
     // Only visible ordinary *.txt files are vocabularies; a name stops at its first ".".
     void listing()
     {
@@ -174,38 +111,17 @@ private Q_SLOTS:
     void copyList()
     {
         CVocab vocab(m_dir->path(), {nullptr, &m_lstDictionary, nullptr});
-        QVERIFY_THROWS_EXCEPTION(AppError, vocab.RetrieveDictionary(1));
+        QCOMPARE(raised([&] { vocab.RetrieveDictionary(1); }).number(), NoDictionarySelection);
         m_lstDictionary.addItem("a:1");
         m_lstDictionary.addItem("b:2");
         vocab.CopyAll();
         QCOMPARE(vocab.RecordNumber(), qint16(3));
         QCOMPARE(vocab.RetrieveDictionary(2), QString("b:2"));
         QCOMPARE(vocab.RecordNumber(), qint16(4));
-        try {
-            vocab.RetrieveDictionary(3);
-            QFAIL("retrieved past the copy list");
-        } catch (const AppError &e) {
-            QCOMPARE(e.number(), NoDictionarySelection);
-        }
+        QCOMPARE(raised([&] { vocab.RetrieveDictionary(3); }).number(), NoDictionarySelection);
         QCOMPARE(vocab.RecordNumber(), qint16(4));
         vocab.DictionaryInitialize();
-        try {
-            vocab.RetrieveDictionary(1);
-            QFAIL("retrieved from a discarded copy list");
-        } catch (const AppError &e) {
-            QCOMPARE(e.number(), NoDictionarySelection);
-        }
-    }
-
-    void createAndDelete()
-    {
-        writeVocab("V", {"a:1"});
-        CVocab vocab(m_dir->path());
-        vocab.CreateNewVocab("V");
-        QCOMPARE(RecordFileBytes::read(path("V")), QByteArray());
-        vocab.DeleteVocabFile("V");
-        QVERIFY(!QFile::exists(path("V")));
-        QVERIFY_THROWS_EXCEPTION(AppError, vocab.DeleteVocabFile("V"));
+        QCOMPARE(raised([&] { vocab.RetrieveDictionary(1); }).number(), NoDictionarySelection);
     }
 
     // Without a vocab directory a new vocabulary is error 13013 and nothing is listed.
@@ -214,16 +130,10 @@ private Q_SLOTS:
         QDir(m_dir->path()).rmdir("vocab");
         RecordFileBytes::write(m_dir->path() + "/vocab", "not a directory");
         CVocab vocab(m_dir->path(), {&m_lstVocab, &m_lstDictionary, &m_cmbVocabulary});
-        try {
-            vocab.CreateNewVocab("New");
-            QFAIL("created a vocabulary without a vocab directory");
-        } catch (const AppError &e) {
-            QCOMPARE(e.number(), NoVocabDirectory);
-        }
+        QCOMPARE(raised([&] { vocab.CreateNewVocab("New"); }).number(), NoVocabDirectory);
         vocab.FillVocabFile();
         QCOMPARE(m_lstVocab.count(), 0);
-        QVERIFY_THROWS_EXCEPTION(AppError,
-                                 vocab.AddDictionaryWord(true, "New", "w", "SaveChanges"));
+        QVERIFY(raised([&] { vocab.AddDictionaryWord(true, "New", "w", "SaveChanges"); }).number());
     }
 };
 

@@ -16,21 +16,15 @@ private Q_SLOTS:
         QTest::addColumn<bool>("portable");
         QTest::addColumn<QString>("xdgDataHome");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("command line first") << "/c"
-                                            << "/j" << true << "/x"
-                                            << "/c";
-        QTest::newRow("then JEV_HOME") << ""
-                                       << "/j" << true << "/x"
-                                       << "/j";
-        QTest::newRow("then a portable copy") << ""
-                                              << "" << true << "/x"
-                                              << "EXE";
-        QTest::newRow("then XDG_DATA_HOME") << ""
-                                            << "" << false << "/x"
-                                            << "/x/jev";
-        QTest::newRow("then the home default") << ""
-                                               << "" << false << ""
-                                               << "/h/.local/share/jev";
+        const auto row = [](const char *name, const QString &commandLine, const QString &jevHome,
+                            bool portable, const QString &xdg, const QString &expected) {
+            QTest::newRow(name) << commandLine << jevHome << portable << xdg << expected;
+        };
+        row("command line first", "/c", "/j", true, "/x", "/c");
+        row("then JEV_HOME", "", "/j", true, "/x", "/j");
+        row("then a portable copy", "", "", true, "/x", "EXE");
+        row("then XDG_DATA_HOME", "", "", false, "/x", "/x/jev");
+        row("then the home default", "", "", false, "", "/h/.local/share/jev");
     }
 
     void choose()

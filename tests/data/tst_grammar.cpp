@@ -39,29 +39,11 @@ private Q_SLOTS:
         QDir(m_dir->path()).mkdir("vocab");
     }
 
-    void workedExample()
-    {
-        writeApps({"Notepad \xA6 a.txt - Notepad*notepad~Editing$notepad.exe",
-                   "SciCalc \xA6 Calculator*calculator~Editing$calc.exe", "XTerm \xA6 xterm*"});
-        writeVocab("Editing", {"select all:^a", "save file:^s"});
-        writeVocab("Browsing", {"go back:%{LEFT}", "Save File:^s", "refresh:{F5}"});
-        const MemoryListBox lstVocab({"Editing", "Browsing"});
-        const QByteArray expected =
-            lines({"notepad", "calculator", "select all", "save file", "go back", "refresh"});
-
-        CFile file(m_dir->path());
-        QVERIFY(file.TempLoad(lstVocab));
-        QCOMPARE(grammar(), expected);
-        QCOMPARE(grammar().count("\r\n"), 11);
-        QVERIFY(CFile(m_dir->path()).TempLoad(lstVocab));
-        QCOMPARE(grammar(), expected);
-    }
-
     void phrases_data()
     {
         QTest::addColumn<QList<QByteArray>>("apps");
-        QTest::addColumn<QList<QByteArray>>("vocabA");
-        QTest::addColumn<QList<QByteArray>>("vocabB");
+        QTest::addColumn<QList<QByteArray>>("first");
+        QTest::addColumn<QList<QByteArray>>("second");
         QTest::addColumn<QList<QByteArray>>("expected");
         using L = QList<QByteArray>;
         QTest::newRow("nothing configured") << L{} << L{} << L{} << L{};
@@ -88,14 +70,18 @@ private Q_SLOTS:
     void phrases()
     {
         QFETCH(QList<QByteArray>, apps);
-        QFETCH(QList<QByteArray>, vocabA);
-        QFETCH(QList<QByteArray>, vocabB);
+        QFETCH(QList<QByteArray>, first);
+        QFETCH(QList<QByteArray>, second);
         QFETCH(QList<QByteArray>, expected);
         writeApps(apps);
-        writeVocab("A", vocabA);
-        writeVocab("B", vocabB);
-        QVERIFY(CFile(m_dir->path()).TempLoad(MemoryListBox({"A", "B"})));
-        QCOMPARE(grammar(), lines(expected));
+        // Listed out of alphabetical order: the list's order counts.
+        writeVocab("Z", first);
+        writeVocab("A", second);
+        // Written twice: the second grammar replaces the first.
+        for (int run = 0; run < 2; ++run) {
+            QVERIFY(CFile(m_dir->path()).TempLoad(MemoryListBox({"Z", "A"})));
+            QCOMPARE(grammar(), lines(expected));
+        }
     }
 
     // A listed vocabulary without a file, a damaged word and a damaged application record

@@ -45,16 +45,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("storedClass");
         QTest::addColumn<QString>("storedTitle");
-        QTest::newRow("code page characters") << "Jev€"
-                                              << "Second ¦ é window"
-                                              << "Jev€"
-                                              << "Second ¦ é window";
-        QTest::newRow("outside the code page") << "JevΩ"
-                                               << "Second ¦ Ω window"
-                                               << "Jev?"
-                                               << "Second ¦ ? window";
-        QTest::newRow("long") << QString(300, 'c') << QString(254, 't') + "ΩΩ" << QString(255, 'c')
-                              << QString(254, 't') + "?";
+        const auto row = [](const char *name, const QString &className, const QString &title,
+                            const QString &storedClass, const QString &storedTitle) {
+            QTest::newRow(name) << className << title << storedClass << storedTitle;
+        };
+        row("code page characters", "Jev€", "Second ¦ é window", "Jev€", "Second ¦ é window");
+        row("outside the code page", "JevΩ", "Second ¦ Ω window", "Jev?", "Second ¦ ? window");
+        row("long", QString(300, 'c'), QString(254, 't') + "ΩΩ", QString(255, 'c'),
+            QString(254, 't') + "?");
     }
 
     void storedForm()
@@ -84,18 +82,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("className");
         QTest::addColumn<QString>("title");
-        QTest::newRow("plain") << "XTerm ¦ shell"
-                               << "XTerm"
-                               << "shell";
-        QTest::newRow("bar in the title") << "Gedit ¦ a ¦ b"
-                                          << "Gedit"
-                                          << "a ¦ b";
-        QTest::newRow("empty title") << "XTerm ¦ "
-                                     << "XTerm"
-                                     << "";
-        QTest::newRow("no bar") << "plain"
-                                << ""
-                                << "";
+        const auto row = [](const char *name, const QString &entry, const QString &className,
+                            const QString &title) {
+            QTest::newRow(name) << entry << className << title;
+        };
+        row("plain", "XTerm ¦ shell", "XTerm", "shell");
+        row("bar in the title", "Gedit ¦ a ¦ b", "Gedit", "a ¦ b");
+        row("empty title", "XTerm ¦ ", "XTerm", "");
+        row("no bar", "plain", "", "");
     }
 
     void splitEntry()

@@ -1,8 +1,3 @@
-#include "engine/CApp.h"
-#include "engine/RunningApps.h"
-#include "platform/fake/FakeKeystrokeSender.h"
-#include "platform/fake/FakeWindowSystem.h"
-#include "platform/fake/ScriptedPrompter.h"
 #include "platform/qt/ProcessShell.h"
 
 #include <QStandardPaths>
@@ -67,22 +62,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expanded");
-        QTest::newRow("percent") << "%HOME%/x"
-                                 << "/home/me/x";
-        QTest::newRow("dollar") << "$HOME/x"
-                                << "/home/me/x";
-        QTest::newRow("braces") << "${HOME}x"
-                                << "/home/mex";
-        QTest::newRow("tilde") << "~/docs"
-                               << "/home/me/docs";
-        QTest::newRow("tilde inside stays") << "a~/b"
-                                            << "a~/b";
-        QTest::newRow("unknown stays") << "%NOPE%/$NOPE"
-                                       << "%NOPE%/$NOPE";
-        QTest::newRow("two") << "$A$B"
-                             << "12";
-        QTest::newRow("lone signs") << "50% $ off"
-                                    << "50% $ off";
+        const auto row = [](const char *name, const QString &path, const QString &expanded) {
+            QTest::newRow(name) << path << expanded;
+        };
+        row("percent", "%HOME%/x", "/home/me/x");
+        row("dollar", "$HOME/x", "/home/me/x");
+        row("braces", "${HOME}x", "/home/mex");
+        row("tilde", "~/docs", "/home/me/docs");
+        row("tilde inside stays", "a~/b", "a~/b");
+        row("unknown stays", "%NOPE%/$NOPE", "%NOPE%/$NOPE");
+        row("two", "$A$B", "12");
+        row("lone signs", "50% $ off", "50% $ off");
     }
 
     void expandEnvironment()
@@ -96,23 +86,33 @@ private Q_SLOTS:
         QCOMPARE(ProcessShell::expandEnvironment(path, env), expanded);
     }
 
+    // explore: opened as a folder rather than as a document or program.
     void openDocument_data()
     {
+        QTest::addColumn<bool>("explore");
         QTest::addColumn<QString>("document");
         QTest::addColumn<ShellResult>("result");
         QTest::addColumn<QString>("logged");
         QTest::newRow("text file through its handler")
-            << "notes.txt" << ShellResult::Success << "notes.txt";
-        QTest::newRow("missing file") << "missing.txt" << ShellResult::FileNotFound << "";
-        QTest::newRow("missing folder") << "no/such/file.txt" << ShellResult::PathNotFound << "";
-        QTest::newRow("no application for it") << "image.xyz" << ShellResult::NoAssociation << "";
-        QTest::newRow("program started") << "program.sh" << ShellResult::Success << "program ran";
+            << false << "notes.txt" << ShellResult::Success << "notes.txt";
+        QTest::newRow("missing file") << false << "missing.txt" << ShellResult::FileNotFound << "";
+        QTest::newRow("missing folder")
+            << false << "no/such/file.txt" << ShellResult::PathNotFound << "";
+        QTest::newRow("no application for it")
+            << false << "image.xyz" << ShellResult::NoAssociation << "";
+        QTest::newRow("program started")
+            << false << "program.sh" << ShellResult::Success << "program ran";
         QTest::newRow("folder from a variable")
-            << "$JEV_TEST_FOLDER" << ShellResult::Success << "folder";
+            << false << "$JEV_TEST_FOLDER" << ShellResult::Success << "folder";
+        QTest::newRow("explore a folder") << true << "folder" << ShellResult::Success << "folder";
+        QTest::newRow("explore a missing folder")
+            << true << "no/such" << ShellResult::PathNotFound << "";
+        QTest::newRow("explore a file") << true << "notes.txt" << ShellResult::FileNotFound << "";
     }
 
     void openDocument()
     {
+        QFETCH(bool, explore);
         QFETCH(QString, document);
         QFETCH(ShellResult, result);
         QFETCH(QString, logged);
@@ -120,42 +120,16 @@ private Q_SLOTS:
         writeFile(path("image.xyz"), QByteArray("\x89\x01\x02\xff\xfe binary", 15));
         writeFile(path("program.sh"),
                   "#!/bin/sh\necho 'program ran' >> '" + path("opened.log").toUtf8() + "'\n", true);
-        ProcessShell shell(30000); // a busy machine must not turn a failure into a success
-        QCOMPARE(shell.openDocument(document, m_dir.path()), result);
+        ProcessShell shell(30000);      // a busy machine must not turn a failure into a success
+        QDir::setCurrent(m_dir.path()); // where a folder to explore is found
+        QCOMPARE(explore ? shell.exploreFolder(document)
+                         : shell.openDocument(document, m_dir.path()),
+                 result);
         if (logged.isEmpty()) {
             QCOMPARE(opened(), QString());
         } else {
             QTRY_VERIFY2(opened().endsWith(logged), qPrintable(opened()));
         }
-    }
-
-    // A spoken name holding "explore " opens the path as a folder; a missing path is told.
-    void shellAppThroughTheEngine()
-    {
-        ScriptedPrompter prompter;
-        FakeWindowSystem windows;
-        FakeKeystrokeSender keys;
-        ProcessShell shell(30000);
-        RunningApps running(windows);
-        QDir(m_dir.path()).mkpath("jev");
-        CApp app(path("jev"), {prompter, windows, keys, shell, running});
-
-        app.setCurrentUserName("Explore Documents");
-        app.setPathName(path("folder"));
-        app.ShellApp();
-        QTRY_COMPARE(opened(), path("folder"));
-        QVERIFY(prompter.shown().isEmpty());
-
-        app.setCurrentUserName("editor");
-        app.setPathName(path("missing-program"));
-        app.ShellApp();
-        QCOMPARE(prompter.shown().size(), 1);
-        QCOMPARE(prompter.shown().first().text, QString("Error on LaunchDocument: 2"));
-        QCOMPARE(prompter.shown().first().title, QString("JEV! Voice Command"));
-
-        app.setCurrentUserName("explore nothing");
-        app.ShellApp();
-        QCOMPARE(prompter.shown().last().text, QString("Error on Explore: 3"));
     }
 
     void startCommandLine()

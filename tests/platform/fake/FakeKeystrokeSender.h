@@ -16,7 +16,6 @@ public:
     const QStringList &texts() const { return m_texts; }
     // A non-empty reason makes every later call fail with it; empty sends again.
     void setFailure(const QString &reason) { m_failure = reason; }
-    void clear() { m_texts.clear(); }
 
 private:
     QStringList m_texts;
