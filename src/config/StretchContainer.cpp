@@ -15,7 +15,7 @@ StretchContainer::StretchContainer(const QSize &designSize, QWidget *parent)
 
 double StretchContainer::pixelsPerTwip() const
 {
-    return logicalDpiX() / kTwipsPerInch;
+    return logicalDpiX() / kTwipsPerInch * m_contentScale;
 }
 
 QSize StretchContainer::designPixelSize() const
@@ -35,6 +35,24 @@ void StretchContainer::addControl(QWidget *control, const QRect &designRect)
 {
     control->setParent(this);
     m_controls.append({control, designRect});
+    placeAll();
+}
+
+void StretchContainer::fitContents()
+{
+    m_contentScale = 1.0;
+    double scale = 1.0;
+    for (const auto &[control, designRect] : std::as_const(m_controls)) {
+        if (!control || control->isHidden())
+            continue;
+        const QSize needed = control->minimumSizeHint();
+        const QRect r = designPixelRect(designRect);
+        if (r.width() > 0)
+            scale = qMax(scale, double(needed.width()) / r.width());
+        if (r.height() > 0)
+            scale = qMax(scale, double(needed.height()) / r.height());
+    }
+    m_contentScale = scale;
     placeAll();
 }
 

@@ -14,6 +14,9 @@ public:
     StretchContainer(const QSize &designSize, QWidget *parent = nullptr);
 
     void addControl(QWidget *control, const QRect &designRect);
+    // Enlarges the design's scale, the same in both directions, until every shown control's
+    // minimum size fits its rectangle: captions are whole at the design size in any font.
+    void fitContents();
     // The design size in pixels at the screen's logical resolution.
     QSize designPixelSize() const;
     QRect designPixelRect(const QRect &twips) const;
@@ -26,5 +29,6 @@ private:
     double pixelsPerTwip() const;
 
     QSize m_designSize;
+    double m_contentScale = 1.0;
     QList<std::pair<QPointer<QWidget>, QRect>> m_controls;
 };

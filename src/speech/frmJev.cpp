@@ -1,11 +1,11 @@
 #include "frmJev.h"
 
 #include "VuMeterBar.h"
-#include "config/CHelp.h"
+#include "config/ConfigWindows.h"
 #include "config/ProgramSettings.h"
 #include "config/StretchContainer.h"
-#include "config/WindowsLog.h"
-#include "config/frmAbout.h"
+#include "config/VocabularyWindow.h"
+#include "config/frmApp.h"
 #include "data/CFile.h"
 #include "data/CVocab.h"
 #include "data/DataDirectory.h"
@@ -18,8 +18,6 @@
 #include "recognizer/Recognizer.h"
 
 #include <QCloseEvent>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -32,43 +30,6 @@ namespace {
 
 const QString kWindowKey = QStringLiteral("frmJev");
 
-// Stands in for the configuration windows until they exist: it says how to configure meanwhile,
-// and opens the help and the About box as their Help menu does.
-QDialog *makeConfigurationPlaceholder(QWidget *parent, Prompter &prompter)
-{
-    auto *dialog = new QDialog(parent);
-    dialog->setObjectName(QStringLiteral("frmConfigurePlaceholder"));
-    dialog->setWindowTitle(QStringLiteral("Application Command Configuration"));
-    auto *text = new QLabel(
-        QStringLiteral("The configuration windows are not part of this version yet.\n\n"
-                       "Listening is off while this window is open. Configure applications and "
-                       "vocabularies with the command line, for example:\n\n"
-                       "  jev apps add \"XTerm ¦ shell\"\n"
-                       "  jev apps set 0 terminal Editing /usr/bin/xterm\n"
-                       "  jev vocabs new Editing\n"
-                       "  jev words add Editing \"select all:^a\"\n\n"
-                       "Then close this window (the commands are written for listening then) "
-                       "and click the level meter to listen again."),
-        dialog);
-    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
-    QPushButton *help =
-        buttons->addButton(QStringLiteral("JEV! &Help Contents"), QDialogButtonBox::HelpRole);
-    help->setObjectName(QStringLiteral("mnuJEVHelp"));
-    QPushButton *about = buttons->addButton(QStringLiteral("&About JEV! Voice Command"),
-                                            QDialogButtonBox::ActionRole);
-    about->setObjectName(QStringLiteral("mnuAboutJev"));
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    QObject::connect(help, &QPushButton::clicked, dialog,
-                     [dialog] { CHelp(dialog).Show(QStringLiteral("jevhelp.chm")); });
-    QObject::connect(about, &QPushButton::clicked, dialog,
-                     [dialog, &prompter] { frmAbout(prompter, dialog).exec(); });
-    auto *layout = new QVBoxLayout(dialog);
-    layout->addWidget(text);
-    layout->addWidget(buttons);
-    return dialog;
-}
-
 } // namespace
 
 frmJev::frmJev(const QString &programDir, const EngineServices &services, Recognizer &recognizer,
@@ -79,6 +40,8 @@ frmJev::frmJev(const QString &programDir, const EngineServices &services, Recogn
     setWindowTitle(QStringLiteral("JEV! Voice Control"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     buildControls();
+    m_windows = std::make_unique<ConfigWindows>(
+        ConfigWindows::Context{programDir, services, recognizer, *m_meter, this});
     connect(&m_recognizer, &Recognizer::PhraseRecognized, this, &frmJev::phraseRecognized);
     connect(&m_recognizer, &Recognizer::LevelChanged, this, &frmJev::levelChanged);
     // Listening that stopped by itself is off as if the user switched it off: one click resumes.
@@ -136,13 +99,12 @@ bool frmJev::pbClickState() const
 void frmJev::load()
 {
     m_file = std::make_unique<CFile>(m_programDir);
-    m_app = std::make_unique<CApp>(m_programDir, m_services, &m_lstVAppCmd);
-    m_vocab =
-        std::make_unique<CVocab>(m_programDir, VocabLists{&m_lstVocab, nullptr, &m_cmbVocabulary});
+    m_app = std::make_unique<CApp>(m_programDir, m_services);
+    m_vocab = std::make_unique<CVocab>(m_programDir);
     if (QString problem; !DataDirectory::prepare(m_programDir, &problem))
         m_problems.append(problem);
     restoreGeometry(ProgramSettings::windowPosition(kWindowKey));
-    m_app->FillVACListBox();
+    fillApplicationList();
     if (const auto error = m_app->lastError())
         m_problems.append(DataFiles::appListFileName() + QStringLiteral(": ") + error->message());
     ensureGrammar();
@@ -160,9 +122,17 @@ void frmJev::load()
         m_problems.append(QStringLiteral(
             "This is a Wayland session: only programs that run through XWayland can be switched "
             "to and sent keystrokes."));
-    m_services.runningApps.FillRunningApps(m_lstRunApp);
+    m_services.runningApps.FillRunningApps(m_windows->app().runningApps());
     m_problemPanel->setText(m_problems.isEmpty() ? QString() : m_problems.first());
     m_problemPanel->setToolTip(m_problems.join(QLatin1Char('\n')));
+}
+
+// Fills the application window's list from VAppCmd.txt; this loads the window, hidden.
+void frmJev::fillApplicationList()
+{
+    m_app->setAppList(&m_windows->app().applications());
+    m_app->FillVACListBox();
+    m_app->setAppList(nullptr);
 }
 
 // On a first run there is no grammar yet: it is written now, so that the program listens for
@@ -175,8 +145,6 @@ void frmJev::ensureGrammar()
         m_problems.append(error);
 }
 
-// The grammar follows the configuration whenever the configuration is left, as the
-// configuration windows do when they close.
 QString frmJev::writeGrammar()
 {
     return Vocabularies(m_programDir).writeGrammar().text;
@@ -206,7 +174,7 @@ void frmJev::dispatch(const QString &phrase)
 {
     if (m_app->AppCheck(phrase) != 1)
         m_app->VocabCheck(phrase);
-    m_services.runningApps.FillRunningApps(m_lstRunApp);
+    m_services.runningApps.FillRunningApps(m_windows->app().runningApps());
     m_phrasePanel->setText(phrase);
 }
 
@@ -224,7 +192,7 @@ void frmJev::activate()
 
 bool frmJev::configurationVisible() const
 {
-    return m_configuration && m_configuration->isVisible();
+    return m_windows->appVisible();
 }
 
 void frmJev::meterClick()
@@ -254,34 +222,33 @@ void frmJev::configureClick()
 {
     m_meter->setLevel(0);
     m_recognizer.Deactivate();
-    m_services.runningApps.FillRunningApps(m_lstRunApp);
+    frmApp &window = m_windows->app();
+    m_services.runningApps.FillRunningApps(window.runningApps());
     if (m_configShownBefore) {
-        m_lstVAppCmd.clear();
-        m_app->FillVACListBox();
+        window.applications().clear();
+        fillApplicationList();
     } else {
         m_configShownBefore = true;
     }
-    m_lstVAppCmd.setSelectedIndex(0);
-    m_lstVocab.clear();
-    m_cmbVocabulary.clear();
+    ListBox &vocabularies = m_windows->vocabulary().vocabularyList();
+    vocabularies.clear();
+    window.vocabularyNames().clear();
+    m_vocab->setLists({&vocabularies, nullptr, &window.vocabularyNames()});
     m_vocab->FillVocabFile(false);
+    m_vocab->setLists({});
+    window.applications().setSelectedIndex(0);
     if (m_meter->level() == 0)
         m_app->setPBClickState(true);
-    if (!m_configuration)
-        m_configuration = makeConfigurationPlaceholder(this, m_services.prompter);
-    m_configuration->exec();
-    if (const QString error = writeGrammar(); !error.isEmpty())
-        m_problemPanel->setText(error);
+    // The window writes the grammar when it unloads; listening stays off until the next click.
+    window.showModal();
 }
 
 void frmJev::closeEvent(QCloseEvent *event)
 {
     ProgramSettings::setWindowPosition(kWindowKey, saveGeometry());
     m_recognizer.Deactivate();
-    if (m_file) {
-        // Nobody is left to be told of a failure; the grammar of the last start stays in use.
-        if (const QString error = writeGrammar(); !error.isEmpty())
-            qCDebug(lcWindows) << "at close:" << error;
-    }
+    // The configuration windows write the grammar as they unload.
+    if (m_file)
+        m_windows->unloadAll();
     event->accept();
 }

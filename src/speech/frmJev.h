@@ -1,6 +1,5 @@
 #pragma once
 
-#include "data/MemoryListBox.h"
 #include "engine/EngineServices.h"
 
 #include <QQueue>
@@ -11,7 +10,7 @@
 class CApp;
 class CFile;
 class CVocab;
-class QDialog;
+class ConfigWindows;
 class QLabel;
 class QPushButton;
 class QStatusBar;
@@ -39,8 +38,8 @@ public:
     VuMeterBar &meter() { return *m_meter; }
     bool meterToggle() const { return m_meterToggle; }
     bool pbClickState() const;
-    // The running applications, as the configuration window's list will show them.
-    const MemoryListBox &runningAppList() const { return m_lstRunApp; }
+    // The configuration windows, whose lists the speech window fills.
+    ConfigWindows &configWindows() { return *m_windows; }
 
 public Q_SLOTS:
     void meterClick();
@@ -56,6 +55,7 @@ private:
     void levelChanged(int level);
     void activate();
     bool configurationVisible() const;
+    void fillApplicationList();
     QString grammarPath() const;
     void ensureGrammar();
     QString writeGrammar();
@@ -66,17 +66,12 @@ private:
     std::unique_ptr<CFile> m_file;
     std::unique_ptr<CApp> m_app;
     std::unique_ptr<CVocab> m_vocab;
-    // The lists of the configuration windows, which the speech window fills.
-    MemoryListBox m_lstRunApp;
-    MemoryListBox m_lstVAppCmd;
-    MemoryListBox m_lstVocab;
-    MemoryListBox m_cmbVocabulary;
     VuMeterBar *m_meter = nullptr;
     QPushButton *m_cmdConfigure = nullptr;
     QStatusBar *m_stbVCmd = nullptr;
     QLabel *m_phrasePanel = nullptr;
     QLabel *m_problemPanel = nullptr;
-    QDialog *m_configuration = nullptr;
+    std::unique_ptr<ConfigWindows> m_windows;
     bool m_meterToggle = false;
     bool m_configShownBefore = false;
     bool m_dispatching = false;

@@ -123,6 +123,8 @@ private Q_SLOTS:
         QTest::newRow("the book") << "" << QVariant() << "index.html";
         QTest::newRow("a page") << " keystrokes " << QVariant() << "keystrokes.html";
         QTest::newRow("the windows") << "windows" << QVariant() << "windows.html";
+        QTest::newRow("the application window")
+            << "applications" << QVariant() << "applications.html";
         QTest::newRow("an unknown page") << "nothing" << QVariant() << "index.html";
         QTest::newRow("an anchor") << "" << QVariant("vocabulary") << "index.html#vocabulary";
     }

@@ -7,6 +7,7 @@
 #include <QThread>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 
 namespace {
 
@@ -81,7 +82,7 @@ XvfbSession::~XvfbSession()
     }
 }
 
-bool XvfbSession::start(QString *error, bool withWindowManager)
+bool XvfbSession::start(QString *error, bool withWindowManager, const QString &screen)
 {
     m_managed = withWindowManager;
     for (const char *tool : {"Xvfb", "openbox"}) {
@@ -94,7 +95,7 @@ bool XvfbSession::start(QString *error, bool withWindowManager)
     }
     m_xvfb = std::make_unique<QProcess>();
     m_xvfb->setProcessChannelMode(QProcess::SeparateChannels);
-    m_xvfb->start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x800x24",
+    m_xvfb->start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", screen + "x24",
                                            "-nolisten", "tcp", "-noreset"});
     QDeadlineTimer deadline(10000);
     while (!m_xvfb->canReadLine() && !deadline.hasExpired() &&
@@ -256,4 +257,60 @@ QStringList XvfbSession::keysLogged(const QString &logPath)
 QString XvfbSession::targetBinary()
 {
     return QStringLiteral(JEV_KEYLOG_TARGET);
+}
+
+QRect XvfbSession::clientGeometry(quint64 window)
+{
+    Display *d = XOpenDisplay(m_display.toLatin1().constData());
+    if (!d)
+        return {};
+    XSetErrorHandler(ignoreErrors);
+    Window root = 0, child = 0;
+    int x = 0, y = 0;
+    unsigned int width = 0, height = 0, border = 0, depth = 0;
+    QRect geometry;
+    if (XGetGeometry(d, window, &root, &x, &y, &width, &height, &border, &depth) &&
+        XTranslateCoordinates(d, window, root, 0, 0, &x, &y, &child))
+        geometry = QRect(x, y, int(width), int(height));
+    XCloseDisplay(d);
+    return geometry;
+}
+
+bool XvfbSession::movePointer(const QPoint &to, int steps)
+{
+    Display *d = XOpenDisplay(m_display.toLatin1().constData());
+    if (!d)
+        return false;
+    Window root = 0, child = 0;
+    int x = 0, y = 0, winX = 0, winY = 0;
+    unsigned int mask = 0;
+    XQueryPointer(d, DefaultRootWindow(d), &root, &child, &x, &y, &winX, &winY, &mask);
+    for (int i = 1; i <= steps; ++i) {
+        XTestFakeMotionEvent(d, -1, x + (to.x() - x) * i / steps, y + (to.y() - y) * i / steps,
+                             CurrentTime);
+        XSync(d, False);
+    }
+    XCloseDisplay(d);
+    return true;
+}
+
+bool XvfbSession::setButton(bool down)
+{
+    Display *d = XOpenDisplay(m_display.toLatin1().constData());
+    if (!d)
+        return false;
+    XTestFakeButtonEvent(d, 1, down ? True : False, CurrentTime);
+    XSync(d, False);
+    XCloseDisplay(d);
+    return true;
+}
+
+bool XvfbSession::dragStarted()
+{
+    Display *d = XOpenDisplay(m_display.toLatin1().constData());
+    if (!d)
+        return false;
+    const bool owned = XGetSelectionOwner(d, XInternAtom(d, "XdndSelection", False)) != None;
+    XCloseDisplay(d);
+    return owned;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QList>
+#include <QPoint>
 #include <QProcess>
+#include <QRect>
 #include <QString>
 #include <memory>
 
@@ -17,7 +19,7 @@ public:
     XvfbSession &operator=(const XvfbSession &) = delete;
 
     // False, with what to install or what went wrong. Without a window manager only Xvfb runs.
-    bool start(QString *error, bool withWindowManager = true);
+    bool start(QString *error, bool withWindowManager = true, const QString &screen = "1280x800");
     QString displayName() const { return m_display; }
 
     // Starts a target window with this class and title logging to logPath, and waits until the
@@ -33,6 +35,16 @@ public:
     QList<std::pair<quint64, QString>> listedWindows();
     // The window the window manager has in front (_NET_ACTIVE_WINDOW), 0 when there is none.
     quint64 activeWindow();
+
+    // The client area of a listed window in screen coordinates; empty when there is none.
+    QRect clientGeometry(quint64 window);
+    // Real pointer events through XTest: the pointer moves to `to` in `steps` steps (a drag
+    // sees the way), the left button goes down or up where the pointer is.
+    bool movePointer(const QPoint &to, int steps = 1);
+    bool setButton(bool down);
+    bool click(const QPoint &at) { return movePointer(at) && setButton(true) && setButton(false); }
+    // A program has started a drag: it owns the XDND selection.
+    bool dragStarted();
 
     // Key lines of a target's log: "<combination>\t<text>", without the time stamps.
     static QStringList keysLogged(const QString &logPath);
