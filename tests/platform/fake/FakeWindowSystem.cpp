@@ -38,6 +38,7 @@ QString FakeWindowSystem::windowClassName(WindowId window)
 bool FakeWindowSystem::forceForeground(WindowId window, int timeoutMs)
 {
     Q_UNUSED(timeoutMs)
+    m_activations.append(window);
     if (windowTitle(window).isEmpty())
         return false;
     m_stacking.removeOne(window);

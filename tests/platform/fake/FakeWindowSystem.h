@@ -20,10 +20,13 @@ public:
     void setTitle(WindowId id, const QString &title);
     void setForeground(WindowId id) { m_foreground = id; }
     void setAvailable(bool available) { m_available = available; }
+    // Every window asked to come forward, in call order, whether it could or not.
+    const QList<WindowId> &activations() const { return m_activations; }
 
 private:
     QList<TopLevelWindow> m_windows;
     QList<WindowId> m_stacking; // bottom to top: a new or raised window goes last
     WindowId m_foreground = 0;
     bool m_available = true;
+    QList<WindowId> m_activations;
 };
