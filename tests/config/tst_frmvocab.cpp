@@ -62,13 +62,6 @@ private:
             texts.append(list->item(i)->text());
         return texts;
     }
-    static Records bytes(const QStringList &texts)
-    {
-        Records records;
-        for (const QString &text : texts)
-            records.append(text.toLatin1());
-        return records;
-    }
     static QPoint lineCentre(QListWidget *list, int row)
     {
         return list->visualItemRect(list->item(row)).center();
@@ -171,18 +164,6 @@ private Q_SLOTS:
         m_jev->load();
     }
     void cleanup() { m_jev.reset(); }
-
-    void opensOnTheFirstVocabulary()
-    {
-        whileOpen([&](frmVocab &w) {
-            QCOMPARE(lines(child<QListWidget>(w, "lstVocab")), vocabularyNames(3));
-            QCOMPARE(w.vocabularyList().selectedIndex(), 0);
-            auto *list = child<QListWidget>(w, "lstDictionary");
-            QCOMPARE(lines(list), QStringList({"select all:^a", "save:^s", "close:^w"}));
-            QCOMPARE(list->selectedItems().size(), 0);
-            QCOMPARE(w.windowTitle(), QString("Vocabulary/Dictionary Configuration"));
-        });
-    }
 
     // vocab: the vocabulary selected ("" none: a new one was made, which selects none); clicked:
     // the word clicked first (-1 none, the current word stays unselected).
