@@ -125,5 +125,5 @@ void DictionaryEditor::copyWordsTo()
         done = QStringLiteral("%1 holds these words already.").arg(target);
     else if (copied.added == 1)
         done = QStringLiteral("1 word copied to %1.").arg(target);
-    m_prompter.showMessage(done, QStringLiteral("Copy Words To"), Prompter::Icon::Information);
+    m_prompter.showMessage(done, QStringLiteral("Words Copied"), Prompter::Icon::Information);
 }

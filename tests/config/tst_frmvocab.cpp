@@ -619,7 +619,7 @@ private Q_SLOTS:
             m_desktop->prompter.queueText("empty");
             QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
             QCOMPARE(words("Empty"), Records({"select all:^a", "save:^s"}));
-            QCOMPARE(messages(), QStringList{"Copy Words To: 2 words copied to Empty."});
+            QCOMPARE(messages(), QStringList{"Words Copied: 2 words copied to Empty."});
             // The edit box, however reached, has its text selected.
             child<QLineEdit>(w, "txtCommand")->setFocus();
             QCOMPARE(child<QLineEdit>(w, "txtCommand")->selectedText(), QString("save:^s"));
