@@ -52,10 +52,14 @@ int WordDrop::bandLine(double yTwips)
 void WordDrop::dragOver(double yTwips)
 {
     m_suppressVocabClick = true;
-    if (yTwips > kLastBandEnd)
-        m_tmrExtend->start(); // and it stays on when the pointer moves back into a band
-    else
+    if (yTwips > kLastBandEnd) {
+        // Switched on, not restarted: moving about down there must not hold the steps back.
+        // It stays on when the pointer goes back into a band.
+        if (!m_tmrExtend->isActive())
+            m_tmrExtend->start();
+    } else {
         select(bandLine(yTwips));
+    }
 }
 
 void WordDrop::tick()
