@@ -1,7 +1,7 @@
 #include "ConfigWindows.h"
 
-#include "VocabularyPlaceholder.h"
 #include "frmApp.h"
+#include "frmVocab.h"
 
 ConfigWindows::ConfigWindows(const Context &context) : m_context(context) {}
 
@@ -16,6 +16,11 @@ frmApp &ConfigWindows::app()
     return *m_app;
 }
 
+frmApp *ConfigWindows::loadedApp()
+{
+    return m_app && !m_app->isUnloaded() ? m_app.get() : nullptr;
+}
+
 bool ConfigWindows::appVisible() const
 {
     return m_app && !m_app->isUnloaded() && m_app->isVisible();
@@ -23,19 +28,22 @@ bool ConfigWindows::appVisible() const
 
 VocabularyWindow &ConfigWindows::vocabulary()
 {
+    if (m_vocabulary && m_vocabulary->isUnloaded())
+        m_vocabulary.reset();
     if (!m_vocabulary)
-        m_vocabulary = std::make_unique<VocabularyPlaceholder>(m_context.owner);
+        m_vocabulary = std::make_unique<frmVocab>(*this, m_context.owner);
     return *m_vocabulary;
 }
 
 VocabularyWindow *ConfigWindows::loadedVocabulary()
 {
-    return m_vocabulary.get();
+    return m_vocabulary && !m_vocabulary->isUnloaded() ? m_vocabulary.get() : nullptr;
 }
 
 void ConfigWindows::unloadAll()
 {
+    if (m_vocabulary && !m_vocabulary->isUnloaded())
+        m_vocabulary->unload();
     if (m_app && !m_app->isUnloaded())
         m_app->unload();
-    m_vocabulary.reset();
 }

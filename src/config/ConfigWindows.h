@@ -7,10 +7,10 @@
 
 class QWidget;
 class Recognizer;
-class VocabularyPlaceholder;
 class VocabularyWindow;
 class VuMeterBar;
 class frmApp;
+class frmVocab;
 
 // The configuration windows of the speech window. Each is loaded (created, hidden) by its first
 // use and released when it unloads, so that the next use starts afresh with empty lists. The
@@ -38,6 +38,8 @@ public:
 
     // The application window, loaded when it is not.
     frmApp &app();
+    // Null when it is not loaded.
+    frmApp *loadedApp();
     bool appVisible() const;
     // The vocabulary window, loaded when it is not.
     VocabularyWindow &vocabulary();
@@ -49,5 +51,5 @@ public:
 private:
     Context m_context;
     std::unique_ptr<frmApp> m_app;
-    std::unique_ptr<VocabularyPlaceholder> m_vocabulary;
+    std::unique_ptr<frmVocab> m_vocabulary;
 };

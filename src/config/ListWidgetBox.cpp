@@ -1,6 +1,7 @@
 #include "ListWidgetBox.h"
 
 #include <QListWidget>
+#include <QSignalBlocker>
 
 int ListWidgetBox::count() const
 {
@@ -22,6 +23,7 @@ void ListWidgetBox::removeItem(int index)
 {
     if (index < 0 || index >= count())
         return;
+    const QSignalBlocker blocker(m_list);
     const bool wasSelected = selectedIndex() == index;
     delete m_list.takeItem(index);
     if (wasSelected)
@@ -30,6 +32,7 @@ void ListWidgetBox::removeItem(int index)
 
 void ListWidgetBox::clear()
 {
+    const QSignalBlocker blocker(m_list);
     m_list.clear();
 }
 

@@ -5,7 +5,8 @@
 class QListWidget;
 
 // A list box of a window as the data and engine classes fill and read it. Removing the selected
-// line leaves nothing selected, as with every list box of the program.
+// line leaves nothing selected, as with every list box of the program. Removing lines and
+// emptying the list are no selection changes the window reacts to, as with a classic list box.
 class ListWidgetBox : public ListBox
 {
 public:

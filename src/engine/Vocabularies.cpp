@@ -98,13 +98,25 @@ EditResult Vocabularies::setWord(const QString &name, int index, const QString &
 {
     if (!exists(name))
         return unknown(name);
+    MemoryListBox list;
     try {
-        MemoryListBox list;
-        CVocab vocab(m_dir, {nullptr, &list, nullptr});
-        vocab.FillDictionaryListBox(true, name);
-        if (index < 0 || index >= list.count())
-            return EditResult::refused(QStringLiteral("There is no word at index %1.").arg(index));
-        vocab.DictionarySelect(name, list.item(index));
+        fill(name, list);
+    } catch (const AppError &e) {
+        return EditResult::failed(e);
+    }
+    if (index < 0 || index >= list.count())
+        return EditResult::refused(QStringLiteral("There is no word at index %1.").arg(index));
+    return replaceWord(name, list.item(index), word);
+}
+
+EditResult Vocabularies::replaceWord(const QString &name, const QString &shown, const QString &word)
+{
+    if (!exists(name))
+        return unknown(name);
+    try {
+        // The search leaves the cursor on the first equal word, or just past the last one.
+        CVocab vocab(m_dir);
+        vocab.DictionarySelect(name, shown);
         vocab.AddDictionaryWord(true, name, word, QStringLiteral("SaveChanges"));
     } catch (const AppError &e) {
         return EditResult::failed(e);
@@ -124,23 +136,63 @@ EditResult Vocabularies::deleteWord(const QString &name, int index)
     }
     if (index < 0 || index >= list.count())
         return EditResult::refused(QStringLiteral("There is no word at index %1.").arg(index));
-    list.removeItem(index);
-    return replaceWords(name, list.items());
+    return deleteShownWord(name, index, list.item(index));
 }
 
-EditResult Vocabularies::replaceWords(const QString &name, const QStringList &words)
+EditResult Vocabularies::deleteShownWord(const QString &name, int index, const QString &shown)
 {
     if (!exists(name))
         return unknown(name);
+    MemoryListBox list;
+    try {
+        fill(name, list);
+    } catch (const AppError &e) {
+        return EditResult::failed(e);
+    }
+    QStringList words = list.items();
+    const qsizetype at = words.value(index) == shown ? index : words.indexOf(shown);
+    if (at < 0)
+        return EditResult::done(); // nothing of it is left to delete
+    words.removeAt(at);
+    EditResult result = rewrite(name, words);
+    if (result.error && result.error->number() == AppErrorNumber::StoreRefused) {
+        result.text = QStringLiteral("Please Select A Dictionary Word To Delete!");
+        result.detail = result.error->message();
+    }
+    return result;
+}
+
+Vocabularies::Copied Vocabularies::copyWords(const QString &target, const QStringList &words)
+{
+    if (!exists(target))
+        return {unknown(target)};
+    MemoryListBox list;
+    try {
+        fill(target, list);
+    } catch (const AppError &e) {
+        // Copying behind a damaged record would hide or lose the words after it.
+        return {EditResult::failed(e)};
+    }
+    QStringList all = list.items();
+    int added = 0;
+    for (const QString &word : words) {
+        if (all.contains(word, Qt::CaseSensitive))
+            continue;
+        all.append(word);
+        ++added;
+    }
+    if (added == 0)
+        return {EditResult::done()};
+    const EditResult result = rewrite(target, all);
+    return {result, result.isDone() ? added : 0};
+}
+
+EditResult Vocabularies::rewrite(const QString &name, const QStringList &words)
+{
     try {
         CFile(m_dir).replaceAll(true, name, words);
     } catch (const AppError &e) {
-        EditResult result = EditResult::failed(e);
-        if (e.number() == AppErrorNumber::StoreRefused) {
-            result.text = QStringLiteral("Please Select A Dictionary Word To Delete!");
-            result.detail = e.message();
-        }
-        return result;
+        return EditResult::failed(e);
     }
     return EditResult::done();
 }

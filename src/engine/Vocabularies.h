@@ -9,9 +9,6 @@ class MemoryListBox;
 // The rules of editing the vocabularies (vocab/<name>.txt, one dictionary word "phrase:keys" a
 // record), the same for the vocabulary window and the command line. Indexes count words from 0
 // in record order. Every edit returns an EditResult and shows nothing; the caller presents it.
-//
-// Still to come with the vocabulary window: copying picked-up words onto another vocabulary (its
-// drop), which skips every word the target already holds, compared whole and case-sensitively.
 class Vocabularies
 {
 public:
@@ -22,6 +19,12 @@ public:
         QStringList words;
         // Failed when a damaged record ended the listing; the words before it are listed.
         EditResult result;
+    };
+
+    struct Copied
+    {
+        EditResult result;
+        int added = 0;
     };
 
     explicit Vocabularies(const QString &programDir);
@@ -39,10 +42,18 @@ public:
     // Replaces the first word equal to the one at index, as a click on it in the window selects
     // the first record equal to it.
     EditResult setWord(const QString &name, int index, const QString &word);
+    // Replaces the first word equal to shown (case counts) by word. When the vocabulary no longer
+    // holds shown, word is stored after the last word, so that what was typed is kept.
+    EditResult replaceWord(const QString &name, const QString &shown, const QString &word);
     EditResult deleteWord(const QString &name, int index);
-    // Makes the vocabulary hold exactly these words, in this order; the old file stays whole
-    // unless the new one is complete.
-    EditResult replaceWords(const QString &name, const QStringList &words);
+    // Deletes the word that a list shows at index. The list may lag behind the file (a word saved
+    // since is not listed yet), so the word at index goes only when it is shown; else the first
+    // word equal to shown. Done without a change when the vocabulary no longer holds shown.
+    EditResult deleteShownWord(const QString &name, int index, const QString &shown);
+    // Appends to target, after its last record, every one of words it does not hold yet (compared
+    // whole, case counts), each once, in order. Its records stay where they are, empty ones
+    // included, and the file is rewritten whole or not at all.
+    Copied copyWords(const QString &target, const QStringList &words);
     // Regenerates temp.txt from the application list and the vocabularies, in listing order.
     EditResult writeGrammar() const;
 
@@ -51,6 +62,9 @@ private:
     EditResult unknown(const QString &name) const;
     // Raises the error of a damaged record, with the words before it in list.
     void fill(const QString &name, MemoryListBox &list) const;
+    // Makes the vocabulary hold exactly these words, in this order; the old file stays whole
+    // unless the new one is complete.
+    EditResult rewrite(const QString &name, const QStringList &words);
     static QString nameProblem(const QString &name);
 
     QString m_dir;

@@ -165,6 +165,83 @@ private Q_SLOTS:
         jev.terminate();
         QVERIFY(jev.waitForFinished(10000));
     }
+
+    // A vocabulary and its word made with the keyboard alone: Alt+C opens the application
+    // window, Alt+V the vocabulary window. A new vocabulary takes its first word as a copy of
+    // another's (saving needs a word to save over or after), which is then edited. Close writes
+    // the grammar; after one click on the level meter, the target's name and the new word are
+    // said, and the word's keys reach the target.
+    void vocabularyByKeyboardThenSpeak()
+    {
+        const QString missing = SynthesizedSpeech::missingTools();
+        QVERIFY2(missing.isEmpty(), qPrintable(missing));
+        QTemporaryDir dir;
+        XvfbSession session;
+        QString error;
+        QVERIFY2(session.start(&error), qPrintable(error));
+        QVERIFY2(
+            session.startTarget("JevTarget", "Target Editor", dir.filePath("t.log"), {}, &error),
+            qPrintable(error));
+        const QString data = dir.filePath("data");
+        RecordFileBytes::write(
+            data + "/VAppCmd.txt",
+            RecordFileBytes::file({"JevTarget \xA6 Target Editor*editor~Editing$/bin/true"}, 270));
+        RecordFileBytes::write(data + "/vocab/Common.txt",
+                               RecordFileBytes::file({"copy that:^c"}, 128));
+        QStringList pieces{dir.filePath("name.wav"), dir.filePath("word.wav")};
+        QVERIFY2(SynthesizedSpeech::say("flite:slt", "editor", pieces[0], &error, 8.0, 1.2),
+                 qPrintable(error));
+        QVERIFY2(SynthesizedSpeech::say("flite:slt", "select all", pieces[1], &error, 0.5, 1.5),
+                 qPrintable(error));
+        const QString speech = dir.filePath("speech.wav");
+        QVERIFY2(SynthesizedSpeech::concatenate(pieces, speech, &error), qPrintable(error));
+
+        QProcess jev;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        jev.setProcessEnvironment(env);
+        jev.start(JEV_BINARY, {"--data-dir", data, "--audio-file", speech});
+        X11Connection connection(session.displayName());
+        X11KeystrokeSender keys(connection);
+        // Keys for the window with this title, once it is in front.
+        const auto typeInto = [&](const char *title, const char *text) {
+            QVERIFY(session.waitForTitle(title, 20000));
+            QTRY_COMPARE(session.activeWindow(), session.windowWithTitle(title));
+            QVERIFY2(keys.send(KeystrokeParser::parse(text).actions, &error), qPrintable(error));
+        };
+        const char *vocabularyWindow = "Vocabulary/Dictionary Configuration";
+        typeInto("JEV! Voice Control", "%c");
+        typeInto("Application Command Configuration", "%v");
+        typeInto(vocabularyWindow, "%fn"); // File > New Vocabulary
+        typeInto("New Vocabulary", "Editing~");
+        // Common's word, still listed, selected and copied to Editing.
+        typeInto(vocabularyWindow, "{TAB} ^+c");
+        typeInto("Copy Words To", "Editing~");
+        typeInto("Words Copied", "~");
+        // Editing selected in the vocabulary list, its word selected, edited and saved; Close.
+        typeInto(vocabularyWindow, "{TAB}{DOWN}+{TAB} {TAB}{TAB}select all:{^}a%s");
+        QTRY_COMPARE(
+            RecordFileBytes::records(RecordFileBytes::read(data + "/vocab/Editing.txt"), 128),
+            QByteArrayList{"select all:^a"});
+        QVERIFY2(keys.send(KeystrokeParser::parse("%c").actions, &error), qPrintable(error));
+        QTRY_VERIFY(RecordFileBytes::read(data + "/temp.txt").contains("<start>=select all\r\n"));
+        QTRY_VERIFY(!session.windowWithTitle(vocabularyWindow));
+
+        QVERIFY(!QString::fromUtf8(jev.readAllStandardError()).contains("Heard:"));
+        const QRect speechWindow =
+            session.clientGeometry(session.windowWithTitle("JEV! Voice Control"));
+        QVERIFY(session.click(speechWindow.topLeft() +
+                              QPoint(int(speechWindow.width() * 900.0 / 2955),
+                                     int(speechWindow.height() * 247.0 / 795)))); // the meter
+        QString heard;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (heard += QString::fromUtf8(jev.readAllStandardError())).contains("Heard: select all"),
+            30000);
+        QTRY_COMPARE(XvfbSession::keysLogged(dir.filePath("t.log")), QStringList({"Ctrl+A\t"}));
+        jev.terminate();
+        QVERIFY(jev.waitForFinished(10000));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestEndToEnd)

@@ -84,8 +84,8 @@ private Q_SLOTS:
         QCOMPARE(files(), QStringList());
     }
 
-    // op: a(dd) WORD, s(et) IDX WORD, d(elete) IDX. An empty message means done; a refused or
-    // failed edit leaves the file as it was.
+    // op: a(dd) WORD, s(et) IDX WORD, d(elete) IDX, r(eplace) SHOWN WORD, x (delete shown) IDX
+    // SHOWN. An empty message means done; a refused or failed edit leaves the file as it was.
     void words_data()
     {
         QTest::addColumn<QString>("vocab");
@@ -108,6 +108,18 @@ private Q_SLOTS:
             << "V" << QStringList{"d", "9"} << "There is no word at index 9." << before;
         QTest::newRow("word too long")
             << "V" << QStringList{"a", QString(127, 'w')} << "13012" << before;
+        // A list that lags behind the file: a word was saved since it was filled.
+        QTest::newRow("replace the first equal word")
+            << "V" << QStringList{"r", "one:1", "uno:1"} << ""
+            << L{"uno:1", "two:2", "one:1", "three:3"};
+        QTest::newRow("replace a word no longer held: appended")
+            << "V" << QStringList{"r", "gone:0", "new:0"} << "" << before + L{"new:0"};
+        QTest::newRow("delete shown: the word at its index")
+            << "V" << QStringList{"x", "2", "one:1"} << "" << L{"one:1", "two:2", "three:3"};
+        QTest::newRow("delete shown: moved, the first equal word")
+            << "V" << QStringList{"x", "0", "three:3"} << "" << L{"one:1", "two:2", "one:1"};
+        QTest::newRow("delete shown: no longer held")
+            << "V" << QStringList{"x", "1", "gone:0"} << "" << before;
     }
 
     void words()
@@ -123,6 +135,10 @@ private Q_SLOTS:
             result = vocabularies.addWord(vocab, op.at(1));
         else if (op.at(0) == "s")
             result = vocabularies.setWord(vocab, op.at(1).toInt(), op.at(2));
+        else if (op.at(0) == "r")
+            result = vocabularies.replaceWord(vocab, op.at(1), op.at(2));
+        else if (op.at(0) == "x")
+            result = vocabularies.deleteShownWord(vocab, op.at(1).toInt(), op.at(2));
         else
             result = vocabularies.deleteWord(vocab, op.at(1).toInt());
         QCOMPARE(result.isDone(), message.isEmpty());
@@ -132,6 +148,52 @@ private Q_SLOTS:
         for (const QByteArray &word : after)
             listed.append(QString::fromLatin1(word));
         QCOMPARE(vocabularies.words("V").words, listed);
+    }
+
+    // Words copied into a vocabulary, as a drop or the Copy Words To... command does.
+    void copy_data()
+    {
+        QTest::addColumn<L>("target");
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<L>("after");
+        QTest::addColumn<int>("added");
+        QTest::newRow("skips held words, case counts")
+            << L{"save:^s", "open:^o"} << QStringList{"save:^s", "Save:^s", "quit:^q"}
+            << L{"save:^s", "open:^o", "Save:^s", "quit:^q"} << 2;
+        QTest::newRow("into an empty vocabulary")
+            << L() << QStringList{"b:2", "a:1"} << L{"b:2", "a:1"} << 2;
+        QTest::newRow("onto their own vocabulary")
+            << L{"a:1", "b:2"} << QStringList{"b:2", "a:1"} << L{"a:1", "b:2"} << 0;
+        QTest::newRow("behind an empty first record, nothing overwritten")
+            << L{"", "keep:1", "keep:2"} << QStringList{"new:3", "new:4", "keep:1"}
+            << L{"", "keep:1", "keep:2", "new:3", "new:4"} << 2;
+        QTest::newRow("a word twice, added once")
+            << L{"a:1"} << QStringList{"b:2", "b:2"} << L{"a:1", "b:2"} << 1;
+    }
+
+    void copy()
+    {
+        QFETCH(L, target);
+        QFETCH(QStringList, words);
+        QFETCH(L, after);
+        QFETCH(int, added);
+        writeVocab("T", target);
+        const Vocabularies::Copied copied = Vocabularies(m_dir->path()).copyWords("T", words);
+        QVERIFY2(copied.result.isDone(), qPrintable(copied.result.text));
+        QCOMPARE(copied.added, added);
+        QCOMPARE(RecordFileBytes::records(RecordFileBytes::read(path("T")), 128), after);
+        QCOMPARE(files(), QStringList{"T.txt"}); // nothing left beside it
+    }
+
+    // A target that is not listed, an empty name among them, gets no file.
+    void copyToNoVocabulary()
+    {
+        for (const QString &name : {QString("T"), QString()}) {
+            const Vocabularies::Copied copied =
+                Vocabularies(m_dir->path()).copyWords(name, {"a:1"});
+            QCOMPARE(copied.result.outcome, EditResult::Outcome::Refused);
+            QCOMPARE(files(), QStringList());
+        }
     }
 };
 
