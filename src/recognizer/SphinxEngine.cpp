@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QSet>
 #include <cmath>
 
 #include <pocketsphinx.h>
@@ -141,6 +142,25 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
                       << "ms, search" << (timer.nsecsElapsed() - graphNs) / 1000000 << "ms";
     m_grammar = grammar;
     return true;
+}
+
+QStringList SphinxEngine::pronunciationLines() const
+{
+    QStringList lines;
+    if (!m_ps)
+        return lines;
+    const SphinxDictionary dictionary(m_ps);
+    QSet<QString> done;
+    for (const QStringList &key : m_grammar.keys()) {
+        for (const QString &word : key) {
+            if (done.contains(word))
+                continue;
+            done.insert(word);
+            for (const QByteArray &name : dictionary.pronunciations(word))
+                lines.append(QString::fromUtf8(name) + QLatin1Char(' ') + dictionary.phones(name));
+        }
+    }
+    return lines;
 }
 
 void SphinxEngine::restart()

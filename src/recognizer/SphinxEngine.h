@@ -80,6 +80,10 @@ public:
     void restart();
     qint64 position() const { return m_position; }
 
+    // The grammar's words and their pronunciations as lines of a PocketSphinx dictionary
+    // ("live(2) L IH V"), for another decoder that should hear the same words.
+    QStringList pronunciationLines() const;
+
     // The least share of the speech that a phrase's words must take up at a sensitivity.
     static double coverageThreshold(int sensitivity);
 
