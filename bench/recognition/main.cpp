@@ -93,6 +93,15 @@ void measureGrammarLoads(SphinxEngine &engine, const QString &dir, QTextStream &
     }
 }
 
+NoiseSuppressor::Kind suppressionKind(const QString &name)
+{
+    if (name == QLatin1String("speex"))
+        return NoiseSuppressor::Kind::Speex;
+    if (name == QLatin1String("webrtc"))
+        return NoiseSuppressor::Kind::WebRtc;
+    return NoiseSuppressor::Kind::None;
+}
+
 QList<Benchmark::Condition> chosenConditions(const QString &names)
 {
     QList<Benchmark::Condition> chosen;
@@ -128,6 +137,8 @@ int main(int argc, char *argv[])
             talkMinutes = args[++i].toDouble();
         else if (args[i] == QLatin1String("--conditions"))
             conditionNames = args[++i];
+        else if (args[i] == QLatin1String("--noise-suppression"))
+            options.noiseSuppression = suppressionKind(args[++i]);
     }
     if (const QString missing = Corpus::missingTools(); !missing.isEmpty()) {
         out << "Cannot synthesize the corpus: " << missing << Qt::endl;

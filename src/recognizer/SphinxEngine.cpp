@@ -55,7 +55,8 @@ double SphinxEngine::coverageThreshold(int sensitivity)
 
 SphinxEngine::SphinxEngine(const Options &options)
     : m_options(options),
-      m_minCoverage(options.minCoverage.value_or(coverageThreshold(options.sensitivity)))
+      m_minCoverage(options.minCoverage.value_or(coverageThreshold(options.sensitivity))),
+      m_suppressor(NoiseSuppressor::create(options.noiseSuppression))
 {
     if (m_options.modelDir.isEmpty())
         m_options.modelDir = defaultModelDir();
@@ -175,6 +176,10 @@ void SphinxEngine::restart()
     m_preroll.clear();
     m_speechFrames.clear();
     m_detector.reset();
+    m_suppressor->reset();
+    // The same stream gives the same result.
+    m_random.seed();
+    m_noise.reset();
     m_checkedPartial = false;
 }
 
@@ -205,8 +210,10 @@ const qint16 *SphinxEngine::withNoiseFloor(const qint16 *frame)
 void SphinxEngine::processFrame(const qint16 *input, QList<Detection> *detections)
 {
     m_position += kFrameSamples;
-    const qint16 *frame = withNoiseFloor(input);
-    const bool speech = m_detector.addFrame(input);
+    std::copy(input, input + kFrameSamples, m_cleanFrame);
+    m_suppressor->process(m_cleanFrame);
+    const qint16 *frame = withNoiseFloor(m_cleanFrame);
+    const bool speech = m_detector.addFrame(m_cleanFrame);
     if (m_utteranceStarted)
         continueUtterance(frame, speech, detections);
     else

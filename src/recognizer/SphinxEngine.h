@@ -1,11 +1,13 @@
 #pragma once
 
 #include "BestPath.h"
+#include "NoiseSuppressor.h"
 #include "SpeechDetector.h"
 #include "SpeechGrammar.h"
 
 #include <QList>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <random>
 #include <vector>
@@ -24,6 +26,7 @@ struct SpeechEngineOptions
     // Results whose words take up a smaller share of the speech are refused; unset: from the
     // sensitivity.
     std::optional<double> minCoverage;
+    NoiseSuppressor::Kind noiseSuppression = NoiseSuppressor::Kind::None;
 };
 
 // PocketSphinx decoding of a 16 kHz mono stream against a grammar of phrases. Not thread-safe:
@@ -111,6 +114,8 @@ private:
     // detector heard speech in it.
     QList<bool> m_speechFrames;
     SpeechDetector m_detector;
+    std::unique_ptr<NoiseSuppressor> m_suppressor;
+    qint16 m_cleanFrame[SampleRate / 100] = {};
     std::vector<float> m_initialCepstralMean;
     std::minstd_rand m_random;
     std::normal_distribution<double> m_noise;
