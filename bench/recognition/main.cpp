@@ -5,7 +5,7 @@
 // grammar decoder of PocketSphinx runs on the same files and its figures are printed beside.
 //
 // Run by hand: build/bench/recognition [--dev] [--sensitivity N] [--voices N] [--sweep]
-//     [--no-peer] [--talk-minutes M] [--conditions NAME,NAME...]
+//     [--no-peer] [--talk-minutes M] [--conditions NAME,NAME...] [--no-noise-suppression]
 // --dev runs the development set, on which thresholds are chosen; without it the evaluation set.
 #include "Benchmark.h"
 #include "Corpus.h"
@@ -93,15 +93,6 @@ void measureGrammarLoads(SphinxEngine &engine, const QString &dir, QTextStream &
     }
 }
 
-NoiseSuppressor::Kind suppressionKind(const QString &name)
-{
-    if (name == QLatin1String("speex"))
-        return NoiseSuppressor::Kind::Speex;
-    if (name == QLatin1String("webrtc"))
-        return NoiseSuppressor::Kind::WebRtc;
-    return NoiseSuppressor::Kind::None;
-}
-
 QList<Benchmark::Condition> chosenConditions(const QString &names)
 {
     QList<Benchmark::Condition> chosen;
@@ -126,6 +117,8 @@ int main(int argc, char *argv[])
     double talkMinutes = 10;
     QString conditionNames;
     const bool sweep = args.contains(QLatin1String("--sweep"));
+    // Each remedy can be switched off, to measure what it does.
+    options.suppressNoise = !args.contains(QLatin1String("--no-noise-suppression"));
     if (sweep) // every result is kept, so the table can show any coverage threshold
         options.minCoverage = 0;
     for (qsizetype i = 1; i + 1 < args.size(); ++i) {
@@ -137,8 +130,6 @@ int main(int argc, char *argv[])
             talkMinutes = args[++i].toDouble();
         else if (args[i] == QLatin1String("--conditions"))
             conditionNames = args[++i];
-        else if (args[i] == QLatin1String("--noise-suppression"))
-            options.noiseSuppression = suppressionKind(args[++i]);
     }
     if (const QString missing = Corpus::missingTools(); !missing.isEmpty()) {
         out << "Cannot synthesize the corpus: " << missing << Qt::endl;

@@ -55,8 +55,7 @@ double SphinxEngine::coverageThreshold(int sensitivity)
 
 SphinxEngine::SphinxEngine(const Options &options)
     : m_options(options),
-      m_minCoverage(options.minCoverage.value_or(coverageThreshold(options.sensitivity))),
-      m_suppressor(NoiseSuppressor::create(options.noiseSuppression))
+      m_minCoverage(options.minCoverage.value_or(coverageThreshold(options.sensitivity)))
 {
     if (m_options.modelDir.isEmpty())
         m_options.modelDir = defaultModelDir();
@@ -176,7 +175,7 @@ void SphinxEngine::restart()
     m_preroll.clear();
     m_speechFrames.clear();
     m_detector.reset();
-    m_suppressor->reset();
+    m_suppressor.reset();
     // The same stream gives the same result.
     m_random.seed();
     m_noise.reset();
@@ -211,7 +210,8 @@ void SphinxEngine::processFrame(const qint16 *input, QList<Detection> *detection
 {
     m_position += kFrameSamples;
     std::copy(input, input + kFrameSamples, m_cleanFrame);
-    m_suppressor->process(m_cleanFrame);
+    if (m_options.suppressNoise)
+        m_suppressor.process(m_cleanFrame);
     const qint16 *frame = withNoiseFloor(m_cleanFrame);
     const bool speech = m_detector.addFrame(m_cleanFrame);
     if (m_utteranceStarted)

@@ -7,7 +7,6 @@
 
 #include <QList>
 #include <QString>
-#include <memory>
 #include <optional>
 #include <random>
 #include <vector>
@@ -26,7 +25,8 @@ struct SpeechEngineOptions
     // Results whose words take up a smaller share of the speech are refused; unset: from the
     // sensitivity.
     std::optional<double> minCoverage;
-    NoiseSuppressor::Kind noiseSuppression = NoiseSuppressor::Kind::None;
+    // Steady noise is taken out before the sound is heard; see NoiseSuppressor.
+    bool suppressNoise = true;
 };
 
 // PocketSphinx decoding of a 16 kHz mono stream against a grammar of phrases. Not thread-safe:
@@ -114,7 +114,7 @@ private:
     // detector heard speech in it.
     QList<bool> m_speechFrames;
     SpeechDetector m_detector;
-    std::unique_ptr<NoiseSuppressor> m_suppressor;
+    NoiseSuppressor m_suppressor;
     qint16 m_cleanFrame[SampleRate / 100] = {};
     std::vector<float> m_initialCepstralMean;
     std::minstd_rand m_random;
