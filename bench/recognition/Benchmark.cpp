@@ -15,8 +15,9 @@ constexpr int kRoomLeadMs = 1100;
 constexpr int kZerosMs = 500;
 constexpr int kTrailMs = 1500;
 constexpr qsizetype kSamplesPerMs = SphinxEngine::SampleRate / 1000;
-// Talk alone is played this far below the commands' speech level, as in the 10 dB condition.
-constexpr double kTalkAloneBelowDb = 10;
+// Talk alone is played this far below the commands' speech level, as in the 10 dB condition,
+// and as loud as the commands.
+constexpr double kTalkAloneBelowDb[] = {10, 0};
 // The noise of a quiet room, below the commands' speech.
 constexpr double kRoomSnrDb = 35;
 
@@ -51,9 +52,9 @@ QList<Benchmark::Condition> Benchmark::allConditions()
 }
 
 Benchmark::Benchmark(const Corpus::Set &set, SphinxEngine &engine, const PeerDecoder *peer,
-                     const QString &workDir, QTextStream &out)
-    : m_set(set), m_engine(engine), m_peer(peer), m_workDir(workDir), m_out(out),
-      m_talk(set, workDir), m_seed(set.firstSeed)
+                     bool voiceLevels, const QString &workDir, QTextStream &out)
+    : m_set(set), m_engine(engine), m_peer(peer), m_voiceLevels(voiceLevels), m_workDir(workDir),
+      m_out(out), m_talk(set, workDir), m_seed(set.firstSeed)
 {}
 
 QList<qint16> Benchmark::clip(const Condition &condition, const QList<qint16> &speech, quint32 seed,
@@ -119,7 +120,7 @@ bool Benchmark::runText(const Corpus::Voice &voice, const QString &text, bool is
         const QStringList heard = phrasesOf(detections);
         m_ours[c].add(isCommand, text, heard);
         for (const SphinxEngine::Detection &d : detections)
-            m_ours[c].decisions.append({isCommand, d.phrase == text, d.coverage});
+            m_ours[c].decisions.append({isCommand, d.phrase == text, d.coverage, d.belowVoiceDb});
         if (isCommand && heard == QStringList{text}) {
             const qint64 trueEnd = start + Corpus::endOfSpeech(speech);
             m_ours[c].delays.append((detections[0].eventSample - trueEnd) * 1000.0 /
@@ -140,12 +141,12 @@ bool Benchmark::runText(const Corpus::Voice &voice, const QString &text, bool is
     return true;
 }
 
-bool Benchmark::runTalkAlone(double minutes, QString *error)
+bool Benchmark::runTalkAlone(double minutes, double belowDb, QString *error)
 {
     // Scaled as the talk of the 10 dB condition: that far below the commands' speech.
     const double commandRms = m_commandRmsSum / qMax(1, m_commandCount);
     TalkTally tally;
-    tally.name = QStringLiteral("talk alone, %1 dB below the commands").arg(kTalkAloneBelowDb);
+    tally.name = QStringLiteral("talk alone, %1 dB below the commands").arg(belowDb, 2);
     tally.peerAccepted = m_peer ? 0 : -1;
     m_engine.restart();
     QList<SphinxEngine::Detection> detections;
@@ -153,8 +154,8 @@ bool Benchmark::runTalkAlone(double minutes, QString *error)
     for (int minute = 0; minute < int(std::ceil(minutes)); ++minute) {
         const double seconds = qMin(60.0, (minutes - minute) * 60);
         QList<qint16> samples = m_talk.stretch(seconds, minute + 1);
-        const double gain = commandRms / std::pow(10.0, kTalkAloneBelowDb / 20) /
-                            qMax(1.0, Corpus::speechRms(samples));
+        const double gain =
+            commandRms / std::pow(10.0, belowDb / 20) / qMax(1.0, Corpus::speechRms(samples));
         const QList<double> room = Noise::pink(samples.size(), m_seed++);
         const double roomGain = commandRms / std::pow(10.0, kRoomSnrDb / 20) / rms(room);
         for (qsizetype i = 0; i < samples.size(); ++i)
@@ -175,6 +176,8 @@ bool Benchmark::runTalkAlone(double minutes, QString *error)
     }
     m_engine.finish(&detections);
     tally.heard = phrasesOf(detections);
+    for (const SphinxEngine::Detection &d : std::as_const(detections))
+        tally.decisions.append({false, false, d.coverage, d.belowVoiceDb});
     tally.accepted = int(tally.heard.size());
     m_talks.append(tally);
     return true;
@@ -190,7 +193,18 @@ bool Benchmark::run(const QList<Condition> &conditions, int voiceCount, double t
         return false;
     // Two minutes of talk, a stretch of which is under every file.
     m_talkUnderCommands = m_talk.stretch(120, 0);
+    double levelDbSum = 0;
+    int levels = 0;
     for (const Corpus::Voice &voice : m_set.voices.mid(0, voiceCount)) {
+        // The user sets the level meter's full scale to their voice first.
+        const QList<qint16> check = Corpus::synthesize(voice, m_set.levelCheck, m_workDir, error);
+        if (check.isEmpty())
+            return false;
+        const double level = Corpus::loudestLevel(check);
+        if (m_voiceLevels)
+            m_engine.setVoiceLevel(qRound(level));
+        levelDbSum += std::log10(level);
+        ++levels;
         for (const bool isCommand : {true, false}) {
             for (const QString &text : isCommand ? m_set.commands : m_set.outOfGrammar) {
                 if (!runText(voice, text, isCommand, error))
@@ -199,10 +213,17 @@ bool Benchmark::run(const QList<Condition> &conditions, int voiceCount, double t
         }
         m_out << "  done: " << voice.name << Qt::endl;
     }
-    return talkMinutes <= 0 || runTalkAlone(talkMinutes, error);
+    // Talk alone is heard by a user of a typical level.
+    if (m_voiceLevels)
+        m_engine.setVoiceLevel(qRound(std::pow(10.0, levelDbSum / qMax(1, levels))));
+    for (const double belowDb : kTalkAloneBelowDb) {
+        if (talkMinutes > 0 && !runTalkAlone(talkMinutes, belowDb, error))
+            return false;
+    }
+    return true;
 }
 
-void Benchmark::print(bool sweep) const
+void Benchmark::print(bool sweep, double minCoverage) const
 {
     QStringList names;
     for (const Condition &c : m_conditions)
@@ -213,8 +234,10 @@ void Benchmark::print(bool sweep) const
     m_out << "\nreal-time factor      "
           << QString::number(m_decodeSeconds / qMax(1e-9, m_audioSeconds), 'f', 4) << " ("
           << QString::number(m_audioSeconds, 'f', 0) << " s of audio)\n";
-    if (sweep)
+    if (sweep) {
         Report::sweep(m_out, names, m_ours);
+        Report::gateSweep(m_out, names, m_ours, m_talks, minCoverage);
+    }
     m_out << "\nClean-speech misses:\n";
     for (const QString &miss : std::as_const(m_misses))
         m_out << "  " << miss << "\n";

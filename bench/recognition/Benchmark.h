@@ -32,24 +32,28 @@ public:
 
     static QList<Condition> allConditions();
 
+    // voiceLevels: the engine is told each voice's level, as the user sets the level meter's
+    // full scale to their voice.
     Benchmark(const Corpus::Set &set, SphinxEngine &engine, const PeerDecoder *peer,
-              const QString &workDir, QTextStream &out);
+              bool voiceLevels, const QString &workDir, QTextStream &out);
 
     // False with error when the speech cannot be made or the peer fails.
     bool run(const QList<Condition> &conditions, int voiceCount, double talkMinutes,
              QString *error);
-    void print(bool sweep) const;
+    // sweep: the tables of thresholds, the gate's among results of at least minCoverage.
+    void print(bool sweep, double minCoverage) const;
 
 private:
     QList<qint16> clip(const Condition &condition, const QList<qint16> &speech, quint32 seed,
                        qsizetype *speechStart) const;
     bool runText(const Corpus::Voice &voice, const QString &text, bool isCommand, QString *error);
     QList<SphinxEngine::Detection> decode(const QList<qint16> &samples);
-    bool runTalkAlone(double minutes, QString *error);
+    bool runTalkAlone(double minutes, double belowDb, QString *error);
 
     Corpus::Set m_set;
     SphinxEngine &m_engine;
     const PeerDecoder *m_peer;
+    bool m_voiceLevels;
     QString m_workDir;
     QTextStream &m_out;
     QList<Condition> m_conditions;

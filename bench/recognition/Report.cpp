@@ -108,3 +108,36 @@ void Report::sweep(QTextStream &out, const QStringList &names, const QList<Tally
         out << "\n";
     }
 }
+
+void Report::gateSweep(QTextStream &out, const QStringList &names, const QList<Tally> &tallies,
+                       const QList<TalkTally> &talks, double minCoverage)
+{
+    out << "\nmargin below the voice level, coverage at least " << minCoverage
+        << ": command accuracy / OOG accepted (false commands a minute)\n";
+    for (int margin = 0; margin <= 30; margin += 2) {
+        out << QString::number(margin).rightJustified(5) << " dB";
+        for (qsizetype c = 0; c < names.size(); ++c) {
+            int right = 0;
+            int accepted = 0;
+            for (const Decision &d : tallies[c].decisions) {
+                if (d.belowVoiceDb > margin || d.coverage < minCoverage)
+                    continue;
+                if (d.isCommand)
+                    right += d.right ? 1 : 0;
+                else
+                    ++accepted;
+            }
+            out << QStringLiteral("   %1: %2% / %3%")
+                       .arg(names[c])
+                       .arg(100.0 * right / qMax(1, tallies[c].commands), 0, 'f', 1)
+                       .arg(100.0 * accepted / qMax(1, tallies[c].oog), 0, 'f', 1);
+        }
+        for (const TalkTally &t : talks) {
+            const auto n =
+                std::count_if(t.decisions.begin(), t.decisions.end(),
+                              [margin](const Decision &d) { return d.belowVoiceDb <= margin; });
+            out << QStringLiteral("   (%1)").arg(double(n) / t.minutes, 0, 'f', 2);
+        }
+        out << "\n";
+    }
+}

@@ -10,6 +10,7 @@ struct Decision
     bool isCommand;
     bool right;
     double coverage;
+    double belowVoiceDb;
 };
 
 // What one decoder did under one condition.
@@ -37,6 +38,7 @@ struct TalkTally
     int accepted = 0;
     int peerAccepted = -1; // -1: the peer did not run
     QStringList heard;
+    QList<Decision> decisions;
 };
 
 namespace Report {
@@ -48,5 +50,9 @@ void conditions(QTextStream &out, const QStringList &names, const QList<Tally> &
 void talk(QTextStream &out, const QList<TalkTally> &talks);
 // The effect of each coverage threshold, from the decisions of a run that refused none.
 void sweep(QTextStream &out, const QStringList &names, const QList<Tally> &tallies);
+// The same for the margin below the user's voice level, with the talk alone, among the results
+// that pass the coverage threshold.
+void gateSweep(QTextStream &out, const QStringList &names, const QList<Tally> &tallies,
+               const QList<TalkTally> &talks, double minCoverage);
 
 } // namespace Report

@@ -6,7 +6,10 @@
 //
 // Run by hand: build/bench/recognition [--dev] [--sensitivity N] [--voices N] [--sweep]
 //     [--no-peer] [--talk-minutes M] [--conditions NAME,NAME...] [--no-noise-suppression]
+//     [--no-voice-level]
 // --dev runs the development set, on which thresholds are chosen; without it the evaluation set.
+// Each voice is a user who set the level meter's full scale to their voice (the loudest moment of
+// a sentence that is none of the commands); --no-voice-level leaves the engine without it.
 #include "Benchmark.h"
 #include "Corpus.h"
 
@@ -119,8 +122,10 @@ int main(int argc, char *argv[])
     const bool sweep = args.contains(QLatin1String("--sweep"));
     // Each remedy can be switched off, to measure what it does.
     options.suppressNoise = !args.contains(QLatin1String("--no-noise-suppression"));
-    if (sweep) // every result is kept, so the table can show any coverage threshold
+    if (sweep) { // every result is kept, so the tables can show any threshold
         options.minCoverage = 0;
+        options.voiceMarginDb = 1000;
+    }
     for (qsizetype i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == QLatin1String("--sensitivity"))
             options.sensitivity = args[++i].toInt();
@@ -159,7 +164,8 @@ int main(int argc, char *argv[])
                                              engine.pronunciationLines());
     }
     const QList<Benchmark::Condition> conditions = chosenConditions(conditionNames);
-    Benchmark benchmark(set, engine, peer.get(), work.path(), out);
+    Benchmark benchmark(set, engine, peer.get(), !args.contains(QLatin1String("--no-voice-level")),
+                        work.path(), out);
     if (!benchmark.run(conditions, voiceCount, talkMinutes, &error)) {
         out << error << Qt::endl;
         return 1;
@@ -169,7 +175,7 @@ int main(int argc, char *argv[])
         << qMin(voiceCount, int(set.voices.size())) << " voices, sensitivity "
         << options.sensitivity << (peer ? ", peer: pocketsphinx_continuous" : ", peer: not run")
         << "\n\n";
-    benchmark.print(sweep);
+    benchmark.print(sweep, SphinxEngine::coverageThreshold(options.sensitivity));
     out << "\npeak memory           " << statusKb("VmHWM:") / 1024 << " MB (engine resident "
         << (statusKb("VmRSS:") - rssBefore) / 1024 << " MB)\n";
     out << "decoder start         " << QString::number(openMs, 'f', 0) << " ms\n";

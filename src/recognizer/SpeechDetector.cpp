@@ -22,6 +22,8 @@ constexpr int kBlockFrames = 100;
 bool SpeechDetector::addFrame(const qint16 *frame)
 {
     const double db = levelDb(frame);
+    m_lastDb = db;
+    m_lastSound = false;
     if (isDigitalSilence(db)) {
         m_speechRun = 0;
         m_afterDigitalSilence = true;
@@ -33,7 +35,8 @@ bool SpeechDetector::addFrame(const qint16 *frame)
         m_floorDb = m_afterDigitalSilence ? std::min(db, kQuietRoomDb) : db;
     if (db < m_floorDb)
         m_floorDb = db;
-    const bool speech = db > m_floorDb + kSpeechAboveFloorDb && db > kMinSpeechDb;
+    m_lastSound = db > m_floorDb + kSpeechAboveFloorDb && db > kMinSpeechDb;
+    const bool speech = m_lastSound && db > m_voiceDb - m_nearVoiceDb;
     m_floorDb += (db - m_floorDb) * (speech ? kFloorRiseInSpeech : kFloorRiseInSilence);
     trackQuietest(db);
     m_speechRun = speech ? m_speechRun + 1 : 0;
@@ -54,7 +57,10 @@ void SpeechDetector::trackQuietest(double db)
 
 void SpeechDetector::reset()
 {
+    const double voiceDb = m_voiceDb;
+    const double nearVoiceDb = m_nearVoiceDb;
     *this = SpeechDetector();
+    setVoiceLevel(voiceDb, nearVoiceDb);
 }
 
 double SpeechDetector::levelDb(const qint16 *frame)

@@ -19,11 +19,22 @@ public:
     // Frames of speech in a row that make the start of speech: a click or a knock is shorter.
     static constexpr int StartFrames = 3;
 
+    // The level of the user's voice (see levelDb) and how far below it a frame still counts as
+    // theirs; 0: unknown, every level counts.
+    void setVoiceLevel(double db, double nearDb)
+    {
+        m_voiceDb = db;
+        m_nearVoiceDb = nearDb;
+    }
+
     // Takes the next frame of FrameSamples samples; true when it is speech.
     bool addFrame(const qint16 *frame);
     // The last StartFrames frames were all speech: the speech began StartFrames - 1 frames before
     // the last one.
     bool speechStarted() const { return m_speechRun >= StartFrames; }
+    // Whether the last frame stood out from the background, whoever's voice it was.
+    bool lastWasSound() const { return m_lastSound; }
+    double lastLevelDb() const { return m_lastDb; }
     // The background level in dB (see levelDb); negative until a frame of sound was heard.
     double floorDb() const { return m_floorDb; }
 
@@ -41,6 +52,10 @@ public:
 private:
     void trackQuietest(double db);
 
+    double m_lastDb = 0;
+    bool m_lastSound = false;
+    double m_voiceDb = 0;
+    double m_nearVoiceDb = 0;
     double m_floorDb = -1;
     int m_speechRun = 0;
     bool m_afterDigitalSilence = false;
