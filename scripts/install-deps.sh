@@ -7,7 +7,8 @@ build_packages=(g++ make cmake qt6-base-dev libx11-dev libxtst-dev libxkbcommon-
                 libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us flite1-dev libpulse-dev
                 pkgconf libwebrtc-audio-processing-dev
                 qt6-qpa-plugins fonts-dejavu-core)
-test_packages=(clang-format util-linux xvfb openbox x11-xkb-utils espeak-ng flite sox)
+test_packages=(clang-format util-linux xvfb openbox x11-xkb-utils espeak-ng flite sox pulseaudio
+               pulseaudio-utils)
 
 wanted=()
 for group in "$@"; do
