@@ -22,8 +22,6 @@ constexpr int kBlockFrames = 100;
 bool SpeechDetector::addFrame(const qint16 *frame)
 {
     const double db = levelDb(frame);
-    m_lastDb = db;
-    m_lastSound = false;
     if (isDigitalSilence(db)) {
         m_speechRun = 0;
         m_afterDigitalSilence = true;
@@ -35,9 +33,10 @@ bool SpeechDetector::addFrame(const qint16 *frame)
         m_floorDb = m_afterDigitalSilence ? std::min(db, kQuietRoomDb) : db;
     if (db < m_floorDb)
         m_floorDb = db;
-    m_lastSound = db > m_floorDb + kSpeechAboveFloorDb && db > kMinSpeechDb;
-    const bool speech = m_lastSound && db > m_voiceDb - m_nearVoiceDb;
-    m_floorDb += (db - m_floorDb) * (speech ? kFloorRiseInSpeech : kFloorRiseInSilence);
+    const bool sound = db > m_floorDb + kSpeechAboveFloorDb && db > kMinSpeechDb;
+    // Talk far below the user's voice stands out from the room all the same: it is no floor.
+    const bool speech = sound && db > m_voiceDb - m_nearVoiceDb;
+    m_floorDb += (db - m_floorDb) * (sound ? kFloorRiseInSpeech : kFloorRiseInSilence);
     trackQuietest(db);
     m_speechRun = speech ? m_speechRun + 1 : 0;
     return speech;

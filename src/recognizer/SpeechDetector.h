@@ -32,9 +32,6 @@ public:
     // The last StartFrames frames were all speech: the speech began StartFrames - 1 frames before
     // the last one.
     bool speechStarted() const { return m_speechRun >= StartFrames; }
-    // Whether the last frame stood out from the background, whoever's voice it was.
-    bool lastWasSound() const { return m_lastSound; }
-    double lastLevelDb() const { return m_lastDb; }
     // The background level in dB (see levelDb); negative until a frame of sound was heard.
     double floorDb() const { return m_floorDb; }
 
@@ -52,8 +49,6 @@ public:
 private:
     void trackQuietest(double db);
 
-    double m_lastDb = 0;
-    bool m_lastSound = false;
     double m_voiceDb = 0;
     double m_nearVoiceDb = 0;
     double m_floorDb = -1;

@@ -228,6 +228,35 @@ private Q_SLOTS:
                  qPrintable(QString::number(heard.floorDb)));
     }
 
+    void voiceLevel_data()
+    {
+        QTest::addColumn<double>("voiceRms"); // 0: unknown
+        QTest::addColumn<double>("burstRms");
+        QTest::addColumn<bool>("heard");
+        QTest::newRow("the user") << 3000.0 << 3000.0 << true;
+        QTest::newRow("the user, softly") << 3000.0 << 600.0 << true;
+        QTest::newRow("a television, far below") << 3000.0 << 200.0 << false;
+        QTest::newRow("level unknown") << 0.0 << 200.0 << true;
+    }
+    void voiceLevel()
+    {
+        QFETCH(double, voiceRms);
+        QFETCH(double, burstRms);
+        QFETCH(bool, heard);
+        SpeechDetector detector;
+        detector.setVoiceLevel(voiceRms > 0 ? rmsDb(voiceRms) : 0, 18);
+        listen(detector, noise(1000, 20));
+        const Heard result = listen(detector, tone(300, burstRms * std::sqrt(2.0)));
+        QCOMPARE(speechFrames(result, 0, result.speech.size()), heard ? 30 : 0);
+        QCOMPARE(result.starts.size(), heard ? 1 : 0);
+        // Talk far below the voice still stands out from the room: the floor stays the room's.
+        QVERIFY2(result.floorDb < rmsDb(burstRms) - 12,
+                 qPrintable(QString::number(result.floorDb)));
+        detector.reset(); // keeps the user's level
+        listen(detector, noise(1000, 20));
+        QCOMPARE(listen(detector, tone(300, burstRms * std::sqrt(2.0))).speech, result.speech);
+    }
+
     void resetForgetsTheBackground()
     {
         SpeechDetector detector;
