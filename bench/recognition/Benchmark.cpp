@@ -4,6 +4,7 @@
 #include "Noise.h"
 
 #include "recognizer/PhraseKey.h"
+#include "recognizer/RecognizerSettings.h"
 
 #include <QElapsedTimer>
 #include <cmath>
@@ -196,11 +197,13 @@ bool Benchmark::run(const QList<Condition> &conditions, int voiceCount, double t
     double levelDbSum = 0;
     int levels = 0;
     for (const Corpus::Voice &voice : m_set.voices.mid(0, voiceCount)) {
-        // The user sets the level meter's full scale to their voice first.
+        // The user sets the level meter's full scale first, as the help says: so that their
+        // normal speech fills about half of the bar.
         const QList<qint16> check = Corpus::synthesize(voice, m_set.levelCheck, m_workDir, error);
         if (check.isEmpty())
             return false;
-        const double level = Corpus::loudestLevel(check);
+        const int fullScale = qRound(2 * Corpus::loudestLevel(check));
+        const double level = RecognizerSettings::voiceLevelForFullScale(fullScale);
         if (m_voiceLevels)
             m_engine.setVoiceLevel(qRound(level));
         levelDbSum += std::log10(level);

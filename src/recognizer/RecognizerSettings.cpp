@@ -32,5 +32,5 @@ int RecognizerSettings::voiceLevel()
     const QSettings settings;
     bool ok = false;
     const double value = settings.value(QLatin1String(kFullScale)).toString().toDouble(&ok);
-    return ok && value >= 1 && value <= 1000000 ? int(value) : 0;
+    return ok && value >= 1 && value <= 1000000 ? voiceLevelForFullScale(int(value)) : 0;
 }

@@ -12,8 +12,10 @@ public:
     static int sensitivity();
     static void setSensitivity(int value);
 
-    // The level the user speaks at: the level meter's full scale ("Startup/VUMeter"), which the
-    // user sets to their voice in the sound meter window; 0 while they have not set it, or when
-    // it is no positive number.
+    // The level the user speaks at, from the level meter's full scale ("Startup/VUMeter"); 0
+    // while they have not set it in the sound meter window, or when it is no positive number.
     static int voiceLevel();
+    // The help asks the user to set the full scale so that their normal speech fills about
+    // half of the bar.
+    static int voiceLevelForFullScale(int fullScale) { return fullScale / 2; }
 };
