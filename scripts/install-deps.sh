@@ -5,8 +5,10 @@ set -euo pipefail
 
 build_packages=(g++ make cmake qt6-base-dev libx11-dev libxtst-dev libxkbcommon-dev xdg-utils file
                 libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us flite1-dev libpulse-dev
+                pkgconf libwebrtc-audio-processing-dev
                 qt6-qpa-plugins fonts-dejavu-core qt6-svg-dev)
-test_packages=(clang-format util-linux xvfb openbox x11-xkb-utils espeak-ng flite sox)
+test_packages=(clang-format util-linux xvfb openbox x11-xkb-utils espeak-ng flite sox pulseaudio
+               pulseaudio-utils)
 
 wanted=()
 for group in "$@"; do

@@ -5,6 +5,10 @@
 #include <QStringList>
 
 // Speech for the benchmark, synthesized on the spot with espeak-ng and flite.
+//
+// Two sets that share no voice, text or noise seed: the evaluation set, whose figures are
+// reported, and the development set, on which thresholds and weights are chosen. Background talk
+// in either set comes from voices and texts that its commands do not use.
 class Corpus
 {
 public:
@@ -15,9 +19,23 @@ public:
         QString voice;
     };
 
-    static QList<Voice> voices();
-    static QStringList commands();
-    static QStringList outOfGrammar();
+    struct Set
+    {
+        QString name;
+        QList<Voice> voices;
+        QStringList commands;
+        QStringList outOfGrammar;
+        QList<Voice> talkVoices;
+        QStringList talkTexts;
+        // A sentence each voice says before the commands, as a user speaks while setting the
+        // level meter's full scale in the sound meter window.
+        QString levelCheck;
+        quint32 firstSeed;
+    };
+
+    static Set evaluation();
+    static Set development();
+
     // What still needs installing for the synthesis, empty when all is there.
     static QString missingTools();
 
@@ -28,7 +46,6 @@ public:
     static qsizetype endOfSpeech(const QList<qint16> &samples);
     // RMS over the 10 ms frames that hold speech.
     static double speechRms(const QList<qint16> &samples);
-    // samples with pink noise mixed in at snrDb below the speech level; the same seed gives
-    // the same noise.
-    static QList<qint16> withPinkNoise(const QList<qint16> &samples, double snrDb, quint32 seed);
+    // The loudest level that the program's level meter shows for these samples (RMS over 50 ms).
+    static double loudestLevel(const QList<qint16> &samples);
 };

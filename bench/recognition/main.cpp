@@ -1,9 +1,20 @@
-// Measures the recognizer on speech synthesized on the spot: command accuracy, refusal of speech
-// that is not a command, delay from the end of speech to the event, speed, memory and grammar
-// load time. Run by hand: build/bench/recognition [--sensitivity N] [--voices N] [--sweep]
+// Measures the recognizer on speech synthesized on the spot: command accuracy and refusal of
+// speech that is not a command, clean, after digital silence, in noise and over background
+// talk; false commands in minutes of talk alone; delay from the end of speech to the event,
+// speed, memory and grammar load time. When pocketsphinx_continuous is installed, the plain
+// grammar decoder of PocketSphinx runs on the same files and its figures are printed beside.
+//
+// Run by hand: build/bench/recognition [--dev] [--sensitivity N] [--voices N] [--sweep]
+//     [--no-peer] [--talk-minutes M] [--conditions NAME,NAME...] [--no-noise-suppression]
+//     [--no-voice-level]
+// --dev runs the development set, on which thresholds are chosen; without it the evaluation set.
+// Each voice is a user who set the level meter's full scale to their voice (the loudest moment of
+// a sentence that is none of the commands); --no-voice-level leaves the engine without it.
+#include "Benchmark.h"
 #include "Corpus.h"
 
 #include "recognizer/GrammarFile.h"
+#include "recognizer/PhraseKey.h"
 #include "recognizer/SphinxEngine.h"
 
 #include <QCoreApplication>
@@ -11,38 +22,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <algorithm>
 #include <random>
 
 namespace {
-
-constexpr int kLeadMs = 600;
-constexpr int kTrailMs = 1500;
-
-struct Condition
-{
-    QString name;
-    double snrDb; // 0: clean
-};
-
-// One decision of the engine: for a command, whether the phrase was right.
-struct Decision
-{
-    bool isCommand;
-    bool right;
-    double coverage;
-};
-
-struct Tally
-{
-    int commands = 0;
-    int correct = 0;
-    int wrong = 0;
-    int oog = 0;
-    int oogAccepted = 0;
-    QList<double> delays;
-    QList<Decision> decisions;
-};
 
 qint64 statusKb(const char *field)
 {
@@ -54,23 +36,6 @@ qint64 statusKb(const char *field)
             return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLongLong();
     }
     return -1;
-}
-
-double percentile(QList<double> values, double p)
-{
-    if (values.isEmpty())
-        return -1;
-    std::sort(values.begin(), values.end());
-    const qsizetype i = qMin(values.size() - 1, qsizetype(p * (values.size() - 1) + 0.5));
-    return values[i];
-}
-
-QList<qint16> padded(const QList<qint16> &speech)
-{
-    QList<qint16> samples(kLeadMs * 16, 0);
-    samples += speech;
-    samples += QList<qint16>(kTrailMs * 16, 0);
-    return samples;
 }
 
 // A grammar file of count phrases of one to three dictionary words, one in ten of them with an
@@ -114,6 +79,33 @@ QStringList dictionaryWords(const QString &modelDir)
     return words;
 }
 
+// Grammar loading as LoadGrammarFile does it: read, key, compile.
+void measureGrammarLoads(SphinxEngine &engine, const QString &dir, QTextStream &out)
+{
+    const QStringList dictionary = dictionaryWords(SphinxEngine::defaultModelDir());
+    for (const int count : {45, 300, 3000}) {
+        const QString path = writeGrammar(dir, count, dictionary);
+        QElapsedTimer timer;
+        timer.start();
+        GrammarFile file;
+        QString error;
+        const bool ok = GrammarFile::read(path, &file, &error) &&
+                        engine.setGrammar(SpeechGrammar(file.phrases), &error);
+        out << "grammar load " << QString::number(count).rightJustified(4) << "     "
+            << (ok ? QString::number(timer.nsecsElapsed() / 1e6, 'f', 0) : error) << " ms\n";
+    }
+}
+
+QList<Benchmark::Condition> chosenConditions(const QString &names)
+{
+    QList<Benchmark::Condition> chosen;
+    for (const Benchmark::Condition &c : Benchmark::allConditions()) {
+        if (names.isEmpty() || names.split(QLatin1Char(',')).contains(c.name))
+            chosen.append(c);
+    }
+    return chosen;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -122,25 +114,33 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     const QStringList args = app.arguments();
     SphinxEngine::Options options;
-    int voiceCount = int(Corpus::voices().size());
-    bool sweep = false;
-    if (args.contains(QLatin1String("--sweep"))) {
-        // Every result is kept, so the table below can show any coverage threshold.
-        sweep = true;
+    const Corpus::Set set =
+        args.contains(QLatin1String("--dev")) ? Corpus::development() : Corpus::evaluation();
+    int voiceCount = int(set.voices.size());
+    double talkMinutes = 10;
+    QString conditionNames;
+    const bool sweep = args.contains(QLatin1String("--sweep"));
+    // Each remedy can be switched off, to measure what it does.
+    options.suppressNoise = !args.contains(QLatin1String("--no-noise-suppression"));
+    if (sweep) { // every result is kept, so the tables can show any threshold
         options.minCoverage = 0;
+        options.voiceMarginDb = 1000;
     }
     for (qsizetype i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == QLatin1String("--sensitivity"))
             options.sensitivity = args[++i].toInt();
         else if (args[i] == QLatin1String("--voices"))
             voiceCount = args[++i].toInt();
+        else if (args[i] == QLatin1String("--talk-minutes"))
+            talkMinutes = args[++i].toDouble();
+        else if (args[i] == QLatin1String("--conditions"))
+            conditionNames = args[++i];
     }
     if (const QString missing = Corpus::missingTools(); !missing.isEmpty()) {
         out << "Cannot synthesize the corpus: " << missing << Qt::endl;
         return 1;
     }
     QTemporaryDir work;
-
     const qint64 rssBefore = statusKb("VmRSS:");
     SphinxEngine engine(options);
     QString error;
@@ -151,158 +151,34 @@ int main(int argc, char *argv[])
         return 1;
     }
     const double openMs = timer.nsecsElapsed() / 1e6;
-    const QStringList commands = Corpus::commands();
-    if (!engine.setGrammar(SpeechGrammar(commands), &error)) {
+    if (!engine.setGrammar(SpeechGrammar(set.commands), &error)) {
         out << error << Qt::endl;
         return 1;
     }
-
-    const QList<Condition> conditions = {{"clean", 0}, {"pink 15 dB", 15}, {"pink 5 dB", 5}};
-    QList<Tally> tallies(conditions.size());
-    double decodeSeconds = 0;
-    double audioSeconds = 0;
-    QStringList misses;
-    quint32 seed = 1;
-
-    auto decode = [&](const QList<qint16> &samples) {
-        QList<SphinxEngine::Detection> detections;
-        engine.restart();
-        QElapsedTimer t;
-        t.start();
-        engine.process(samples.constData(), samples.size(), &detections);
-        engine.finish(&detections);
-        decodeSeconds += t.nsecsElapsed() / 1e9;
-        audioSeconds += double(samples.size()) / SphinxEngine::SampleRate;
-        return detections;
-    };
-
-    const QList<Corpus::Voice> voices = Corpus::voices().mid(0, voiceCount);
-    for (const Corpus::Voice &voice : voices) {
-        for (const bool isCommand : {true, false}) {
-            for (const QString &text : isCommand ? commands : Corpus::outOfGrammar()) {
-                const QList<qint16> speech = Corpus::synthesize(voice, text, work.path(), &error);
-                if (speech.isEmpty()) {
-                    out << error << Qt::endl;
-                    return 1;
-                }
-                const qint64 trueEnd = kLeadMs * 16 + Corpus::endOfSpeech(speech);
-                const QList<qint16> clean = padded(speech);
-                for (qsizetype c = 0; c < conditions.size(); ++c) {
-                    const QList<qint16> samples =
-                        conditions[c].snrDb > 0
-                            ? Corpus::withPinkNoise(clean, conditions[c].snrDb, seed++)
-                            : clean;
-                    const QList<SphinxEngine::Detection> detections = decode(samples);
-                    Tally &tally = tallies[c];
-                    for (const auto &d : detections)
-                        tally.decisions.append({isCommand, d.phrase == text, d.coverage});
-                    if (!isCommand) {
-                        ++tally.oog;
-                        if (!detections.isEmpty()) {
-                            ++tally.oogAccepted;
-                            if (c == 0)
-                                misses.append(QStringLiteral("accepted  %1: \"%2\" as \"%3\"")
-                                                  .arg(voice.name, text, detections[0].phrase));
-                        }
-                        continue;
-                    }
-                    ++tally.commands;
-                    if (detections.size() == 1 && detections[0].phrase == text) {
-                        ++tally.correct;
-                        const auto &d = detections[0];
-                        tally.delays.append((d.eventSample - trueEnd) * 1000.0 /
-                                                SphinxEngine::SampleRate +
-                                            d.searchMs);
-                    } else {
-                        if (!detections.isEmpty())
-                            ++tally.wrong;
-                        if (c == 0) {
-                            QStringList heard;
-                            for (const auto &d : detections)
-                                heard.append(d.phrase);
-                            misses.append(QStringLiteral("missed    %1: \"%2\" heard [%3]")
-                                              .arg(voice.name, text, heard.join(", ")));
-                        }
-                    }
-                }
-            }
-        }
-        out << "  done: " << voice.name << Qt::endl;
+    std::unique_ptr<PeerDecoder> peer;
+    if (!args.contains(QLatin1String("--no-peer")) && PeerDecoder::available()) {
+        QStringList keys;
+        for (const QString &command : set.commands)
+            keys.append(PhraseKey::key(command));
+        peer = std::make_unique<PeerDecoder>(work.path(), SphinxEngine::defaultModelDir(), keys,
+                                             engine.pronunciationLines());
     }
-
-    // Grammar loading as LoadGrammarFile does it: read, key, compile.
-    const QStringList dictionary = dictionaryWords(SphinxEngine::defaultModelDir());
-    QList<QPair<int, double>> loads;
-    for (const int count : {45, 300, 3000}) {
-        const QString path = writeGrammar(work.path(), count, dictionary);
-        timer.restart();
-        GrammarFile file;
-        const bool ok = GrammarFile::read(path, &file, &error) &&
-                        engine.setGrammar(SpeechGrammar(file.phrases), &error);
-        loads.append({count, ok ? timer.nsecsElapsed() / 1e6 : -1});
+    const QList<Benchmark::Condition> conditions = chosenConditions(conditionNames);
+    Benchmark benchmark(set, engine, peer.get(), !args.contains(QLatin1String("--no-voice-level")),
+                        work.path(), out);
+    if (!benchmark.run(conditions, voiceCount, talkMinutes, &error)) {
+        out << error << Qt::endl;
+        return 1;
     }
-
-    out << "\nRecognition benchmark: " << commands.size() << " commands, "
-        << Corpus::outOfGrammar().size() << " out-of-grammar sentences, " << voices.size()
-        << " voices, sensitivity " << options.sensitivity << "\n\n";
-    out << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
-               .arg("condition", -12)
-               .arg("command accuracy", 18)
-               .arg("wrong phrase", 13)
-               .arg("OOG accepted", 13)
-               .arg("median ms", 10)
-               .arg("p90 ms", 8);
-    for (qsizetype c = 0; c < conditions.size(); ++c) {
-        const Tally &t = tallies[c];
-        out << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
-                   .arg(conditions[c].name, -12)
-                   .arg(QStringLiteral("%1% (%2/%3)")
-                            .arg(100.0 * t.correct / qMax(1, t.commands), 0, 'f', 1)
-                            .arg(t.correct)
-                            .arg(t.commands),
-                        18)
-                   .arg(t.wrong, 13)
-                   .arg(QStringLiteral("%1% (%2/%3)")
-                            .arg(100.0 * t.oogAccepted / qMax(1, t.oog), 0, 'f', 1)
-                            .arg(t.oogAccepted)
-                            .arg(t.oog),
-                        13)
-                   .arg(percentile(t.delays, 0.5), 10, 'f', 0)
-                   .arg(percentile(t.delays, 0.9), 8, 'f', 0);
-    }
-    out << "\nreal-time factor      " << QString::number(decodeSeconds / audioSeconds, 'f', 4)
-        << " (" << QString::number(audioSeconds, 'f', 0) << " s of audio)\n";
-    out << "peak memory           " << statusKb("VmHWM:") / 1024 << " MB (engine resident "
+    out << "\nRecognition benchmark, " << set.name << " set: " << set.commands.size()
+        << " commands, " << set.outOfGrammar.size() << " out-of-grammar sentences, "
+        << qMin(voiceCount, int(set.voices.size())) << " voices, sensitivity "
+        << options.sensitivity << (peer ? ", peer: pocketsphinx_continuous" : ", peer: not run")
+        << "\n\n";
+    benchmark.print(sweep, SphinxEngine::coverageThreshold(options.sensitivity));
+    out << "\npeak memory           " << statusKb("VmHWM:") / 1024 << " MB (engine resident "
         << (statusKb("VmRSS:") - rssBefore) / 1024 << " MB)\n";
     out << "decoder start         " << QString::number(openMs, 'f', 0) << " ms\n";
-    for (const auto &[count, ms] : loads)
-        out << "grammar load " << QString::number(count).rightJustified(4) << "     "
-            << QString::number(ms, 'f', 0) << " ms\n";
-    if (sweep) {
-        out << "\ncoverage threshold: command accuracy / OOG accepted\n";
-        for (int percent = 40; percent <= 90; percent += 5) {
-            out << QString::number(percent).rightJustified(5) << "%";
-            for (qsizetype c = 0; c < conditions.size(); ++c) {
-                int right = 0;
-                int accepted = 0;
-                for (const Decision &d : tallies[c].decisions) {
-                    if (d.coverage * 100 < percent)
-                        continue;
-                    if (d.isCommand)
-                        right += d.right ? 1 : 0;
-                    else
-                        ++accepted;
-                }
-                out << QStringLiteral("   %1: %2% / %3%")
-                           .arg(conditions[c].name)
-                           .arg(100.0 * right / qMax(1, tallies[c].commands), 0, 'f', 1)
-                           .arg(100.0 * accepted / qMax(1, tallies[c].oog), 0, 'f', 1);
-            }
-            out << "\n";
-        }
-    }
-    out << "\nClean-speech misses:\n";
-    for (const QString &miss : std::as_const(misses))
-        out << "  " << miss << "\n";
+    measureGrammarLoads(engine, work.path(), out);
     return 0;
 }

@@ -26,6 +26,7 @@ int RecognizeTask::run(const QStringList &files)
 
     SphinxEngine::Options options;
     options.sensitivity = RecognizerSettings::sensitivity();
+    options.voiceLevel = RecognizerSettings::voiceLevel();
     SphinxEngine engine(options);
     if (!engine.setGrammar(grammar, &error)) {
         m_err << error << Qt::endl;

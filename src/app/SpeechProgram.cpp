@@ -42,7 +42,7 @@ int SpeechProgram::run(int argc, char *argv[], const ProgramOptions &options)
         source = std::make_unique<WavFileSource>(options.audioFiles);
     SphinxEngine::Options engineOptions;
     engineOptions.sensitivity = RecognizerSettings::sensitivity();
-    SphinxRecognizer recognizer(std::move(source), engineOptions);
+    SphinxRecognizer recognizer(std::move(source), engineOptions, &RecognizerSettings::voiceLevel);
 
     // What was heard goes to the standard error too, for a look at what the program understood.
     QObject::connect(&recognizer, &Recognizer::PhraseRecognized, &recognizer,

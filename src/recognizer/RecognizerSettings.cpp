@@ -6,6 +6,8 @@ namespace {
 
 const char kGroup[] = "Recognizer";
 const char kSensitivity[] = "Sensitivity";
+// The speech window's level meter keeps its full scale here (as text).
+const char kFullScale[] = "Startup/VUMeter";
 
 } // namespace
 
@@ -23,4 +25,12 @@ void RecognizerSettings::setSensitivity(int value)
     QSettings settings;
     settings.beginGroup(QLatin1String(kGroup));
     settings.setValue(QLatin1String(kSensitivity), qBound(0, value, 100));
+}
+
+int RecognizerSettings::voiceLevel()
+{
+    const QSettings settings;
+    bool ok = false;
+    const double value = settings.value(QLatin1String(kFullScale)).toString().toDouble(&ok);
+    return ok && value >= 1 && value <= 1000000 ? voiceLevelForFullScale(int(value)) : 0;
 }

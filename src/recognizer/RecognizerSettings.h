@@ -1,6 +1,7 @@
 #pragma once
 
-// The recognizer's settings in the per-user settings store, group "Recognizer".
+// The recognizer's settings in the per-user settings store, group "Recognizer", and the one
+// setting of the speech window that it reads.
 class RecognizerSettings
 {
 public:
@@ -10,4 +11,11 @@ public:
     // more of what is not a command. Out-of-range or unreadable values give the default.
     static int sensitivity();
     static void setSensitivity(int value);
+
+    // The level the user speaks at, from the level meter's full scale ("Startup/VUMeter"); 0
+    // while they have not set it in the sound meter window, or when it is no positive number.
+    static int voiceLevel();
+    // The help asks the user to set the full scale so that their normal speech fills about
+    // half of the bar.
+    static int voiceLevelForFullScale(int fullScale) { return fullScale / 2; }
 };

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "BestPath.h"
+#include "NoiseSuppressor.h"
 #include "SpeechDetector.h"
 #include "SpeechGrammar.h"
+#include "VoiceGate.h"
 
 #include <QList>
 #include <QString>
@@ -24,6 +26,13 @@ struct SpeechEngineOptions
     // Results whose words take up a smaller share of the speech are refused; unset: from the
     // sensitivity.
     std::optional<double> minCoverage;
+    // The level the user speaks at, on the level meter's scale (its full scale); 0: unknown.
+    // Speech much quieter than that is not the user's: see VoiceGate.
+    int voiceLevel = 0;
+    // How far below it an utterance's loudest moment may stay; unset: from the sensitivity.
+    std::optional<double> voiceMarginDb;
+    // Steady noise is taken out before the sound is heard; see NoiseSuppressor.
+    bool suppressNoise = true;
 };
 
 // PocketSphinx decoding of a 16 kHz mono stream against a grammar of phrases. Not thread-safe:
@@ -55,6 +64,8 @@ public:
         double searchMs = 0;
         // The share of the speech that the phrase's words take up.
         double coverage = 0;
+        // How far the utterance's loudest moment lay below the user's voice level, in dB.
+        double belowVoiceDb = 0;
     };
 
     // $JEV_SPEECH_MODEL when set, else the model of Debian's pocketsphinx-en-us.
@@ -79,9 +90,17 @@ public:
     // Drops an utterance in progress and starts a new stream at sample 0.
     void restart();
     qint64 position() const { return m_position; }
+    // See Options::voiceLevel.
+    void setVoiceLevel(int level);
+
+    // The grammar's words and their pronunciations as lines of a PocketSphinx dictionary
+    // ("live(2) L IH V"), for another decoder that should hear the same words.
+    QStringList pronunciationLines() const;
 
     // The least share of the speech that a phrase's words must take up at a sensitivity.
     static double coverageThreshold(int sensitivity);
+    // How far below the user's voice level an utterance may stay at a sensitivity, in dB.
+    static double voiceMarginDb(int sensitivity);
 
 private:
     void processFrame(const qint16 *input, QList<Detection> *detections);
@@ -107,6 +126,9 @@ private:
     // detector heard speech in it.
     QList<bool> m_speechFrames;
     SpeechDetector m_detector;
+    NoiseSuppressor m_suppressor;
+    VoiceGate m_gate;
+    qint16 m_cleanFrame[SampleRate / 100] = {};
     std::vector<float> m_initialCepstralMean;
     std::minstd_rand m_random;
     std::normal_distribution<double> m_noise;

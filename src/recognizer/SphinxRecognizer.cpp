@@ -14,8 +14,10 @@ constexpr int kReadSamples = SphinxEngine::SampleRate / 50;
 } // namespace
 
 SphinxRecognizer::SphinxRecognizer(std::unique_ptr<AudioSource> source,
-                                   const SphinxEngine::Options &options, QObject *parent)
-    : Recognizer(parent), m_source(std::move(source)), m_engine(options)
+                                   const SphinxEngine::Options &options,
+                                   std::function<int()> voiceLevel, QObject *parent)
+    : Recognizer(parent), m_source(std::move(source)), m_voiceLevel(std::move(voiceLevel)),
+      m_engine(options)
 {}
 
 SphinxRecognizer::~SphinxRecognizer()
@@ -53,6 +55,8 @@ bool SphinxRecognizer::Activate(QString *error)
     if (!m_source->open(error))
         return false;
     m_engine.restart();
+    if (m_voiceLevel)
+        m_engine.setVoiceLevel(m_voiceLevel());
     m_stop = false;
     m_worker.reset(QThread::create([this] { listen(); }));
     m_worker->start();

@@ -7,6 +7,7 @@
 #include <QMutex>
 #include <QStringList>
 #include <atomic>
+#include <functional>
 #include <memory>
 
 class QThread;
@@ -18,9 +19,12 @@ class SphinxRecognizer : public Recognizer
     Q_OBJECT
 
 public:
+    // voiceLevel: asked at every Activate for the level the user speaks at (see
+    // SpeechEngineOptions::voiceLevel), as the sound meter window may have changed it; empty:
+    // the level of options stays.
     explicit SphinxRecognizer(std::unique_ptr<AudioSource> source,
                               const SphinxEngine::Options &options = SphinxEngine::Options(),
-                              QObject *parent = nullptr);
+                              std::function<int()> voiceLevel = {}, QObject *parent = nullptr);
     ~SphinxRecognizer() override;
 
     bool LoadGrammarFile(const QString &path, QString *error = nullptr) override;
@@ -35,6 +39,7 @@ private:
     void listen();
 
     std::unique_ptr<AudioSource> m_source;
+    std::function<int()> m_voiceLevel;
     SphinxEngine m_engine;
     QMutex m_engineMutex; // the worker decodes while a reload may replace the grammar
     std::unique_ptr<QThread> m_worker;

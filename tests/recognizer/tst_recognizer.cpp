@@ -1,8 +1,10 @@
 #include "data/CFile.h"
 #include "data/MemoryListBox.h"
+#include "recognizer/LevelMeter.h"
 #include "recognizer/SphinxRecognizer.h"
 #include "recognizer/audio/PulseAudioSource.h"
 #include "recognizer/audio/WavFileSource.h"
+#include "recognizer/audio/WavReader.h"
 #include "support/RecordFileBytes.h"
 #include "support/SynthesizedSpeech.h"
 
@@ -283,6 +285,44 @@ private Q_SLOTS:
         QVERIFY(failed.wait(3000));
         QCOMPARE(failed.at(0).at(0).toString(), QString("the device was unplugged"));
         QVERIFY(!r.isActive());
+    }
+
+    void voiceLevelAskedAtActivate_data()
+    {
+        QTest::addColumn<double>("volume");     // of the spoken clip
+        QTest::addColumn<double>("voiceLevel"); // times the clip's loudest level; 0: not set
+        QTest::addColumn<bool>("heard");
+        QTest::newRow("level not set") << 0.1 << 0.0 << true;
+        QTest::newRow("said at the user's level") << 1.0 << 1.0 << true;
+        QTest::newRow("a television far below the user") << 0.1 << 1.0 << false;
+    }
+    void voiceLevelAskedAtActivate()
+    {
+        QFETCH(double, volume);
+        QFETCH(double, voiceLevel);
+        QFETCH(bool, heard);
+        const QString loud = clip("espeak:en-us", "select all");
+        const QString file = path(QString("select_all_at_%1.wav").arg(volume));
+        QString error;
+        QVERIFY2(
+            SynthesizedSpeech::run("sox", {loud, file, "vol", QString::number(volume)}, &error),
+            qPrintable(error));
+        QList<qint16> samples;
+        QVERIFY2(WavReader::read(loud, &samples, &error), qPrintable(error));
+        int loudest = 0;
+        for (qsizetype at = 0; at + 800 <= samples.size(); at += 800)
+            loudest = qMax(loudest, LevelMeter::rms(samples.constData() + at, 800));
+        int asked = 0;
+        SphinxRecognizer r(std::make_unique<WavFileSource>(QStringList{file}, 3.0), {},
+                           [&asked, level = qRound(loudest * voiceLevel)] {
+                               ++asked;
+                               return level;
+                           });
+        QVERIFY2(r.LoadGrammarFile(m_grammarA, &error), qPrintable(error));
+        QSignalSpy spy(&r, &Recognizer::PhraseRecognized);
+        QVERIFY2(r.Activate(&error), qPrintable(error));
+        QCOMPARE(asked, 1);
+        QCOMPARE(phrasesHeard(spy, 3.0 / 3.0), heard ? QStringList{"select all"} : QStringList{});
     }
 
     void recognizeCommandLine()

@@ -1,0 +1,247 @@
+#include "Benchmark.h"
+
+#include "BackgroundTalk.h"
+#include "Noise.h"
+
+#include "recognizer/PhraseKey.h"
+#include "recognizer/RecognizerSettings.h"
+
+#include <QElapsedTimer>
+#include <cmath>
+
+namespace {
+
+constexpr int kLeadMs = 600;
+constexpr int kRoomLeadMs = 1100;
+constexpr int kZerosMs = 500;
+constexpr int kTrailMs = 1500;
+constexpr qsizetype kSamplesPerMs = SphinxEngine::SampleRate / 1000;
+// Talk alone is played this far below the commands' speech level, as in the 10 dB condition,
+// and as loud as the commands.
+constexpr double kTalkAloneBelowDb[] = {10, 0};
+// The noise of a quiet room, below the commands' speech.
+constexpr double kRoomSnrDb = 35;
+
+double rms(const QList<double> &values)
+{
+    double sum = 0;
+    for (const double v : values)
+        sum += v * v;
+    return values.isEmpty() ? 1 : std::sqrt(sum / double(values.size()));
+}
+
+QStringList phrasesOf(const QList<SphinxEngine::Detection> &detections)
+{
+    QStringList phrases;
+    for (const SphinxEngine::Detection &d : detections)
+        phrases.append(d.phrase);
+    return phrases;
+}
+
+} // namespace
+
+QList<Benchmark::Condition> Benchmark::allConditions()
+{
+    return {{"clean", Condition::Clean, 0},
+            {"room 35 dB", Condition::Room, kRoomSnrDb},
+            {"after zeros", Condition::AfterZeros, kRoomSnrDb},
+            {"pink 15 dB", Condition::Pink, 15},
+            {"pink 5 dB", Condition::Pink, 5},
+            {"brown 10 dB", Condition::Brown, 10},
+            {"talk 20 dB", Condition::Talk, 20},
+            {"talk 10 dB", Condition::Talk, 10}};
+}
+
+Benchmark::Benchmark(const Corpus::Set &set, SphinxEngine &engine, const PeerDecoder *peer,
+                     bool voiceLevels, const QString &workDir, QTextStream &out)
+    : m_set(set), m_engine(engine), m_peer(peer), m_voiceLevels(voiceLevels), m_workDir(workDir),
+      m_out(out), m_talk(set, workDir), m_seed(set.firstSeed)
+{}
+
+QList<qint16> Benchmark::clip(const Condition &condition, const QList<qint16> &speech, quint32 seed,
+                              qsizetype *speechStart) const
+{
+    const bool room = condition.kind == Condition::Room || condition.kind == Condition::AfterZeros;
+    const qsizetype lead = (room ? kRoomLeadMs : kLeadMs) * kSamplesPerMs;
+    *speechStart = lead;
+    QList<qint16> samples(lead, 0);
+    samples += speech;
+    samples += QList<qint16>(kTrailMs * kSamplesPerMs, 0);
+    const qsizetype n = samples.size();
+    switch (condition.kind) {
+    case Condition::Clean:
+        return samples;
+    case Condition::Room:
+        return Noise::mix(samples, Noise::pink(n, seed), condition.snrDb);
+    case Condition::AfterZeros:
+        return Noise::zeroed(Noise::mix(samples, Noise::pink(n, seed), condition.snrDb),
+                             kZerosMs * kSamplesPerMs);
+    case Condition::Pink:
+        return Noise::mix(samples, Noise::pink(n, seed), condition.snrDb);
+    case Condition::Brown:
+        return Noise::mix(samples, Noise::brown(n, seed), condition.snrDb);
+    case Condition::Talk: {
+        // Each file hears another stretch of the talk, in a room.
+        const QList<qint16> inRoom = Noise::mix(samples, Noise::pink(n, seed), kRoomSnrDb);
+        return Noise::mix(inRoom,
+                          Noise::fromSamples(m_talkUnderCommands, qsizetype(seed) * 7919 * 16, n),
+                          condition.snrDb);
+    }
+    }
+    return samples;
+}
+
+QList<SphinxEngine::Detection> Benchmark::decode(const QList<qint16> &samples)
+{
+    QList<SphinxEngine::Detection> detections;
+    m_engine.restart();
+    QElapsedTimer timer;
+    timer.start();
+    m_engine.process(samples.constData(), samples.size(), &detections);
+    m_engine.finish(&detections);
+    m_decodeSeconds += timer.nsecsElapsed() / 1e9;
+    m_audioSeconds += double(samples.size()) / SphinxEngine::SampleRate;
+    return detections;
+}
+
+bool Benchmark::runText(const Corpus::Voice &voice, const QString &text, bool isCommand,
+                        QString *error)
+{
+    const QList<qint16> speech = Corpus::synthesize(voice, text, m_workDir, error);
+    if (speech.isEmpty())
+        return false;
+    if (isCommand) {
+        m_commandRmsSum += Corpus::speechRms(speech);
+        ++m_commandCount;
+    }
+    for (qsizetype c = 0; c < m_conditions.size(); ++c) {
+        qsizetype start = 0;
+        const QList<qint16> samples = clip(m_conditions[c], speech, m_seed++, &start);
+        const QList<SphinxEngine::Detection> detections = decode(samples);
+        const QStringList heard = phrasesOf(detections);
+        m_ours[c].add(isCommand, text, heard);
+        for (const SphinxEngine::Detection &d : detections)
+            m_ours[c].decisions.append({isCommand, d.phrase == text, d.coverage, d.belowVoiceDb});
+        if (isCommand && heard == QStringList{text}) {
+            const qint64 trueEnd = start + Corpus::endOfSpeech(speech);
+            m_ours[c].delays.append((detections[0].eventSample - trueEnd) * 1000.0 /
+                                        SphinxEngine::SampleRate +
+                                    detections[0].searchMs);
+        }
+        if (c == 0 && (isCommand ? heard != QStringList{text} : !heard.isEmpty()))
+            m_misses.append(QStringLiteral("%1 %2: \"%3\" heard [%4]")
+                                .arg(isCommand ? "missed  " : "accepted", voice.name, text,
+                                     heard.join(QStringLiteral(", "))));
+        if (m_peer) {
+            QStringList peerHeard;
+            if (!m_peer->decode(samples, &peerHeard, error))
+                return false;
+            m_peers[c].add(isCommand, PhraseKey::key(text), peerHeard);
+        }
+    }
+    return true;
+}
+
+bool Benchmark::runTalkAlone(double minutes, double belowDb, QString *error)
+{
+    // Scaled as the talk of the 10 dB condition: that far below the commands' speech.
+    const double commandRms = m_commandRmsSum / qMax(1, m_commandCount);
+    TalkTally tally;
+    tally.name = QStringLiteral("talk alone, %1 dB below the commands").arg(belowDb, 2);
+    tally.peerAccepted = m_peer ? 0 : -1;
+    m_engine.restart();
+    QList<SphinxEngine::Detection> detections;
+    // A minute at a time, as one stream for the engine and one file a minute for the peer.
+    for (int minute = 0; minute < int(std::ceil(minutes)); ++minute) {
+        const double seconds = qMin(60.0, (minutes - minute) * 60);
+        QList<qint16> samples = m_talk.stretch(seconds, minute + 1);
+        const double gain =
+            commandRms / std::pow(10.0, belowDb / 20) / qMax(1.0, Corpus::speechRms(samples));
+        const QList<double> room = Noise::pink(samples.size(), m_seed++);
+        const double roomGain = commandRms / std::pow(10.0, kRoomSnrDb / 20) / rms(room);
+        for (qsizetype i = 0; i < samples.size(); ++i)
+            samples[i] = qint16(
+                qBound(-32768.0, std::round(samples[i] * gain + room[i] * roomGain), 32767.0));
+        QElapsedTimer timer;
+        timer.start();
+        m_engine.process(samples.constData(), samples.size(), &detections);
+        m_decodeSeconds += timer.nsecsElapsed() / 1e9;
+        m_audioSeconds += seconds;
+        tally.minutes += seconds / 60;
+        if (m_peer) {
+            QStringList peerHeard;
+            if (!m_peer->decode(samples, &peerHeard, error))
+                return false;
+            tally.peerAccepted += int(peerHeard.size());
+        }
+    }
+    m_engine.finish(&detections);
+    tally.heard = phrasesOf(detections);
+    for (const SphinxEngine::Detection &d : std::as_const(detections))
+        tally.decisions.append({false, false, d.coverage, d.belowVoiceDb});
+    tally.accepted = int(tally.heard.size());
+    m_talks.append(tally);
+    return true;
+}
+
+bool Benchmark::run(const QList<Condition> &conditions, int voiceCount, double talkMinutes,
+                    QString *error)
+{
+    m_conditions = conditions;
+    m_ours = QList<Tally>(conditions.size());
+    m_peers = QList<Tally>(m_peer ? conditions.size() : 0);
+    if (!m_talk.prepare(error))
+        return false;
+    // Two minutes of talk, a stretch of which is under every file.
+    m_talkUnderCommands = m_talk.stretch(120, 0);
+    double levelDbSum = 0;
+    int levels = 0;
+    for (const Corpus::Voice &voice : m_set.voices.mid(0, voiceCount)) {
+        // The user sets the level meter's full scale first, as the help says: so that their
+        // normal speech fills about half of the bar.
+        const QList<qint16> check = Corpus::synthesize(voice, m_set.levelCheck, m_workDir, error);
+        if (check.isEmpty())
+            return false;
+        const int fullScale = qRound(2 * Corpus::loudestLevel(check));
+        const double level = RecognizerSettings::voiceLevelForFullScale(fullScale);
+        if (m_voiceLevels)
+            m_engine.setVoiceLevel(qRound(level));
+        levelDbSum += std::log10(level);
+        ++levels;
+        for (const bool isCommand : {true, false}) {
+            for (const QString &text : isCommand ? m_set.commands : m_set.outOfGrammar) {
+                if (!runText(voice, text, isCommand, error))
+                    return false;
+            }
+        }
+        m_out << "  done: " << voice.name << Qt::endl;
+    }
+    // Talk alone is heard by a user of a typical level.
+    if (m_voiceLevels)
+        m_engine.setVoiceLevel(qRound(std::pow(10.0, levelDbSum / qMax(1, levels))));
+    for (const double belowDb : kTalkAloneBelowDb) {
+        if (talkMinutes > 0 && !runTalkAlone(talkMinutes, belowDb, error))
+            return false;
+    }
+    return true;
+}
+
+void Benchmark::print(bool sweep, double minCoverage) const
+{
+    QStringList names;
+    for (const Condition &c : m_conditions)
+        names.append(c.name);
+    Report::conditions(m_out, names, m_ours, m_peers);
+    m_out << "\n";
+    Report::talk(m_out, m_talks);
+    m_out << "\nreal-time factor      "
+          << QString::number(m_decodeSeconds / qMax(1e-9, m_audioSeconds), 'f', 4) << " ("
+          << QString::number(m_audioSeconds, 'f', 0) << " s of audio)\n";
+    if (sweep) {
+        Report::sweep(m_out, names, m_ours);
+        Report::gateSweep(m_out, names, m_ours, m_talks, minCoverage);
+    }
+    m_out << "\nClean-speech misses:\n";
+    for (const QString &miss : std::as_const(m_misses))
+        m_out << "  " << miss << "\n";
+}

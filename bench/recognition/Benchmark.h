@@ -1,0 +1,71 @@
+#pragma once
+
+#include "BackgroundTalk.h"
+#include "Corpus.h"
+#include "PeerDecoder.h"
+#include "Report.h"
+
+#include "recognizer/SphinxEngine.h"
+
+#include <QTextStream>
+#include <memory>
+
+// Runs the set's speech through the engine (and the peer decoder) under each condition.
+class Benchmark
+{
+public:
+    struct Condition
+    {
+        enum Kind
+        {
+            Clean,
+            Room,
+            AfterZeros,
+            Pink,
+            Brown,
+            Talk
+        };
+        QString name;
+        Kind kind;
+        double snrDb;
+    };
+
+    static QList<Condition> allConditions();
+
+    // voiceLevels: the engine is told each voice's level, as the user sets the level meter's
+    // full scale to their voice.
+    Benchmark(const Corpus::Set &set, SphinxEngine &engine, const PeerDecoder *peer,
+              bool voiceLevels, const QString &workDir, QTextStream &out);
+
+    // False with error when the speech cannot be made or the peer fails.
+    bool run(const QList<Condition> &conditions, int voiceCount, double talkMinutes,
+             QString *error);
+    // sweep: the tables of thresholds, the gate's among results of at least minCoverage.
+    void print(bool sweep, double minCoverage) const;
+
+private:
+    QList<qint16> clip(const Condition &condition, const QList<qint16> &speech, quint32 seed,
+                       qsizetype *speechStart) const;
+    bool runText(const Corpus::Voice &voice, const QString &text, bool isCommand, QString *error);
+    QList<SphinxEngine::Detection> decode(const QList<qint16> &samples);
+    bool runTalkAlone(double minutes, double belowDb, QString *error);
+
+    Corpus::Set m_set;
+    SphinxEngine &m_engine;
+    const PeerDecoder *m_peer;
+    bool m_voiceLevels;
+    QString m_workDir;
+    QTextStream &m_out;
+    QList<Condition> m_conditions;
+    QList<Tally> m_ours;
+    QList<Tally> m_peers;
+    QList<TalkTally> m_talks;
+    QStringList m_misses;
+    BackgroundTalk m_talk;
+    QList<qint16> m_talkUnderCommands;
+    quint32 m_seed = 0;
+    double m_commandRmsSum = 0;
+    int m_commandCount = 0;
+    double m_decodeSeconds = 0;
+    double m_audioSeconds = 0;
+};
