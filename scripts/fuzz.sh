@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer harnesses of tests/fuzz with clang (address and undefined behaviour
+# sanitizers) in build-fuzz/ and runs each for SECONDS, at the lowest priority.
+#
+# Usage: scripts/fuzz.sh [--merge] [SECONDS [HARNESS...]]
+#   SECONDS   time for each harness (default 60)
+#   HARNESS   recordfile apprecord grammarfile keystrokes wavreader (default: all)
+#   --merge   afterwards, add the new inputs that reach new code to tests/fuzz/corpus/HARNESS
+#
+# Inputs grow in build-fuzz/work/HARNESS. A crash or broken property leaves its input in
+# build-fuzz/crashes/; keep it in tests/fuzz/found/HARNESS once the bug is fixed, so that every
+# test run replays it. Needs clang and libclang-rt-14-dev (scripts/install-deps.sh fuzz).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+merge=false
+if [ "${1:-}" = "--merge" ]; then
+    merge=true
+    shift
+fi
+seconds=${1:-60}
+shift || true
+harnesses=("$@")
+[ ${#harnesses[@]} -eq 0 ] && harnesses=(recordfile apprecord grammarfile keystrokes wavreader)
+
+nice -n 19 cmake -S tests/fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+nice -n 19 cmake --build build-fuzz -j"$(nproc)" >/dev/null
+mkdir -p build-fuzz/crashes
+
+failed=0
+for name in "${harnesses[@]}"; do
+    work=build-fuzz/work/$name
+    mkdir -p "$work"
+    corpus=(tests/fuzz/corpus/"$name")
+    [ -d tests/fuzz/found/"$name" ] && corpus+=(tests/fuzz/found/"$name")
+    log=build-fuzz/$name.log
+    if nice -n 19 build-fuzz/fuzz_"$name" -max_total_time="$seconds" -max_len=8192 -timeout=10 \
+        -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=build-fuzz/crashes/"$name"- \
+        "$work" "${corpus[@]}" >"$log" 2>&1; then
+        result=ok
+    else
+        result="FAILED (see $log)"
+        failed=1
+    fi
+    runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
+    echo "$name: $runs executions in ${seconds} s, $result"
+    if $merge && [ "$result" = ok ]; then
+        nice -n 19 build-fuzz/fuzz_"$name" -merge=1 -max_len=8192 tests/fuzz/corpus/"$name" \
+            "$work" >>"$log" 2>&1
+    fi
+done
+exit $failed
