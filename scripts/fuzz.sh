@@ -10,9 +10,10 @@
 #
 # Inputs grow in build-fuzz/work/HARNESS. A crash or broken property leaves its input in
 # build-fuzz/crashes/; keep it in tests/fuzz/found/HARNESS once the bug is fixed, so that every
-# test run replays it. Needs clang and libclang-rt-14-dev (scripts/install-deps.sh fuzz).
+# test run replays it. Installs clang and libclang-rt-14-dev when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/install-deps.sh test
 
 merge=false
 runs=-1

@@ -5,6 +5,7 @@
 # Usage: scripts/sanitize.sh [LABEL-REGEX]   (default "unit|gui|x11|fuzz")
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/install-deps.sh build test
 labels=${1:-unit|gui|x11|fuzz}
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Release -DJEV_SANITIZE=ON >/dev/null
 cmake --build build-sanitize -j"$(nproc)"
