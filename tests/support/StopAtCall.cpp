@@ -31,127 +31,46 @@ template <typename Function> Function next(const char *name)
     return reinterpret_cast<Function>(::dlsym(RTLD_NEXT, name));
 }
 
-bool changesFiles(int flags)
-{
-    return (flags & (O_WRONLY | O_RDWR | O_CREAT | O_TRUNC)) != 0;
-}
-
-mode_t modeArgument(int flags, va_list args)
-{
-    return (flags & (O_CREAT | O_TMPFILE)) ? va_arg(args, mode_t) : 0;
-}
-
 } // namespace
 
-#define JEV_PASS_ON(name, signature, ...)                                                          \
-    static const auto real = next<signature>(name);                                                \
-    return real(__VA_ARGS__)
+// A call that stops the process before it is passed on to the C library.
+#define JEV_STOP_BEFORE(result, name, parameters, arguments)                                       \
+    result name parameters                                                                         \
+    {                                                                                              \
+        countCall();                                                                               \
+        static const auto real = next<result(*) parameters>(#name);                                \
+        return real arguments;                                                                     \
+    }
+
+// An open stops the process only when it may change the file.
+#define JEV_STOP_BEFORE_OPEN(name, parameters, arguments)                                          \
+    int name parameters                                                                            \
+    {                                                                                              \
+        va_list args;                                                                              \
+        va_start(args, flags);                                                                     \
+        const mode_t mode = (flags & (O_CREAT | O_TMPFILE)) ? va_arg(args, mode_t) : 0;            \
+        va_end(args);                                                                              \
+        if (flags & (O_WRONLY | O_RDWR | O_CREAT | O_TRUNC))                                       \
+            countCall();                                                                           \
+        static const auto real = next<int(*) parameters>(#name);                                   \
+        return real arguments;                                                                     \
+    }
 
 extern "C" {
-
-int open(const char *path, int flags, ...)
-{
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = modeArgument(flags, args);
-    va_end(args);
-    if (changesFiles(flags))
-        countCall();
-    JEV_PASS_ON("open", int (*)(const char *, int, ...), path, flags, mode);
+JEV_STOP_BEFORE_OPEN(open, (const char *path, int flags, ...), (path, flags, mode))
+JEV_STOP_BEFORE_OPEN(open64, (const char *path, int flags, ...), (path, flags, mode))
+JEV_STOP_BEFORE_OPEN(openat, (int dir, const char *path, int flags, ...), (dir, path, flags, mode))
+JEV_STOP_BEFORE_OPEN(openat64, (int dir, const char *path, int flags, ...),
+                     (dir, path, flags, mode))
+JEV_STOP_BEFORE(ssize_t, write, (int fd, const void *buffer, size_t count), (fd, buffer, count))
+JEV_STOP_BEFORE(int, ftruncate, (int fd, off_t length), (fd, length))
+JEV_STOP_BEFORE(int, ftruncate64, (int fd, off64_t length), (fd, length))
+JEV_STOP_BEFORE(int, fsync, (int fd), (fd))
+JEV_STOP_BEFORE(int, fdatasync, (int fd), (fd))
+JEV_STOP_BEFORE(int, flock, (int fd, int operation), (fd, operation))
+JEV_STOP_BEFORE(int, rename, (const char *from, const char *to), (from, to))
+JEV_STOP_BEFORE(int, renameat, (int fromDir, const char *from, int toDir, const char *to),
+                (fromDir, from, toDir, to))
+JEV_STOP_BEFORE(int, unlink, (const char *path), (path))
+JEV_STOP_BEFORE(int, unlinkat, (int dir, const char *path, int flags), (dir, path, flags))
 }
-
-int open64(const char *path, int flags, ...)
-{
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = modeArgument(flags, args);
-    va_end(args);
-    if (changesFiles(flags))
-        countCall();
-    JEV_PASS_ON("open64", int (*)(const char *, int, ...), path, flags, mode);
-}
-
-int openat(int dir, const char *path, int flags, ...)
-{
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = modeArgument(flags, args);
-    va_end(args);
-    if (changesFiles(flags))
-        countCall();
-    JEV_PASS_ON("openat", int (*)(int, const char *, int, ...), dir, path, flags, mode);
-}
-
-int openat64(int dir, const char *path, int flags, ...)
-{
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = modeArgument(flags, args);
-    va_end(args);
-    if (changesFiles(flags))
-        countCall();
-    JEV_PASS_ON("openat64", int (*)(int, const char *, int, ...), dir, path, flags, mode);
-}
-
-ssize_t write(int fd, const void *buffer, size_t count)
-{
-    countCall();
-    JEV_PASS_ON("write", ssize_t(*)(int, const void *, size_t), fd, buffer, count);
-}
-
-int ftruncate(int fd, off_t length)
-{
-    countCall();
-    JEV_PASS_ON("ftruncate", int (*)(int, off_t), fd, length);
-}
-
-int ftruncate64(int fd, off64_t length)
-{
-    countCall();
-    JEV_PASS_ON("ftruncate64", int (*)(int, off64_t), fd, length);
-}
-
-int fsync(int fd)
-{
-    countCall();
-    JEV_PASS_ON("fsync", int (*)(int), fd);
-}
-
-int fdatasync(int fd)
-{
-    countCall();
-    JEV_PASS_ON("fdatasync", int (*)(int), fd);
-}
-
-int flock(int fd, int operation)
-{
-    countCall();
-    JEV_PASS_ON("flock", int (*)(int, int), fd, operation);
-}
-
-int rename(const char *from, const char *to)
-{
-    countCall();
-    JEV_PASS_ON("rename", int (*)(const char *, const char *), from, to);
-}
-
-int renameat(int fromDir, const char *from, int toDir, const char *to)
-{
-    countCall();
-    JEV_PASS_ON("renameat", int (*)(int, const char *, int, const char *), fromDir, from, toDir,
-                to);
-}
-
-int unlink(const char *path)
-{
-    countCall();
-    JEV_PASS_ON("unlink", int (*)(const char *), path);
-}
-
-int unlinkat(int dir, const char *path, int flags)
-{
-    countCall();
-    JEV_PASS_ON("unlinkat", int (*)(int, const char *, int), dir, path, flags);
-}
-
-} // extern "C"
