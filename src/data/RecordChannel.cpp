@@ -19,6 +19,7 @@ bool RecordChannel::open(const QString &path, int slotLength)
     m_slotLength = slotLength;
     m_lastRead = 0;
     m_openError.clear();
+    forgetContents();
     return true;
 }
 
@@ -35,12 +36,31 @@ bool RecordChannel::create(const QString &path, int slotLength, QString *error)
     }
     m_slotLength = slotLength;
     m_lastRead = 0;
+    forgetContents();
     return true;
 }
 
 void RecordChannel::close()
 {
     m_file.close();
+    forgetContents();
+    m_contents.clear();
+}
+
+const QByteArray &RecordChannel::contents() const
+{
+    if (!m_haveContents) {
+        m_size = m_file.size();
+        m_file.seek(0);
+        m_contents = m_file.read(qMin<qint64>(m_size, qint64(MaxRecords) * m_slotLength));
+        m_haveContents = true;
+    }
+    return m_contents;
+}
+
+qint64 RecordChannel::fileSize() const
+{
+    return m_haveContents ? m_size : m_file.size();
 }
 
 void RecordChannel::requireOpenForRead(int recordNumber) const
@@ -56,18 +76,16 @@ void RecordChannel::requireOpenForRead(int recordNumber) const
 QString RecordChannel::decodeSlot(const char *slot, qsizetype available, int recordNumber) const
 {
     using AppErrorNumber::FileCorrupt;
-    const QString cutShort =
-        QStringLiteral("%1: record %2 is cut short").arg(m_file.fileName()).arg(recordNumber);
-    if (available < 2)
-        RaiseAppError(FileCorrupt, cutShort);
-    const int length = qFromLittleEndian<quint16>(slot);
+    const int length = available < 2 ? -1 : qFromLittleEndian<quint16>(slot);
     if (length > m_slotLength - 2)
         RaiseAppError(FileCorrupt, QStringLiteral("%1: record %2 claims %3 bytes")
                                        .arg(m_file.fileName())
                                        .arg(recordNumber)
                                        .arg(length));
-    if (length > available - 2)
-        RaiseAppError(FileCorrupt, cutShort);
+    if (length < 0 || length > available - 2)
+        RaiseAppError(
+            FileCorrupt,
+            QStringLiteral("%1: record %2 is cut short").arg(m_file.fileName()).arg(recordNumber));
     return Cp1252Codec::decode(QByteArray(slot + 2, length));
 }
 
@@ -76,8 +94,13 @@ QString RecordChannel::read(int recordNumber)
     requireOpenForRead(recordNumber);
     const qint64 start = qint64(recordNumber - 1) * m_slotLength;
     m_lastRead = recordNumber;
-    if (start >= m_file.size())
+    const QByteArray &bytes = contents();
+    if (start < bytes.size())
+        return decodeSlot(bytes.constData() + start,
+                          qMin<qsizetype>(m_slotLength, bytes.size() - start), recordNumber);
+    if (start >= fileSize())
         return {};
+    // Beyond the numbers the cursor reaches: read directly.
     m_file.seek(start);
     const QByteArray slot = m_file.read(m_slotLength);
     return decodeSlot(slot.constData(), slot.size(), recordNumber);
@@ -86,8 +109,7 @@ QString RecordChannel::read(int recordNumber)
 QStringList RecordChannel::readAll()
 {
     requireOpenForRead(1);
-    m_file.seek(0);
-    const QByteArray bytes = m_file.readAll();
+    const QByteArray &bytes = contents();
     QStringList records;
     records.reserve(bytes.size() / m_slotLength + 1);
     for (qsizetype start = 0; start < bytes.size(); start += m_slotLength) {
@@ -128,6 +150,7 @@ void RecordChannel::store(const QString &value, int recordNumber)
         refuseStore(m_file.fileName() + QStringLiteral(": the file may not be written"));
     if (FileChannels::instance().injectFault("store"))
         refuseStore(m_file.fileName() + QStringLiteral(": write failed"));
+    forgetContents();
     // One write of the whole slot: a record is never left with a new length and old text.
     if (!m_file.seek(qint64(recordNumber - 1) * m_slotLength) || m_file.write(slot) != slot.size())
         refuseStore(m_file.fileName() + QStringLiteral(": ") + m_file.errorString());
@@ -144,20 +167,21 @@ void RecordChannel::storeAll(const QStringList &values)
         refuseStore(m_file.fileName() + QStringLiteral(": the file may not be written"));
     if (FileChannels::instance().injectFault("store"))
         refuseStore(m_file.fileName() + QStringLiteral(": write failed"));
+    forgetContents();
     if (!m_file.seek(0) || m_file.write(bytes) != bytes.size() || !m_file.resize(bytes.size()))
         refuseStore(m_file.fileName() + QStringLiteral(": ") + m_file.errorString());
 }
 
 qsizetype RecordChannel::slotCount() const
 {
-    return m_file.isOpen() ? (m_file.size() + m_slotLength - 1) / m_slotLength : 0;
+    return m_file.isOpen() ? (fileSize() + m_slotLength - 1) / m_slotLength : 0;
 }
 
 bool RecordChannel::atEnd() const
 {
     if (!m_file.isOpen())
         return true;
-    return m_file.size() <= m_lastRead * m_slotLength;
+    return fileSize() <= m_lastRead * m_slotLength;
 }
 
 void RecordChannel::refuseStore(const QString &detail)
