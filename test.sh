@@ -8,3 +8,8 @@ scripts/build.sh
 if command -v fc-cache >/dev/null; then fc-cache >/dev/null 2>&1 || true; fi
 cd build
 ctest --output-on-failure -j"$(nproc)"
+# The sanitizer build takes longer than this whole run (12 minutes on two busy cores), so it runs
+# when asked for: JEV_SANITIZE=1 ./test.sh
+if [ "${JEV_SANITIZE:-0}" = 1 ]; then
+    ../scripts/sanitize.sh
+fi

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that are missing from the given groups: build, test.
+# Installs the Debian packages that are missing from the given groups: build, test, fuzz.
 # Does nothing (and needs no network) when everything is already there.
 set -euo pipefail
 
@@ -9,12 +9,16 @@ build_packages=(g++ make cmake qt6-base-dev libx11-dev libxtst-dev libxkbcommon-
                 qt6-qpa-plugins fonts-dejavu-core qt6-svg-dev)
 test_packages=(clang-format util-linux xvfb openbox x11-xkb-utils espeak-ng flite sox pulseaudio
                pulseaudio-utils)
+# clang and its runtime (libFuzzer) build the fuzz harnesses of scripts/fuzz.sh; the corpus
+# replay of ./test.sh builds with the usual compiler and needs neither.
+fuzz_packages=(clang libclang-rt-14-dev)
 
 wanted=()
 for group in "$@"; do
     case "$group" in
     build) wanted+=("${build_packages[@]}") ;;
     test) wanted+=("${test_packages[@]}") ;;
+    fuzz) wanted+=("${fuzz_packages[@]}") ;;
     *) echo "install-deps.sh: unknown group $group" >&2; exit 2 ;;
     esac
 done

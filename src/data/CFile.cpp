@@ -133,28 +133,31 @@ QStringList CFile::readAll(bool bVocab, const QString &sName)
     InitRecord();
     FileOpen(bVocab, sName);
     DataChannelCloser closer(*this);
-    QStringList records;
-    while (!atEnd()) {
-        records.append(FileRead(m_recordNumber));
-        IncrementRecord();
+    // The cursor cannot count past the last record number, so neither can a reader.
+    if (channel1().slotCount() >= std::numeric_limits<qint16>::max())
+        RaiseAppError(AppErrorNumber::Overflow);
+    try {
+        const QStringList records = channel1().readAll();
+        m_recordNumber = qint16(records.size() + 1);
+        return records;
+    } catch (const AppError &) {
+        m_recordNumber = qint16(channel1().lastRead()); // on the record that could not be read
+        throw;
     }
-    return records;
 }
 
 void CFile::replaceAll(bool bVocab, const QString &sName, const QStringList &records)
 {
+    if (records.size() >= std::numeric_limits<qint16>::max())
+        RaiseAppError(AppErrorNumber::Overflow);
     FileRewrite rewrite(dataFilePath(bVocab, sName));
     rewrite.raiseUnlessReady();
-    FileDelete(bVocab, sName);
-    FileNew(bVocab, sName);
+    FileNew(bVocab, sName); // opens the staged copy, empty
     {
         DataChannelCloser closer(*this);
-        InitRecord();
-        for (const QString &record : records) {
-            FileStore(record, m_recordNumber);
-            IncrementRecord();
-        }
+        channel1().storeAll(records);
     }
+    m_recordNumber = qint16(records.size() + 1);
     rewrite.commit();
 }
 

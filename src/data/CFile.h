@@ -41,11 +41,12 @@ public:
     // Moves the cursor over non-empty records to the first empty one or the end of the file.
     void RecordCount(bool bVocab = false, const QString &sVocabName = {});
 
-    // Every record string from record 1 to the end of the file; the cursor ends one past them.
+    // Every record string from record 1 to the end of the file, read at once; the cursor ends one
+    // past them, or on the record that could not be read.
     QStringList readAll(bool bVocab, const QString &sName);
-    // Makes the records exactly these, as records 1 to n. The new file replaces the old one only
-    // once it is complete, so a failure at any step leaves the old file whole; raises the error
-    // of the step that failed. The cursor ends one past the last record.
+    // Makes the records exactly these, as records 1 to n, written at once. The new file replaces
+    // the old one only once it is complete, so a failure at any step leaves the old file whole;
+    // raises the error of the step that failed. The cursor ends one past the last record.
     void replaceAll(bool bVocab, const QString &sName, const QStringList &records);
 
     // Regenerates temp.txt from the spoken names of VAppCmd.txt and the phrases of the

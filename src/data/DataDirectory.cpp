@@ -1,6 +1,7 @@
 #include "DataDirectory.h"
 
 #include "DataFiles.h"
+#include "StagedFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -41,5 +42,12 @@ bool DataDirectory::prepare(const QString &dir, QString *error)
             *error = QStringLiteral("The vocabulary directory %1 cannot be created.").arg(vocab);
         return false;
     }
+    // What rewrites that were interrupted left behind goes at every start, also the copies of
+    // files that are not rewritten again.
+    StagedFile::removeLeftoversIn(dir, [](const QString &name) {
+        return name == DataFiles::appListFileName() || name == DataFiles::grammarFileName();
+    });
+    StagedFile::removeLeftoversIn(
+        vocab, [](const QString &name) { return name.endsWith(QLatin1String(".txt")); });
     return true;
 }

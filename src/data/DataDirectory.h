@@ -20,5 +20,6 @@ public:
     // The sources of this process.
     static Sources fromEnvironment(const QString &commandLineDir);
     // Creates the directory and its vocab/ when missing; false with the reason when it cannot.
+    // Removes the staged copies that interrupted rewrites of the data files left behind.
     static bool prepare(const QString &dir, QString *error);
 };

@@ -2,10 +2,10 @@
 
 #include "AppError.h"
 #include "FileChannels.h"
+#include "StagedFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -27,21 +27,22 @@ bool syncFile(const QString &path)
 FileRewrite::FileRewrite(const QString &path) : m_path(path)
 {
     const QFileInfo info(path);
-    QTemporaryFile staged(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
-                          QStringLiteral(".XXXXXX.new"));
-    staged.setAutoRemove(false);
-    if (!staged.open()) {
+    // Copies that interrupted rewrites of this file left behind go before a new one is made, so
+    // interruptions never add up.
+    StagedFile::removeLeftovers(path);
+    m_staged = std::make_unique<StagedFile>(path);
+    if (!m_staged->isOpen()) {
         m_errorNumber = QFileInfo(info.absolutePath()).isDir() ? AppErrorNumber::PermissionDenied
                                                                : AppErrorNumber::FileNotFound;
         m_error = info.absolutePath() + QStringLiteral(": a new ") + info.fileName() +
-                  QStringLiteral(" cannot be written there (") + staged.errorString() +
+                  QStringLiteral(" cannot be written there (") + m_staged->errorString() +
                   QLatin1Char(')');
         return;
     }
-    m_stagedPath = staged.fileName();
+    m_stagedPath = m_staged->fileName();
     // The new file keeps the old one's permissions.
     if (info.exists())
-        staged.setPermissions(QFile::permissions(path));
+        QFile::setPermissions(m_stagedPath, QFile::permissions(path));
     FileChannels::instance().redirect(m_path, m_stagedPath);
     m_ready = true;
 }
@@ -78,6 +79,7 @@ void FileRewrite::commit()
         RaiseAppError(AppErrorNumber::PermissionDenied, reason);
     }
     channels.endRedirect(m_path);
+    m_staged->release();
     m_done = true;
 }
 
@@ -87,6 +89,8 @@ void FileRewrite::abandon()
     if (channels.data().isOpen() && channels.data().path() == m_stagedPath)
         channels.data().close();
     channels.endRedirect(m_path);
+    // Removed while still locked, so that no cleaner of another instance races for it.
     QFile::remove(m_stagedPath);
+    m_staged->release();
     m_done = true;
 }

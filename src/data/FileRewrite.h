@@ -1,13 +1,17 @@
 #pragma once
 
 #include <QString>
+#include <memory>
+
+class StagedFile;
 
 // Rewrites a data file without ever leaving it half-written. The constructor creates an empty,
-// uniquely named hidden file beside it and sends every later open of the file there; the caller
-// fills it with the ordinary record operations; commit() renames it over the original in one step.
-// Without a commit the staged file is removed and the original stays as it was, so a failure at
-// any step leaves either the old or the new content, whole, also when two processes rewrite the
-// same file at once.
+// uniquely named hidden file beside it (a StagedFile) and sends every later open of the file
+// there; the caller fills it with the ordinary record operations; commit() renames it over the
+// original in one step. Without a commit the staged file is removed and the original stays as it
+// was, so a failure at any step leaves either the old or the new content, whole, also when two
+// processes rewrite the same file at once. A staged file that a killed process left behind is
+// removed by the next rewrite of the same file.
 class FileRewrite
 {
 public:
@@ -30,6 +34,7 @@ private:
     void abandon();
 
     QString m_path;
+    std::unique_ptr<StagedFile> m_staged;
     QString m_stagedPath;
     bool m_ready = false;
     bool m_done = false;

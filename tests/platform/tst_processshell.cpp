@@ -117,7 +117,7 @@ private Q_SLOTS:
         QFETCH(ShellResult, result);
         QFETCH(QString, logged);
         writeFile(path("notes.txt"), "text\n");
-        writeFile(path("image.xyz"), QByteArray("\x89\x01\x02\xff\xfe binary", 15));
+        writeFile(path("image.xyz"), QByteArray("\x89\x01\x02\xff\xfe binary"));
         writeFile(path("program.sh"),
                   "#!/bin/sh\necho 'program ran' >> '" + path("opened.log").toUtf8() + "'\n", true);
         ProcessShell shell(30000);      // a busy machine must not turn a failure into a success
