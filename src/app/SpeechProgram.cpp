@@ -27,8 +27,7 @@ int SpeechProgram::run(int argc, char *argv[], const ProgramOptions &options)
         return 1;
     }
     QApplication application(argc, argv);
-    QApplication::setWindowIcon(
-        QIcon(ProgramFiles::folder(QStringLiteral("icons")) + QStringLiteral("/jev.svg")));
+    QApplication::setWindowIcon(ProgramFiles::programIcon());
 
     // The window prepares the data directory as it loads, and shows what went wrong.
     const QString dir = options.dataDirectory();
