@@ -5,8 +5,9 @@ set -euo pipefail
 
 build_packages=(g++ make cmake qt6-base-dev libx11-dev libxtst-dev libxkbcommon-dev xdg-utils file
                 libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us flite1-dev libpulse-dev
-                qt6-qpa-plugins fonts-dejavu-core qt6-svg-dev)
-test_packages=(clang-format util-linux xvfb openbox x11-xkb-utils espeak-ng flite sox)
+                qt6-qpa-plugins fonts-dejavu-core qt6-svg-dev libqt6svg6 dpkg-dev)
+test_packages=(clang-format util-linux xvfb openbox x11-xkb-utils espeak-ng flite sox
+               desktop-file-utils appstream lintian)
 
 wanted=()
 for group in "$@"; do
