@@ -52,6 +52,9 @@ int SpeechProgram::run(int argc, char *argv[], const ProgramOptions &options)
     if (recognizer.isActive())
         err << "Listening." << Qt::endl;
     window.show();
-    QTimer::singleShot(0, &window, &frmJev::tellStartupProblems);
+    QTimer::singleShot(0, &window, [&window] {
+        window.tellStartupProblems();
+        window.offerSamples();
+    });
     return application.exec();
 }

@@ -15,7 +15,8 @@ SampleVocabularies::SampleVocabularies(const QString &programDir, const QString 
 
 bool SampleVocabularies::isFirstRun(const QString &programDir)
 {
-    return !QFileInfo::exists(DataFiles::appListPath(programDir)) &&
+    // The speech window's start leaves an empty application list behind: that is none yet.
+    return QFileInfo(DataFiles::appListPath(programDir)).size() == 0 &&
            Vocabularies(programDir).names().isEmpty();
 }
 

@@ -13,7 +13,8 @@ class SampleVocabularies
 public:
     SampleVocabularies(const QString &programDir, const QString &samplesFolder);
 
-    // A first run: the data directory has no application list and no vocabulary yet.
+    // A first run: the data directory has no application (the list is missing or empty) and no
+    // vocabulary yet.
     static bool isFirstRun(const QString &programDir);
     // The samples, sorted by name; none when the folder is missing.
     QStringList names() const;

@@ -2,6 +2,7 @@
 
 #include "VuMeterBar.h"
 #include "config/ConfigWindows.h"
+#include "config/ProgramFiles.h"
 #include "config/ProgramSettings.h"
 #include "config/StretchContainer.h"
 #include "config/VocabularyWindow.h"
@@ -12,6 +13,7 @@
 #include "data/DataFiles.h"
 #include "engine/CApp.h"
 #include "engine/RunningApps.h"
+#include "engine/SampleVocabularies.h"
 #include "engine/Vocabularies.h"
 #include "platform/Prompter.h"
 #include "platform/WindowSystem.h"
@@ -101,6 +103,7 @@ void frmJev::load()
     m_file = std::make_unique<CFile>(m_programDir);
     m_app = std::make_unique<CApp>(m_programDir, m_services);
     m_vocab = std::make_unique<CVocab>(m_programDir);
+    m_firstRun = SampleVocabularies::isFirstRun(m_programDir);
     if (QString problem; !DataDirectory::prepare(m_programDir, &problem))
         m_problems.append(problem);
     restoreGeometry(ProgramSettings::windowPosition(kWindowKey));
@@ -158,6 +161,29 @@ void frmJev::tellStartupProblems()
                                     Prompter::Icon::Warning);
 }
 
+void frmJev::offerSamples()
+{
+    if (!std::exchange(m_firstRun, false))
+        return;
+    const SampleVocabularies samples(m_programDir, ProgramFiles::folder(QStringLiteral("samples")));
+    const QStringList names = samples.names();
+    const QString question =
+        QStringLiteral("Welcome to JEV! Voice Command. You have no applications and no "
+                       "vocabularies yet.\n\nCopy the sample vocabularies (%1) into your data "
+                       "folder? They hold common shortcuts of such programs; you can change or "
+                       "delete them later.")
+            .arg(names.join(QStringLiteral(", ")));
+    if (!names.isEmpty() &&
+        m_services.prompter.askOkCancel(question, QStringLiteral("Sample Vocabularies"),
+                                        Prompter::Icon::Question))
+        samples.copyInto().show(m_services.prompter);
+    m_phrasePanel->setText(
+        QStringLiteral("Next: click Configure and drag a running program onto the list."));
+    m_phrasePanel->setToolTip(
+        QStringLiteral("Next: click Configure, drag a running program onto the list on the "
+                       "left, give it a spoken name and a vocabulary, and click Save Command."));
+}
+
 void frmJev::phraseRecognized(const QString &phrase)
 {
     // A message box shown while a phrase is handled runs its own event loop; a phrase that comes
@@ -176,6 +202,7 @@ void frmJev::dispatch(const QString &phrase)
         m_app->VocabCheck(phrase);
     m_services.runningApps.FillRunningApps(m_windows->app().runningApps());
     m_phrasePanel->setText(phrase);
+    m_phrasePanel->setToolTip({});
 }
 
 void frmJev::levelChanged(int level)

@@ -34,6 +34,9 @@ public:
     // Start-up problems, shown in the second status panel and once in a message box.
     QStringList startupProblems() const { return m_problems; }
     void tellStartupProblems();
+    // On a first run (no applications, no vocabularies): offers the sample vocabularies, copies
+    // them only when the user agrees, and says in the status bar what to do next.
+    void offerSamples();
 
     VuMeterBar &meter() { return *m_meter; }
     bool meterToggle() const { return m_meterToggle; }
@@ -75,6 +78,7 @@ private:
     bool m_meterToggle = false;
     bool m_configShownBefore = false;
     bool m_dispatching = false;
+    bool m_firstRun = false;
     // Phrases heard while an earlier one was being handled, in the order heard.
     QQueue<QString> m_pendingPhrases;
     QStringList m_problems;

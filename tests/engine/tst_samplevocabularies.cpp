@@ -62,10 +62,12 @@ private Q_SLOTS:
         QTest::addColumn<bool>("appList");
         QTest::addColumn<bool>("vocabulary");
         QTest::addColumn<bool>("firstRun");
-        QTest::newRow("nothing yet") << false << false << true;
-        QTest::newRow("an application list") << true << false << false;
-        QTest::newRow("a vocabulary") << false << true << false;
-        QTest::newRow("both") << true << true << false;
+        QTest::addColumn<bool>("emptyList");
+        QTest::newRow("nothing yet") << false << false << true << false;
+        QTest::newRow("an empty application list") << true << false << true << true;
+        QTest::newRow("an application") << true << false << false << false;
+        QTest::newRow("a vocabulary") << false << true << false << false;
+        QTest::newRow("both") << true << true << false << false;
     }
 
     void firstRun()
@@ -73,8 +75,11 @@ private Q_SLOTS:
         QFETCH(bool, appList);
         QFETCH(bool, vocabulary);
         QFETCH(bool, firstRun);
+        QFETCH(bool, emptyList);
         if (appList)
-            RecordFileBytes::write(data() + "/VAppCmd.txt", QByteArray());
+            RecordFileBytes::write(data() + "/VAppCmd.txt",
+                                   emptyList ? QByteArray()
+                                             : RecordFileBytes::file({"XTerm \xA6 x*"}, 270));
         if (vocabulary)
             makeVocab("Mine", {"hello:hi"});
         QCOMPARE(SampleVocabularies::isFirstRun(data()), firstRun);
