@@ -15,11 +15,14 @@
 #include "engine/RunningApps.h"
 #include "engine/SampleVocabularies.h"
 #include "engine/Vocabularies.h"
+#include "frmWhatCanISay.h"
 #include "platform/Prompter.h"
 #include "platform/WindowSystem.h"
 #include "recognizer/Recognizer.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -42,6 +45,7 @@ frmJev::frmJev(const QString &programDir, const EngineServices &services, Recogn
     setWindowTitle(QStringLiteral("JEV! Voice Control"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     buildControls();
+    buildContextMenu();
     m_windows = std::make_unique<ConfigWindows>(
         ConfigWindows::Context{programDir, services, recognizer, *m_meter, this});
     connect(&m_recognizer, &Recognizer::PhraseRecognized, this, &frmJev::phraseRecognized);
@@ -54,7 +58,43 @@ frmJev::frmJev(const QString &programDir, const EngineServices &services, Recogn
     });
 }
 
-frmJev::~frmJev() = default;
+frmJev::~frmJev()
+{
+    QDesktopServices::unsetUrlHandler(QStringLiteral("jev"));
+}
+
+void frmJev::buildContextMenu()
+{
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto *whatCanISay = new QAction(QStringLiteral("What Can I &Say"), this);
+    whatCanISay->setObjectName(QStringLiteral("mnuWhatCanISay"));
+    whatCanISay->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F2));
+    whatCanISay->setShortcutContext(Qt::WindowShortcut);
+    connect(whatCanISay, &QAction::triggered, this, &frmJev::showWhatCanISay);
+    addAction(whatCanISay);
+    QDesktopServices::setUrlHandler(QStringLiteral("jev"), this, "openProgramLink");
+}
+
+frmWhatCanISay &frmJev::whatCanISay()
+{
+    if (!m_whatCanISay)
+        m_whatCanISay = new frmWhatCanISay(*m_app, m_services.runningApps, this);
+    return *m_whatCanISay;
+}
+
+void frmJev::showWhatCanISay()
+{
+    if (!m_app)
+        return; // not loaded yet: there is nothing to list
+    whatCanISay().show();
+    whatCanISay().raise();
+}
+
+void frmJev::openProgramLink(const QUrl &url)
+{
+    if (url.path() == QLatin1String("whatcanisay"))
+        showWhatCanISay();
+}
 
 void frmJev::buildControls()
 {

@@ -17,6 +17,8 @@ class QStatusBar;
 class Recognizer;
 class VuMeterBar;
 class WindowSystem;
+class frmWhatCanISay;
+class QUrl;
 
 // The speech window: always on top, it shows the input level and the last phrase, hands every
 // recognized phrase to the engine, and is the listening switch (a click on the meter or Alt+F1).
@@ -44,15 +46,22 @@ public:
     // The configuration windows, whose lists the speech window fills.
     ConfigWindows &configWindows() { return *m_windows; }
 
+    // "What Can I Say", opened from the context menu or a link of the help ("jev:whatcanisay").
+    frmWhatCanISay &whatCanISay();
+
 public Q_SLOTS:
     void meterClick();
     void configureClick();
+    void showWhatCanISay();
+    // Links of the help book that ask for a window of the program.
+    void openProgramLink(const QUrl &url);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildControls();
+    void buildContextMenu();
     void phraseRecognized(const QString &phrase);
     void dispatch(const QString &phrase);
     void levelChanged(int level);
@@ -75,6 +84,7 @@ private:
     QLabel *m_phrasePanel = nullptr;
     QLabel *m_problemPanel = nullptr;
     std::unique_ptr<ConfigWindows> m_windows;
+    frmWhatCanISay *m_whatCanISay = nullptr;
     bool m_meterToggle = false;
     bool m_configShownBefore = false;
     bool m_dispatching = false;
