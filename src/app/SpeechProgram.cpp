@@ -3,6 +3,7 @@
 #include "DesktopServices.h"
 #include "ProgramOptions.h"
 #include "config/QtPrompter.h"
+#include "platform/x11/X11GlobalShortcut.h"
 #include "recognizer/RecognizerSettings.h"
 #include "recognizer/SphinxRecognizer.h"
 #include "recognizer/audio/PulseAudioSource.h"
@@ -46,7 +47,8 @@ int SpeechProgram::run(int argc, char *argv[], const ProgramOptions &options)
     // What was heard goes to the standard error too, for a look at what the program understood.
     QObject::connect(&recognizer, &Recognizer::PhraseRecognized, &recognizer,
                      [&err](const QString &phrase) { err << "Heard: " << phrase << Qt::endl; });
-    frmJev window(dir, desktop.engine(), recognizer);
+    X11GlobalShortcut listeningKey;
+    frmJev window(dir, desktop.engine(), recognizer, &listeningKey);
     prompter.setParent(&window);
     window.load();
     if (recognizer.isActive())

@@ -16,6 +16,7 @@
 #include "engine/SampleVocabularies.h"
 #include "engine/Vocabularies.h"
 #include "frmWhatCanISay.h"
+#include "platform/GlobalShortcut.h"
 #include "platform/Prompter.h"
 #include "platform/WindowSystem.h"
 #include "recognizer/Recognizer.h"
@@ -38,8 +39,9 @@ const QString kWindowKey = QStringLiteral("frmJev");
 } // namespace
 
 frmJev::frmJev(const QString &programDir, const EngineServices &services, Recognizer &recognizer,
-               QWidget *parent)
-    : QWidget(parent), m_programDir(programDir), m_services(services), m_recognizer(recognizer)
+               GlobalShortcut *listeningKey, QWidget *parent)
+    : QWidget(parent), m_programDir(programDir), m_services(services), m_recognizer(recognizer),
+      m_listeningKey(listeningKey)
 {
     setObjectName(QStringLiteral("frmJev"));
     setWindowTitle(QStringLiteral("JEV! Voice Control"));
@@ -60,6 +62,8 @@ frmJev::frmJev(const QString &programDir, const EngineServices &services, Recogn
 
 frmJev::~frmJev()
 {
+    if (m_listeningKey)
+        m_listeningKey->release();
     QDesktopServices::unsetUrlHandler(QStringLiteral("jev"));
 }
 
@@ -157,6 +161,8 @@ void frmJev::load()
     else if (!m_recognizer.Activate(&error))
         m_problems.append(error);
     m_meter->setFullScale(ProgramSettings::fullScale());
+    if (const QString problem = grabListeningKey(); !problem.isEmpty())
+        m_problems.append(problem);
     QString reason;
     if (!m_services.windows.isAvailable(&reason))
         m_problems.append(reason + QStringLiteral(" Switching to applications and sending "
@@ -308,6 +314,27 @@ void frmJev::configureClick()
         m_app->setPBClickState(true);
     // The window writes the grammar when it unloads; listening stays off until the next click.
     window.showModal();
+    // The listening key may have been changed in the sound meter window.
+    if (const QString problem = grabListeningKey(); !problem.isEmpty()) {
+        m_problemPanel->setText(problem);
+        m_services.prompter.showMessage(problem, kProgramTitle, Prompter::Icon::Warning);
+    }
+}
+
+QString frmJev::grabListeningKey()
+{
+    const QString keys = ProgramSettings::listeningKey();
+    // A combination is asked for once: one that failed is told once, not at every close.
+    if (!m_listeningKey || keys == m_askedKeys)
+        return {};
+    m_askedKeys = keys;
+    m_listeningKey->release();
+    QString error;
+    // The key does what a click on the meter does, whichever window has the focus.
+    if (!keys.isEmpty() && !m_listeningKey->grab(
+                               keys, [this] { meterClick(); }, &error))
+        return error;
+    return {};
 }
 
 void frmJev::closeEvent(QCloseEvent *event)

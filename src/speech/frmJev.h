@@ -11,6 +11,7 @@ class CApp;
 class CFile;
 class CVocab;
 class ConfigWindows;
+class GlobalShortcut;
 class QLabel;
 class QPushButton;
 class QStatusBar;
@@ -27,8 +28,10 @@ class frmJev : public QWidget
     Q_OBJECT
 
 public:
+    // listeningKey: the global key that switches listening like a meter click; none in tests
+    // that do not need it.
     frmJev(const QString &programDir, const EngineServices &services, Recognizer &recognizer,
-           QWidget *parent = nullptr);
+           GlobalShortcut *listeningKey = nullptr, QWidget *parent = nullptr);
     ~frmJev() override;
 
     // The load steps; what went wrong is collected in startupProblems().
@@ -62,6 +65,8 @@ protected:
 private:
     void buildControls();
     void buildContextMenu();
+    // Takes the listening key of the settings when it changed; the message when it cannot.
+    QString grabListeningKey();
     void phraseRecognized(const QString &phrase);
     void dispatch(const QString &phrase);
     void levelChanged(int level);
@@ -75,6 +80,8 @@ private:
     QString m_programDir;
     EngineServices m_services;
     Recognizer &m_recognizer;
+    GlobalShortcut *m_listeningKey;
+    QString m_askedKeys;
     std::unique_ptr<CFile> m_file;
     std::unique_ptr<CApp> m_app;
     std::unique_ptr<CVocab> m_vocab;
