@@ -65,7 +65,7 @@ frmAbout::frmAbout(Prompter &prompter, QWidget *parent) : QDialog(parent), m_pro
                              QStringLiteral("lblDisclaimer")};
     for (int row = 1; row <= 3; ++row)
         layout->addWidget(makeLabel(this, names[row - 1], texts[row - 1], row > 1), row, 1, 1, 2);
-    layout->addWidget(cmdBruWebSvr, 4, 0);
+    layout->addWidget(cmdBruWebSvr, 4, 0, Qt::AlignLeft);
     layout->addWidget(cmdSysInfo, 4, 1, Qt::AlignRight);
     layout->addWidget(cmdOK, 4, 2);
     setMinimumWidth(420);
