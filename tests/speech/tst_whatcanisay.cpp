@@ -1,3 +1,4 @@
+#include "config/CHelp.h"
 #include "engine/CApp.h"
 #include "recognizer/fake/FakeRecognizer.h"
 #include "speech/frmJev.h"
@@ -6,11 +7,11 @@
 #include "support/RecordFileBytes.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTreeWidget>
 
 // "What Can I Say": the spoken names and the words of the application in front, following the
@@ -116,10 +117,22 @@ private Q_SLOTS:
         QCOMPARE(app.WhatCanBeSaid(7).words, QStringList({"save file:^s", "select all:^a"}));
     }
 
+    // A click on the link in the help book's page opens the window.
     void openedFromTheHelp()
     {
-        QVERIFY(QDesktopServices::openUrl(QUrl("jev:whatcanisay")));
-        QVERIFY(m_window->whatCanISay().isVisible());
+        QWidget *shown = CHelp(m_window.get()).Show("jevhelp.chm", "desktop");
+        auto *help = qobject_cast<QTextBrowser *>(shown);
+        QVERIFY(help);
+        QTextCursor link = help->document()->find("open it from here");
+        QVERIFY(!link.isNull());
+        help->setTextCursor(link);
+        help->ensureCursorVisible();
+        link.setPosition(link.selectionStart() + 3);
+        const QPoint at = help->cursorRect(link).center();
+        QVERIFY(!m_window->whatCanISay().isVisible());
+        QTest::mouseClick(help->viewport(), Qt::LeftButton, {}, at);
+        QTRY_VERIFY(m_window->whatCanISay().isVisible());
+        help->close();
         m_window->whatCanISay().close();
         QTRY_VERIFY(!m_window->whatCanISay().isVisible());
     }
