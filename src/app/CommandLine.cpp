@@ -4,6 +4,7 @@
 #include "DesktopServices.h"
 #include "ProgramOptions.h"
 #include "RecognizeTask.h"
+#include "config/ProgramFiles.h"
 #include "data/DataDirectory.h"
 #include "data/DataFiles.h"
 #include "data/MemoryListBox.h"
@@ -11,6 +12,7 @@
 #include "engine/CApp.h"
 #include "engine/KeystrokeText.h"
 #include "engine/RunningApps.h"
+#include "engine/SampleVocabularies.h"
 #include "engine/Vocabularies.h"
 #include "platform/x11/X11KeystrokeSender.h"
 #include "platform/x11/X11WindowSystem.h"
@@ -74,6 +76,8 @@ int CommandLine::dispatch(const QString &command, const QStringList &args)
         return say(args.first());
     if (command == QLatin1String("keys") && args.size() == 1)
         return keys(args.first());
+    if (command == QLatin1String("samples") && args.size() <= 1)
+        return samples(args);
     if (command == QLatin1String("recognize") && !args.isEmpty())
         return RecognizeTask(m_dir, m_out, m_err).run(args);
     return wrongUsage(QStringLiteral("unknown command %1").arg(command));
@@ -98,6 +102,23 @@ int CommandLine::apps(const QStringList &args)
     }
     return wrongUsage(QStringLiteral("apps takes add ENTRY, set POS SPOKEN VOCAB PATH or "
                                      "delete POS"));
+}
+
+int CommandLine::samples(const QStringList &args)
+{
+    const SampleVocabularies samples(m_dir, ProgramFiles::folder(QStringLiteral("samples")));
+    if (args.isEmpty()) {
+        for (const QString &name : samples.names())
+            m_out << name << '\n';
+        return Done;
+    }
+    if (args.first() != QLatin1String("add"))
+        return wrongUsage(QStringLiteral("samples takes nothing or add"));
+    QStringList copied;
+    const int code = present(samples.copyInto(&copied));
+    for (const QString &name : std::as_const(copied))
+        m_out << name << '\n';
+    return code;
 }
 
 int CommandLine::appsList()

@@ -38,6 +38,7 @@ private:
     int windows();
     int say(const QString &phrase);
     int keys(const QString &text);
+    int samples(const QStringList &args);
 
     bool desktopAvailable();
     // Done, or the result's message and detail on standard error and Refused.

@@ -29,11 +29,15 @@ std::optional<ProgramOptions> ProgramOptions::parse(const QStringList &args, QSt
             if (options.audioFiles.isEmpty())
                 return wrong(QStringLiteral("--audio-file needs at least one WAV file"));
         } else if (!options.audioFiles.isEmpty() ||
-                   (arg.startsWith(QLatin1String("--")) && arg != QLatin1String("--help"))) {
+                   (arg.startsWith(QLatin1String("--")) && arg != QLatin1String("--help") &&
+                    arg != QLatin1String("--version"))) {
             // Audio files are for the speech window, which takes no command.
             return wrong(QStringLiteral("unknown option %1").arg(arg));
         } else if (arg == QLatin1String("--help") || arg == QLatin1String("help")) {
             options.help = true;
+            return options;
+        } else if (arg == QLatin1String("--version")) {
+            options.version = true;
             return options;
         } else {
             options.task = args.mid(i);
@@ -48,10 +52,14 @@ QString ProgramOptions::usage()
     return QStringLiteral(
         "Usage: jev [--data-dir DIR] [--audio-file F.wav ...]\n"
         "       jev [--data-dir DIR] COMMAND ARGS...\n"
+        "       jev --help | --version\n"
         "\n"
         "Without a command, jev starts its speech window and listens to the microphone, or\n"
         "to the WAV files given after --audio-file, played in real time, then silence. The\n"
-        "files pause while listening is off and go on where they stopped.\n"
+        "files pause while listening is off and go on where they stopped. A click on the\n"
+        "level bar, Alt+F1 in the window or the listening key (Ctrl+Alt+Space, key\n"
+        "Desktop/ListeningKey of ~/.config/DuveVuvuraru/jev.conf) switches listening off\n"
+        "and on; the window's context menu opens \"What Can I Say\".\n"
         "\n"
         "Commands:\n"
         "  apps                          list the voice-controlled applications\n"
@@ -71,6 +79,8 @@ QString ProgramOptions::usage()
         "  keys TEXT                     send keystrokes (\"^a\", \"{F5}\") to the window in "
         "front\n"
         "  recognize F.wav ...           print the phrases of temp.txt heard in the files\n"
+        "  samples                       list the sample vocabularies shipped with jev\n"
+        "  samples add                   copy them into the data directory (none is replaced)\n"
         "\n"
         "Positions and indexes count from 0. The data directory is DIR, else $JEV_HOME,\n"
         "else the program's directory when it holds VAppCmd.txt, else ~/.local/share/jev.\n");

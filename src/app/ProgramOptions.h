@@ -3,13 +3,15 @@
 #include <QStringList>
 #include <optional>
 
-// What jev was asked to do: [--data-dir DIR] [--audio-file F.wav ...] [COMMAND ARGS...] or
-// --help. Without a command the speech window starts; with one, that task runs and jev exits.
+// What jev was asked to do: [--data-dir DIR] [--audio-file F.wav ...] [COMMAND ARGS...],
+// --help or --version. Without a command the speech window starts; with one, that task runs and jev
+// exits.
 struct ProgramOptions
 {
     QString dataDir;
     QStringList audioFiles;
     bool help = false;
+    bool version = false;
     // The command word and its arguments; empty for the speech window.
     QStringList task;
 

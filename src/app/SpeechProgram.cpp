@@ -3,6 +3,7 @@
 #include "DesktopServices.h"
 #include "ProgramOptions.h"
 #include "config/QtPrompter.h"
+#include "platform/x11/X11GlobalShortcut.h"
 #include "recognizer/RecognizerSettings.h"
 #include "recognizer/SphinxRecognizer.h"
 #include "recognizer/audio/PulseAudioSource.h"
@@ -27,8 +28,7 @@ int SpeechProgram::run(int argc, char *argv[], const ProgramOptions &options)
         return 1;
     }
     QApplication application(argc, argv);
-    QApplication::setWindowIcon(
-        QIcon(ProgramFiles::folder(QStringLiteral("icons")) + QStringLiteral("/jev.svg")));
+    QApplication::setWindowIcon(ProgramFiles::programIcon());
 
     // The window prepares the data directory as it loads, and shows what went wrong.
     const QString dir = options.dataDirectory();
@@ -47,12 +47,16 @@ int SpeechProgram::run(int argc, char *argv[], const ProgramOptions &options)
     // What was heard goes to the standard error too, for a look at what the program understood.
     QObject::connect(&recognizer, &Recognizer::PhraseRecognized, &recognizer,
                      [&err](const QString &phrase) { err << "Heard: " << phrase << Qt::endl; });
-    frmJev window(dir, desktop.engine(), recognizer);
+    X11GlobalShortcut listeningKey;
+    frmJev window(dir, desktop.engine(), recognizer, &listeningKey);
     prompter.setParent(&window);
     window.load();
     if (recognizer.isActive())
         err << "Listening." << Qt::endl;
     window.show();
-    QTimer::singleShot(0, &window, &frmJev::tellStartupProblems);
+    QTimer::singleShot(0, &window, [&window] {
+        window.tellStartupProblems();
+        window.offerSamples();
+    });
     return application.exec();
 }

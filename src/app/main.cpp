@@ -34,6 +34,10 @@ int main(int argc, char *argv[])
         QTextStream(stderr) << "jev: " << error << "\n\n" << ProgramOptions::usage();
         return CommandLine::WrongUsage;
     }
+    if (options->version) {
+        QTextStream(stdout) << "jev (JEV! Voice Command) " << JEV_VERSION << "\n";
+        return CommandLine::Done;
+    }
     if (options->help) {
         QTextStream(stdout) << ProgramOptions::usage();
         return CommandLine::Done;

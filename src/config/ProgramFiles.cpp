@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QStringList>
 
 QString ProgramFiles::folder(const QString &name)
@@ -17,4 +18,13 @@ QString ProgramFiles::folder(const QString &name)
             return QFileInfo(candidate).canonicalFilePath();
     }
     return {};
+}
+
+QIcon ProgramFiles::icon(const QString &fileName)
+{
+    const QString path = folder(QStringLiteral("icons")) + QLatin1Char('/') + fileName;
+    // QIcon accepts any path and draws nothing for what it cannot read: ask the reader first.
+    if (!QImageReader(path).canRead())
+        return {};
+    return QIcon(path);
 }

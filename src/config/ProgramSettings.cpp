@@ -30,3 +30,16 @@ void ProgramSettings::setWindowPosition(const QString &window, const QByteArray 
     QSettings settings;
     settings.setValue(QStringLiteral("Software/%1/Position").arg(window), geometry);
 }
+
+QString ProgramSettings::listeningKey()
+{
+    return QSettings()
+        .value(QStringLiteral("Desktop/ListeningKey"), QStringLiteral("Ctrl+Alt+Space"))
+        .toString();
+}
+
+void ProgramSettings::setListeningKey(const QString &keys)
+{
+    QSettings settings;
+    settings.setValue(QStringLiteral("Desktop/ListeningKey"), keys);
+}

@@ -9,13 +9,8 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
-
-#ifndef JEV_VERSION
-#define JEV_VERSION "2.0.6"
-#endif
 
 namespace {
 
@@ -35,9 +30,7 @@ frmAbout::frmAbout(Prompter &prompter, QWidget *parent) : QDialog(parent), m_pro
     setWindowTitle(QStringLiteral("About ") + kProgramTitle);
 
     QLabel *picIcon = makeLabel(this, QStringLiteral("picIcon"), {});
-    picIcon->setPixmap(
-        QIcon(ProgramFiles::folder(QStringLiteral("icons")) + QStringLiteral("/jev.svg"))
-            .pixmap(48, 48));
+    picIcon->setPixmap(ProgramFiles::programIcon().pixmap(48, 48));
     QLabel *lblTitle = makeLabel(this, QStringLiteral("lblTitle"), kProgramTitle);
     QFont titleFont = lblTitle->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
@@ -51,9 +44,11 @@ frmAbout::frmAbout(Prompter &prompter, QWidget *parent) : QDialog(parent), m_pro
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     auto *cmdBruWebSvr = new QPushButton(this);
     cmdBruWebSvr->setObjectName(QStringLiteral("cmdBruWebSvr"));
-    cmdBruWebSvr->setIcon(QIcon::fromTheme(QStringLiteral("applications-internet")));
-    cmdBruWebSvr->setToolTip(QStringLiteral("The program's web page"));
-    cmdBruWebSvr->setAccessibleName(QStringLiteral("Web page"));
+    cmdBruWebSvr->setIcon(ProgramFiles::icon(QStringLiteral("web.svg")));
+    cmdBruWebSvr->setIconSize(QSize(32, 32));
+    cmdBruWebSvr->setToolTip(QStringLiteral("Open the program's web site: ") +
+                             webAddress().toString());
+    cmdBruWebSvr->setAccessibleName(QStringLiteral("Web site"));
 
     auto *layout = new QGridLayout(this);
     layout->addWidget(picIcon, 0, 0, 2, 1, Qt::AlignTop);
@@ -70,7 +65,7 @@ frmAbout::frmAbout(Prompter &prompter, QWidget *parent) : QDialog(parent), m_pro
                              QStringLiteral("lblDisclaimer")};
     for (int row = 1; row <= 3; ++row)
         layout->addWidget(makeLabel(this, names[row - 1], texts[row - 1], row > 1), row, 1, 1, 2);
-    layout->addWidget(cmdBruWebSvr, 4, 0);
+    layout->addWidget(cmdBruWebSvr, 4, 0, Qt::AlignLeft);
     layout->addWidget(cmdSysInfo, 4, 1, Qt::AlignRight);
     layout->addWidget(cmdOK, 4, 2);
     setMinimumWidth(420);
@@ -80,15 +75,18 @@ frmAbout::frmAbout(Prompter &prompter, QWidget *parent) : QDialog(parent), m_pro
     connect(cmdBruWebSvr, &QPushButton::clicked, this, &frmAbout::openWebPage);
 }
 
+QUrl frmAbout::webAddress()
+{
+    return QUrl(QStringLiteral(JEV_HOMEPAGE));
+}
+
 void frmAbout::openWebPage()
 {
-    // The address is a setting so that a distribution can point it at its own page.
-    const QSettings settings;
-    const QString fallback = QUrl::fromLocalFile(ProgramFiles::folder(QStringLiteral("help")) +
-                                                 QStringLiteral("/index.html"))
-                                 .toString();
-    QDesktopServices::openUrl(
-        QUrl(settings.value(QStringLiteral("About/WebAddress"), fallback).toString()));
+    // The system's browser shows the page; without one there is nothing more to do than say so.
+    if (!QDesktopServices::openUrl(webAddress()))
+        m_prompter.showMessage(QStringLiteral("No web browser could be started for ") +
+                                   webAddress().toString(),
+                               kProgramTitle, Prompter::Icon::Warning);
 }
 
 QStringList frmAbout::sysInfoPrograms()

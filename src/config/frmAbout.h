@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QUrl>
 
 class Prompter;
 class QLabel;
@@ -18,6 +19,8 @@ public:
     void StartSysInfo();
     // The system-information programs looked for, in order.
     static QStringList sysInfoPrograms();
+    // The program's web site, which the picture button opens in the system's browser.
+    static QUrl webAddress();
 
 private:
     void openWebPage();

@@ -7,6 +7,7 @@
 #include "engine/EngineLog.h"
 #include "engine/KeystrokeText.h"
 #include "engine/RunningApps.h"
+#include "engine/Vocabularies.h"
 #include "platform/Prompter.h"
 #include "platform/Shell.h"
 
@@ -105,17 +106,7 @@ qint16 CApp::VocabCheck(const QString &sPhrase)
     if (!front)
         return 0; // nothing is in front: keys would go wherever the input focus happens to be
     try {
-        const std::optional<VAppCmdRecord> frontRecord = recordOfWindow(front);
-        std::optional<QString> vocabulary;
-        if (frontRecord ||
-            m_services.runningApps.windowMatching() == RunningApps::WindowMatching::ClassFallback)
-            vocabulary = vocabularyOf(front, frontRecord);
-        if (!frontRecord && !vocabulary && m_lastActivatedWindow &&
-            m_lastActivatedWindow != front) {
-            // The speech window itself may be in front: the words are those of the application
-            // last switched to.
-            vocabulary = vocabularyOf(m_lastActivatedWindow, recordOfWindow(m_lastActivatedWindow));
-        }
+        const std::optional<QString> vocabulary = frontVocabulary(front);
         if (!vocabulary)
             return 0; // the window in front is no configured application: no words to use
         return sendWord(*vocabulary, sPhrase);
@@ -124,6 +115,46 @@ qint16 CApp::VocabCheck(const QString &sPhrase)
         qCDebug(lcEngine) << "VocabCheck ended by" << e.number() << e.description();
         return 0;
     }
+}
+
+// The vocabulary whose words apply with this window in front; raises the data file's errors.
+std::optional<QString> CApp::frontVocabulary(WindowId front)
+{
+    const std::optional<VAppCmdRecord> frontRecord = recordOfWindow(front);
+    std::optional<QString> vocabulary;
+    if (frontRecord ||
+        m_services.runningApps.windowMatching() == RunningApps::WindowMatching::ClassFallback)
+        vocabulary = vocabularyOf(front, frontRecord);
+    if (!frontRecord && !vocabulary && m_lastActivatedWindow && m_lastActivatedWindow != front) {
+        // The speech window itself may be in front: the words are those of the application
+        // last switched to.
+        vocabulary = vocabularyOf(m_lastActivatedWindow, recordOfWindow(m_lastActivatedWindow));
+    }
+    return vocabulary;
+}
+
+bool CApp::isOwnWindowTitle(const QString &title)
+{
+    return title.contains(QLatin1String("JEV"));
+}
+
+CApp::Sayable CApp::WhatCanBeSaid(WindowId front)
+{
+    Sayable sayable;
+    for (const VAppCmdRecord &entry : m_apps.entries().entries) {
+        if (entry.complete && !entry.UserName.isEmpty())
+            sayable.spokenNames.append({entry.UserName, entry.AppName});
+    }
+    if (!front || isOwnWindowTitle(m_services.runningApps.windowTitle(front)))
+        return sayable;
+    try {
+        sayable.vocabulary = frontVocabulary(front).value_or(QString());
+    } catch (const AppError &e) {
+        qCDebug(lcEngine) << "no words listed:" << e.number() << e.description();
+    }
+    if (!sayable.vocabulary.isEmpty())
+        sayable.words = Vocabularies(programDir()).words(sayable.vocabulary).words;
+    return sayable;
 }
 
 // The first record whose entry the running-application table holds for this window.
@@ -203,7 +234,7 @@ qint16 CApp::sendWord(const QString &vocabulary, const QString &sPhrase)
         if (line.left(colon) == sPhrase) {
             // The program's own windows never receive keystrokes.
             const WindowId front = m_services.windows.foregroundWindow();
-            if (m_services.runningApps.windowTitle(front).contains(QLatin1String("JEV")))
+            if (isOwnWindowTitle(m_services.runningApps.windowTitle(front)))
                 return 0;
             const QString keys = line.mid(colon + 1);
             return sendKeystrokeText(m_services.keys, keys, &m_keystrokeError) ? 2 : 0;

@@ -32,6 +32,19 @@ public:
     // record (unless titles must match exactly); right after a program was started by its name,
     // the phrase waits a moment for the program's window.
     qint16 VocabCheck(const QString &sPhrase);
+
+    // What can be said while this window is in front: every spoken name, with the entry it
+    // switches to, and the words ("phrase:keystrokes") of the vocabulary VocabCheck would use for
+    // it. No words for the program's own windows, which are never sent keystrokes.
+    struct Sayable
+    {
+        QList<std::pair<QString, QString>> spokenNames; // spoken name, entry "class ¦ title"
+        QString vocabulary;                             // empty when no vocabulary applies
+        QStringList words;
+    };
+    Sayable WhatCanBeSaid(WindowId front);
+    // The program's own windows carry "JEV" in their titles.
+    static bool isOwnWindowTitle(const QString &title);
     // Opens PathName: as a folder when the spoken name holds "explore ", else as a document or
     // program. Failures are told with their number.
     void ShellApp();
@@ -100,6 +113,7 @@ public:
 private:
     std::optional<VAppCmdRecord> recordNamed(const QString &sPhrase);
     std::optional<VAppCmdRecord> recordOfWindow(WindowId window);
+    std::optional<QString> frontVocabulary(WindowId front);
     std::optional<QString> vocabularyOf(WindowId target,
                                         const std::optional<VAppCmdRecord> &targetRecord);
     WindowId awaitStartedWindow(WindowId front);

@@ -2,6 +2,7 @@
 
 #include "VuMeterBar.h"
 #include "config/ConfigWindows.h"
+#include "config/ProgramFiles.h"
 #include "config/ProgramSettings.h"
 #include "config/StretchContainer.h"
 #include "config/VocabularyWindow.h"
@@ -12,12 +13,17 @@
 #include "data/DataFiles.h"
 #include "engine/CApp.h"
 #include "engine/RunningApps.h"
+#include "engine/SampleVocabularies.h"
 #include "engine/Vocabularies.h"
+#include "frmWhatCanISay.h"
+#include "platform/GlobalShortcut.h"
 #include "platform/Prompter.h"
 #include "platform/WindowSystem.h"
 #include "recognizer/Recognizer.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -33,13 +39,15 @@ const QString kWindowKey = QStringLiteral("frmJev");
 } // namespace
 
 frmJev::frmJev(const QString &programDir, const EngineServices &services, Recognizer &recognizer,
-               QWidget *parent)
-    : QWidget(parent), m_programDir(programDir), m_services(services), m_recognizer(recognizer)
+               GlobalShortcut *listeningKey, QWidget *parent)
+    : QWidget(parent), m_programDir(programDir), m_services(services), m_recognizer(recognizer),
+      m_listeningKey(listeningKey)
 {
     setObjectName(QStringLiteral("frmJev"));
     setWindowTitle(QStringLiteral("JEV! Voice Control"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     buildControls();
+    buildContextMenu();
     m_windows = std::make_unique<ConfigWindows>(
         ConfigWindows::Context{programDir, services, recognizer, *m_meter, this});
     connect(&m_recognizer, &Recognizer::PhraseRecognized, this, &frmJev::phraseRecognized);
@@ -52,7 +60,45 @@ frmJev::frmJev(const QString &programDir, const EngineServices &services, Recogn
     });
 }
 
-frmJev::~frmJev() = default;
+frmJev::~frmJev()
+{
+    if (m_listeningKey)
+        m_listeningKey->release();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("jev"));
+}
+
+void frmJev::buildContextMenu()
+{
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto *whatCanISay = new QAction(QStringLiteral("What Can I &Say"), this);
+    whatCanISay->setObjectName(QStringLiteral("mnuWhatCanISay"));
+    whatCanISay->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F2));
+    whatCanISay->setShortcutContext(Qt::WindowShortcut);
+    connect(whatCanISay, &QAction::triggered, this, &frmJev::showWhatCanISay);
+    addAction(whatCanISay);
+    QDesktopServices::setUrlHandler(QStringLiteral("jev"), this, "openProgramLink");
+}
+
+frmWhatCanISay &frmJev::whatCanISay()
+{
+    if (!m_whatCanISay)
+        m_whatCanISay = new frmWhatCanISay(*m_app, m_services.runningApps, this);
+    return *m_whatCanISay;
+}
+
+void frmJev::showWhatCanISay()
+{
+    if (!m_app)
+        return; // not loaded yet: there is nothing to list
+    whatCanISay().show();
+    whatCanISay().raise();
+}
+
+void frmJev::openProgramLink(const QUrl &url)
+{
+    if (url.path() == QLatin1String("whatcanisay"))
+        showWhatCanISay();
+}
 
 void frmJev::buildControls()
 {
@@ -101,6 +147,7 @@ void frmJev::load()
     m_file = std::make_unique<CFile>(m_programDir);
     m_app = std::make_unique<CApp>(m_programDir, m_services);
     m_vocab = std::make_unique<CVocab>(m_programDir);
+    m_firstRun = SampleVocabularies::isFirstRun(m_programDir);
     if (QString problem; !DataDirectory::prepare(m_programDir, &problem))
         m_problems.append(problem);
     restoreGeometry(ProgramSettings::windowPosition(kWindowKey));
@@ -114,6 +161,8 @@ void frmJev::load()
     else if (!m_recognizer.Activate(&error))
         m_problems.append(error);
     m_meter->setFullScale(ProgramSettings::fullScale());
+    if (const QString problem = grabListeningKey(); !problem.isEmpty())
+        m_problems.append(problem);
     QString reason;
     if (!m_services.windows.isAvailable(&reason))
         m_problems.append(reason + QStringLiteral(" Switching to applications and sending "
@@ -158,6 +207,29 @@ void frmJev::tellStartupProblems()
                                     Prompter::Icon::Warning);
 }
 
+void frmJev::offerSamples()
+{
+    if (!std::exchange(m_firstRun, false))
+        return;
+    const SampleVocabularies samples(m_programDir, ProgramFiles::folder(QStringLiteral("samples")));
+    const QStringList names = samples.names();
+    const QString question =
+        QStringLiteral("Welcome to JEV! Voice Command. You have no applications and no "
+                       "vocabularies yet.\n\nCopy the sample vocabularies (%1) into your data "
+                       "folder? They hold common shortcuts of such programs; you can change or "
+                       "delete them later.")
+            .arg(names.join(QStringLiteral(", ")));
+    if (!names.isEmpty() &&
+        m_services.prompter.askOkCancel(question, QStringLiteral("Sample Vocabularies"),
+                                        Prompter::Icon::Question))
+        samples.copyInto().show(m_services.prompter);
+    m_phrasePanel->setText(
+        QStringLiteral("Next: click Configure and drag a running program onto the list."));
+    m_phrasePanel->setToolTip(
+        QStringLiteral("Next: click Configure, drag a running program onto the list on the "
+                       "left, give it a spoken name and a vocabulary, and click Save Command."));
+}
+
 void frmJev::phraseRecognized(const QString &phrase)
 {
     // A message box shown while a phrase is handled runs its own event loop; a phrase that comes
@@ -176,6 +248,7 @@ void frmJev::dispatch(const QString &phrase)
         m_app->VocabCheck(phrase);
     m_services.runningApps.FillRunningApps(m_windows->app().runningApps());
     m_phrasePanel->setText(phrase);
+    m_phrasePanel->setToolTip({});
 }
 
 void frmJev::levelChanged(int level)
@@ -241,6 +314,27 @@ void frmJev::configureClick()
         m_app->setPBClickState(true);
     // The window writes the grammar when it unloads; listening stays off until the next click.
     window.showModal();
+    // The listening key may have been changed in the sound meter window.
+    if (const QString problem = grabListeningKey(); !problem.isEmpty()) {
+        m_problemPanel->setText(problem);
+        m_services.prompter.showMessage(problem, kProgramTitle, Prompter::Icon::Warning);
+    }
+}
+
+QString frmJev::grabListeningKey()
+{
+    const QString keys = ProgramSettings::listeningKey();
+    // A combination is asked for once: one that failed is told once, not at every close.
+    if (!m_listeningKey || keys == m_askedKeys)
+        return {};
+    m_askedKeys = keys;
+    m_listeningKey->release();
+    QString error;
+    // The key does what a click on the meter does, whichever window has the focus.
+    if (!keys.isEmpty() && !m_listeningKey->grab(
+                               keys, [this] { meterClick(); }, &error))
+        return error;
+    return {};
 }
 
 void frmJev::closeEvent(QCloseEvent *event)

@@ -8,7 +8,7 @@ class TestProgramOptions : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // expected: "window DIR FILES", "task DIR WORDS", "help", or "error WHY".
+    // expected: "window DIR FILES", "task DIR WORDS", "help", "version", or "error WHY".
     void parse_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -25,6 +25,12 @@ private Q_SLOTS:
             << QStringList{"--data-dir", "apps", "vocabs"} << "task apps vocabs";
         QTest::newRow("--help") << QStringList{"--data-dir", "d", "--help", "--bad"} << "help";
         QTest::newRow("help") << QStringList{"help", "apps"} << "help";
+        QTest::newRow("--version") << QStringList{"--data-dir", "d", "--version", "x"} << "version";
+        QTest::newRow("version is no task option")
+            << QStringList{"apps", "--version"} << "task  apps,--version";
+        QTest::newRow("audio files take no version")
+            << QStringList{"--audio-file", "a.wav", "--version"}
+            << "error unknown option --version";
         QTest::newRow("unknown option")
             << QStringList{"--bad", "apps"} << "error unknown option --bad";
         QTest::newRow("data dir without a directory")
@@ -48,6 +54,8 @@ private Q_SLOTS:
         QString got = "error " + error;
         if (options && options->help)
             got = "help";
+        else if (options && options->version)
+            got = "version";
         else if (options)
             got = (options->task.isEmpty() ? "window " : "task ") + options->dataDir + ' ' +
                   (options->task.isEmpty() ? options->audioFiles : options->task).join(',');

@@ -1,7 +1,12 @@
+#include "config/ProgramFiles.h"
+#include "config/frmAbout.h"
 #include "recognizer/fake/FakeRecognizer.h"
 #include "speech/VuMeterBar.h"
 #include "speech/frmJev.h"
+#include "speech/frmVolSet.h"
+#include "speech/frmWhatCanISay.h"
 #include "support/FakeDesktop.h"
+#include "support/RecordFileBytes.h"
 #include "support/XvfbSession.h"
 
 #include <QApplication>
@@ -20,7 +25,99 @@ class TestScreenshot : public QObject
 {
     Q_OBJECT
 
+private:
+    // What the screen shows of a window with its frame, saved as screenshots/<name>.png.
+    static void shoot(QWidget &window, const QString &name, QImage *shot)
+    {
+        // The window manager frames the window a moment after it is shown.
+        QTRY_VERIFY(window.frameGeometry().width() > window.width());
+        QTest::qWait(200); // let it draw the frame
+        const QRect frame = window.frameGeometry().adjusted(-10, -10, 10, 10);
+        *shot = QGuiApplication::primaryScreen()
+                    ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+                    .toImage();
+        QDir().mkpath(QStringLiteral(JEV_SCREENSHOT_DIR));
+        QVERIFY(shot->save(QStringLiteral(JEV_SCREENSHOT_DIR "/") + name + QStringLiteral(".png")));
+    }
+    // Pixels of the screen inside a widget that are close to a colour of one of its pictures.
+    static int pixelsNear(QWidget *widget, QColor colour)
+    {
+        const QRect area(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+        const QImage shot = QGuiApplication::primaryScreen()
+                                ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                                .toImage();
+        int count = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                count += qAbs(c.red() - colour.red()) + qAbs(c.green() - colour.green()) +
+                             qAbs(c.blue() - colour.blue()) <
+                         30;
+            }
+        return count;
+    }
+
 private Q_SLOTS:
+    // The program's icon and the web-site picture are on the screen, not only in the widgets.
+    void aboutBox()
+    {
+        ScriptedPrompter prompter;
+        frmAbout about(prompter);
+        about.move(40, 40);
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QImage shot;
+        shoot(about, "frmAbout", &shot);
+        QVERIFY2(pixelsNear(about.findChild<QWidget *>("picIcon"), QColor("#1f5fa8")) > 500,
+                 "the program's icon is not on the screen");
+        QVERIFY2(pixelsNear(about.findChild<QWidget *>("cmdBruWebSvr"), QColor("#4a86c5")) > 100,
+                 "the web-site picture is not on the screen");
+    }
+
+    void whatCanISay()
+    {
+        QTemporaryDir dir;
+        FakeDesktop desktop;
+        desktop.windows.addWindow(7, "Gedit", "notes.txt - gedit");
+        desktop.windows.setForeground(7);
+        RecordFileBytes::write(
+            dir.filePath("data/VAppCmd.txt"),
+            RecordFileBytes::file({"Gedit \xA6 notes.txt - gedit*editor~Editor$gedit",
+                                   "Firefox-esr \xA6 Start*browser~Browser$firefox",
+                                   "XTerm \xA6 shell*terminal~Terminal$xterm"},
+                                  270));
+        QDir().mkpath(dir.filePath("data/vocab"));
+        for (const QString sample : {"Editor.txt", "Browser.txt", "Terminal.txt"})
+            QFile::copy(QStringLiteral(JEV_SOURCE_RESOURCES "/samples/") + sample,
+                        dir.filePath("data/vocab/" + sample));
+        FakeRecognizer recognizer;
+        frmJev window(dir.filePath("data"), desktop.services(), recognizer);
+        window.load();
+        window.move(40, 40);
+        window.show();
+        window.showWhatCanISay();
+        frmWhatCanISay &list = window.whatCanISay();
+        list.move(40, 200);
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QTRY_COMPARE(list.listedWindow(), WindowId(7));
+        QImage shot;
+        shoot(list, "frmWhatCanISay", &shot);
+        QVERIFY(shot.width() > list.width());
+    }
+
+    void soundMeterWindow()
+    {
+        VuMeterBar meter;
+        FakeRecognizer recognizer;
+        frmVolSet window(meter, recognizer);
+        window.move(40, 40);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QImage shot;
+        shoot(window, "frmVolSet", &shot);
+        QVERIFY(shot.width() > window.width());
+    }
+
     void speechWindow()
     {
         QTemporaryDir dir;
@@ -44,7 +141,9 @@ private Q_SLOTS:
         QVERIFY(status.top() > meter.bottom());
         QVERIFY(status.top() >= button.bottom() - 2);
 
-        QTest::qWait(200); // let the window manager draw its frame
+        // The window manager frames the window a moment after it is shown.
+        QTRY_VERIFY(window.frameGeometry().width() > window.width());
+        QTest::qWait(200); // let it draw the frame
         const QRect frame = window.frameGeometry().adjusted(-10, -10, 10, 10);
         const QImage shot = QGuiApplication::primaryScreen()
                                 ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
@@ -69,6 +168,7 @@ int main(int argc, char *argv[])
     }
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(ProgramFiles::programIcon());
     TestScreenshot test;
     return QTest::qExec(&test, argc, argv);
 }
