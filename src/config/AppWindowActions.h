@@ -36,6 +36,4 @@ struct AppWindowActions
 
     // Builds them on window: menus in its menu bar, the toolbar across its top.
     static AppWindowActions build(QMainWindow &window);
-    // The folder of the toolbar images.
-    static QString imageFolder();
 };

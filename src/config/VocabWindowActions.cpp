@@ -1,83 +1,47 @@
 #include "VocabWindowActions.h"
 
-#include "AppWindowActions.h"
+#include "MenuBuilder.h"
 
-#include <QIcon>
-#include <QMainWindow>
-#include <QMenuBar>
+#include <QMenu>
 #include <QToolBar>
-
-namespace {
-
-QMenu *addMenu(QMainWindow &window, const char *name, const QString &caption)
-{
-    QMenu *menu = window.menuBar()->addMenu(caption);
-    menu->setObjectName(QLatin1String(name));
-    return menu;
-}
-
-QAction *addItem(QMenu *menu, const char *name, const QString &caption,
-                 const QKeySequence &shortcut = {})
-{
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    action->setShortcut(shortcut);
-    return action;
-}
-
-// A toolbar button without caption: its image and its tool tip, which also names it for
-// assistive tools.
-QAction *addButton(QToolBar *toolbar, const char *key, const char *image, const QString &tip)
-{
-    QAction *action = toolbar->addAction(QIcon(AppWindowActions::imageFolder() + QLatin1Char('/') +
-                                               QLatin1String(image) + QStringLiteral(".svg")),
-                                         tip);
-    action->setObjectName(QLatin1String(key));
-    action->setToolTip(tip);
-    if (QWidget *button = toolbar->widgetForAction(action)) {
-        button->setObjectName(QStringLiteral("tbrVocab_") + QLatin1String(key));
-        button->setAccessibleName(tip);
-    }
-    return action;
-}
-
-} // namespace
 
 VocabWindowActions VocabWindowActions::build(QMainWindow &window)
 {
     VocabWindowActions a;
-    a.mnuFile = addMenu(window, "mnuFile", QStringLiteral("&File"));
-    a.mnuNewVocab = addItem(a.mnuFile, "mnuNewVocab", QStringLiteral("&New Vocabulary"));
-    a.mnuDeleteVocab = addItem(a.mnuFile, "mnuDeleteVocab", QStringLiteral("&Delete Vocabulary"));
-    a.mnuSaveChanges = addItem(a.mnuFile, "mnuSaveChanges", QStringLiteral("&Save Changes"));
-    a.mnuExit =
-        addItem(a.mnuFile, "mnuExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    a.mnuEdit = addMenu(window, "mnuEdit", QStringLiteral("&Edit Dictionary"));
-    a.mnuPopNew = addItem(a.mnuEdit, "mnuPopNew", QStringLiteral("&New Word"));
-    a.mnuDelete = addItem(a.mnuEdit, "mnuDelete", QStringLiteral("&Delete Word"));
-    a.mnuDicSelAll = addItem(a.mnuEdit, "mnuDicSelAll", QStringLiteral("&Select All Words"));
+    MenuBuilder b(window);
+    a.mnuFile = b.menu("mnuFile", QStringLiteral("&File"));
+    a.mnuNewVocab = MenuBuilder::item(a.mnuFile, "mnuNewVocab", QStringLiteral("&New Vocabulary"));
+    a.mnuDeleteVocab =
+        MenuBuilder::item(a.mnuFile, "mnuDeleteVocab", QStringLiteral("&Delete Vocabulary"));
+    a.mnuSaveChanges =
+        MenuBuilder::item(a.mnuFile, "mnuSaveChanges", QStringLiteral("&Save Changes"));
+    a.mnuExit = MenuBuilder::item(a.mnuFile, "mnuExit", QStringLiteral("E&xit"),
+                                  QKeySequence(Qt::CTRL | Qt::Key_X));
+    a.mnuEdit = b.menu("mnuEdit", QStringLiteral("&Edit Dictionary"));
+    a.mnuPopNew = MenuBuilder::item(a.mnuEdit, "mnuPopNew", QStringLiteral("&New Word"));
+    a.mnuDelete = MenuBuilder::item(a.mnuEdit, "mnuDelete", QStringLiteral("&Delete Word"));
+    a.mnuDicSelAll =
+        MenuBuilder::item(a.mnuEdit, "mnuDicSelAll", QStringLiteral("&Select All Words"));
     a.mnuEdit->addSeparator();
-    a.mnuCopyWords = addItem(a.mnuEdit, "mnuCopyWords", QStringLiteral("&Copy Words To..."),
-                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    a.mnuHelp = addMenu(window, "mnuHelp", QStringLiteral("&Help"));
-    a.mnuJEVHelp = addItem(a.mnuHelp, "mnuJEVHelp", QStringLiteral("JEV! &Help Contents"));
+    a.mnuCopyWords =
+        MenuBuilder::item(a.mnuEdit, "mnuCopyWords", QStringLiteral("&Copy Words To..."),
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    a.mnuHelp = b.menu("mnuHelp", QStringLiteral("&Help"));
+    a.mnuJEVHelp =
+        MenuBuilder::item(a.mnuHelp, "mnuJEVHelp", QStringLiteral("JEV! &Help Contents"));
 
-    a.tbrVocab = window.addToolBar(QStringLiteral("Toolbar"));
-    a.tbrVocab->setObjectName(QStringLiteral("tbrVocab"));
-    a.tbrVocab->setMovable(false);
-    a.tbrVocab->setFloatable(false);
-    a.tbrVocab->toggleViewAction()->setEnabled(false);
-    a.tbrVocab->setIconSize(QSize(24, 24));
-    a.tbNewVocab = addButton(a.tbrVocab, "NewVocab", "newvocab", QStringLiteral("New Vocabulary"));
+    a.tbrVocab = b.toolbar("tbrVocab");
+    a.tbNewVocab =
+        b.button("NewVocab", QStringLiteral("newvocab"), QStringLiteral("New Vocabulary"));
     a.tbDelVocab =
-        addButton(a.tbrVocab, "DelVocab", "delvocab", QStringLiteral("Delete Dictionary"));
-    a.tbSvCh = addButton(a.tbrVocab, "SvCh", "save", QStringLiteral("Save Word"));
-    a.tbSelDict =
-        addButton(a.tbrVocab, "SelDict", "selectall", QStringLiteral("Select Entire Dictionary"));
+        b.button("DelVocab", QStringLiteral("delvocab"), QStringLiteral("Delete Dictionary"));
+    a.tbSvCh = b.button("SvCh", QStringLiteral("save"), QStringLiteral("Save Word"));
+    a.tbSelDict = b.button("SelDict", QStringLiteral("selectall"),
+                           QStringLiteral("Select Entire Dictionary"));
     a.tbSwitch =
-        addButton(a.tbrVocab, "Switch", "toggle", QStringLiteral("Application/Vocabulary"));
-    a.tbNewDict = addButton(a.tbrVocab, "NewDict", "newword", QStringLiteral("New Word"));
-    a.tbDelDict = addButton(a.tbrVocab, "DelDict", "delword", QStringLiteral("Delete Word"));
-    a.tbHelp = addButton(a.tbrVocab, "Help", "help", QStringLiteral("Help"));
+        b.button("Switch", QStringLiteral("toggle"), QStringLiteral("Application/Vocabulary"));
+    a.tbNewDict = b.button("NewDict", QStringLiteral("newword"), QStringLiteral("New Word"));
+    a.tbDelDict = b.button("DelDict", QStringLiteral("delword"), QStringLiteral("Delete Word"));
+    a.tbHelp = b.button("Help", QStringLiteral("help"), QStringLiteral("Help"));
     return a;
 }

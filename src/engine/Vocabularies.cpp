@@ -29,6 +29,25 @@ void Vocabularies::fill(const QString &name, MemoryListBox &list) const
     CVocab(m_dir, {nullptr, &list, nullptr}).FillDictionaryListBox(true, name);
 }
 
+std::optional<EditResult> Vocabularies::readWhole(const QString &name, QStringList &words) const
+{
+    if (!exists(name))
+        return unknown(name);
+    MemoryListBox list;
+    try {
+        fill(name, list);
+    } catch (const AppError &e) {
+        return EditResult::failed(e);
+    }
+    words = list.items();
+    return std::nullopt;
+}
+
+EditResult Vocabularies::noWordAt(int index)
+{
+    return EditResult::refused(QStringLiteral("There is no word at index %1.").arg(index));
+}
+
 EditResult Vocabularies::create(const QString &name)
 {
     if (name.isEmpty())
@@ -96,17 +115,12 @@ EditResult Vocabularies::addWord(const QString &name, const QString &word)
 
 EditResult Vocabularies::setWord(const QString &name, int index, const QString &word)
 {
-    if (!exists(name))
-        return unknown(name);
-    MemoryListBox list;
-    try {
-        fill(name, list);
-    } catch (const AppError &e) {
-        return EditResult::failed(e);
-    }
-    if (index < 0 || index >= list.count())
-        return EditResult::refused(QStringLiteral("There is no word at index %1.").arg(index));
-    return replaceWord(name, list.item(index), word);
+    QStringList words;
+    if (auto failure = readWhole(name, words))
+        return *failure;
+    if (index < 0 || index >= words.size())
+        return noWordAt(index);
+    return replaceWord(name, words.at(index), word);
 }
 
 EditResult Vocabularies::replaceWord(const QString &name, const QString &shown, const QString &word)
@@ -126,30 +140,19 @@ EditResult Vocabularies::replaceWord(const QString &name, const QString &shown, 
 
 EditResult Vocabularies::deleteWord(const QString &name, int index)
 {
-    if (!exists(name))
-        return unknown(name);
-    MemoryListBox list;
-    try {
-        fill(name, list);
-    } catch (const AppError &e) {
-        return EditResult::failed(e);
-    }
-    if (index < 0 || index >= list.count())
-        return EditResult::refused(QStringLiteral("There is no word at index %1.").arg(index));
-    return deleteShownWord(name, index, list.item(index));
+    QStringList words;
+    if (auto failure = readWhole(name, words))
+        return *failure;
+    if (index < 0 || index >= words.size())
+        return noWordAt(index);
+    return deleteShownWord(name, index, words.at(index));
 }
 
 EditResult Vocabularies::deleteShownWord(const QString &name, int index, const QString &shown)
 {
-    if (!exists(name))
-        return unknown(name);
-    MemoryListBox list;
-    try {
-        fill(name, list);
-    } catch (const AppError &e) {
-        return EditResult::failed(e);
-    }
-    QStringList words = list.items();
+    QStringList words;
+    if (auto failure = readWhole(name, words))
+        return *failure;
     const qsizetype at = words.value(index) == shown ? index : words.indexOf(shown);
     if (at < 0)
         return EditResult::done(); // nothing of it is left to delete
@@ -164,16 +167,10 @@ EditResult Vocabularies::deleteShownWord(const QString &name, int index, const Q
 
 Vocabularies::Copied Vocabularies::copyWords(const QString &target, const QStringList &words)
 {
-    if (!exists(target))
-        return {unknown(target)};
-    MemoryListBox list;
-    try {
-        fill(target, list);
-    } catch (const AppError &e) {
-        // Copying behind a damaged record would hide or lose the words after it.
-        return {EditResult::failed(e)};
-    }
-    QStringList all = list.items();
+    // Copying behind a damaged record would hide or lose the words after it.
+    QStringList all;
+    if (auto failure = readWhole(target, all))
+        return {*failure};
     int added = 0;
     for (const QString &word : words) {
         if (all.contains(word, Qt::CaseSensitive))

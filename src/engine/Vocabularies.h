@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "EditResult.h"
 
 #include <QStringList>
@@ -62,6 +64,10 @@ private:
     EditResult unknown(const QString &name) const;
     // Raises the error of a damaged record, with the words before it in list.
     void fill(const QString &name, MemoryListBox &list) const;
+    // Every word of the vocabulary, or why they cannot be had (no such vocabulary, a damaged
+    // record: an edit behind it would lose the words after it).
+    std::optional<EditResult> readWhole(const QString &name, QStringList &words) const;
+    static EditResult noWordAt(int index);
     // Makes the vocabulary hold exactly these words, in this order; the old file stays whole
     // unless the new one is complete.
     EditResult rewrite(const QString &name, const QStringList &words);
