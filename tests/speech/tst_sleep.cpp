@@ -144,6 +144,7 @@ private Q_SLOTS:
         QFETCH(QString, events);
         QFETCH(bool, listening);
         hear("go to sleep");
+        QVERIFY(m_window->isAsleep());
         for (const QChar e : events) {
             if (e == 'm') {
                 QTest::mouseClick(&m_window->meter(), Qt::LeftButton);
