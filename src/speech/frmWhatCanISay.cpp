@@ -114,10 +114,8 @@ void frmWhatCanISay::refresh()
         }
     }
     QTreeWidgetItem *own = addGroup(m_lstPhrases, QStringLiteral("Always"));
-    new QTreeWidgetItem(
-        own,
-        {Recognizer::sleepPhrase(),
-         QStringLiteral("stop acting on commands until \"%1\"").arg(Recognizer::wakePhrase())});
+    new QTreeWidgetItem(own,
+                        {Recognizer::sleepPhrase(), QStringLiteral("stop acting on commands")});
     new QTreeWidgetItem(own, {Recognizer::wakePhrase(), QStringLiteral("act on commands again")});
     m_lstPhrases->expandAll();
 }

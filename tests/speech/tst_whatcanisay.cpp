@@ -81,7 +81,7 @@ private Q_SLOTS:
         const QStringList editWords{"Words of Edit: save file = keys ^s",
                                     "Words of Edit: select all = keys ^a"};
         // The program's own phrases work in front of every application.
-        const QStringList always{"Always: go to sleep = stop acting on commands until \"wake up\"",
+        const QStringList always{"Always: go to sleep = stop acting on commands",
                                  "Always: wake up = act on commands again"};
         QCOMPARE(listed(), names + editWords + always);
         QVERIFY(frontLabel().contains("Gedit ¦ notes - gedit"));
