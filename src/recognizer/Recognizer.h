@@ -36,7 +36,8 @@ public:
     static QStringList ownPhrases() { return {sleepPhrase(), wakePhrase()}; }
 
 Q_SIGNALS:
-    // One phrase of the loaded grammar, spelled exactly as the grammar file writes it.
+    // One phrase of the loaded grammar, spelled exactly as the grammar file writes it, or one
+    // of the recognizer's own phrases.
     void PhraseRecognized(const QString &phrase);
     // The input level: RMS amplitude of 16-bit samples (ordinary speech reaches a few thousand).
     void LevelChanged(int level);
