@@ -30,7 +30,7 @@ bool SphinxRecognizer::LoadGrammarFile(const QString &path, QString *error)
     GrammarFile file;
     if (!GrammarFile::read(path, &file, error))
         return false;
-    const SpeechGrammar grammar(file.phrases);
+    const SpeechGrammar grammar(file.phrases, ownPhrases());
     {
         QMutexLocker lock(&m_engineMutex);
         if (!m_engine.setGrammar(grammar, error))

@@ -35,6 +35,7 @@
 namespace {
 
 const QString kWindowKey = QStringLiteral("frmJev");
+const QString kSleeping = QStringLiteral("Sleeping");
 
 } // namespace
 
@@ -57,6 +58,7 @@ frmJev::frmJev(const QString &programDir, const EngineServices &services, Recogn
         m_problemPanel->setText(message);
         m_meter->setLevel(0);
         m_meterToggle = true;
+        endSleep();
     });
 }
 
@@ -244,10 +246,50 @@ void frmJev::phraseRecognized(const QString &phrase)
 
 void frmJev::dispatch(const QString &phrase)
 {
+    if (handledBySleep(phrase))
+        return;
     if (m_app->AppCheck(phrase) != 1)
         m_app->VocabCheck(phrase);
     m_services.runningApps.FillRunningApps(m_windows->app().runningApps());
     m_phrasePanel->setText(phrase);
+    m_phrasePanel->setToolTip({});
+}
+
+// The one place that decides what sleeping does: "go to sleep" stops acting on phrases without
+// closing the microphone, and while asleep every phrase but "wake up" is ignored. The status bar
+// keeps saying "Sleeping" (a phrase shown there would look carried out); what was heard goes to
+// its tool tip. The two phrases are the recognizer's own, never commands. True when the phrase
+// is done with here.
+bool frmJev::handledBySleep(const QString &phrase)
+{
+    if (phrase == Recognizer::wakePhrase()) {
+        endSleep();
+        m_phrasePanel->setText(phrase); // shown like every phrase
+        m_phrasePanel->setToolTip({});
+        return true;
+    }
+    const QString wake =
+        QStringLiteral("Say \"%1\" to act on commands again.").arg(Recognizer::wakePhrase());
+    if (m_asleep) {
+        m_phrasePanel->setToolTip(
+            QStringLiteral("Heard while sleeping, not acted on: \"%1\". ").arg(phrase) + wake);
+        return true;
+    }
+    if (phrase != Recognizer::sleepPhrase())
+        return false;
+    m_asleep = true;
+    m_phrasePanel->setText(kSleeping);
+    m_phrasePanel->setToolTip(wake);
+    return true;
+}
+
+// Sleeping belongs to one stretch of listening: a click on the meter, the listening key, Configure
+// or a lost microphone ends it, so that listening switched on again always acts on commands.
+void frmJev::endSleep()
+{
+    if (!std::exchange(m_asleep, false))
+        return;
+    m_phrasePanel->clear();
     m_phrasePanel->setToolTip({});
 }
 
@@ -273,6 +315,7 @@ void frmJev::meterClick()
     QString error;
     if (!m_recognizer.LoadGrammarFile(grammarPath(), &error))
         m_problemPanel->setText(error); // the previous grammar stays in use
+    endSleep();
     m_meterToggle = !m_meterToggle;
     if (configurationVisible())
         return;
@@ -295,6 +338,7 @@ void frmJev::configureClick()
 {
     m_meter->setLevel(0);
     m_recognizer.Deactivate();
+    endSleep();
     frmApp &window = m_windows->app();
     m_services.runningApps.FillRunningApps(window.runningApps());
     if (m_configShownBefore) {

@@ -46,6 +46,8 @@ public:
     VuMeterBar &meter() { return *m_meter; }
     bool meterToggle() const { return m_meterToggle; }
     bool pbClickState() const;
+    // Asleep after "go to sleep": listening, but acting on nothing until "wake up".
+    bool isAsleep() const { return m_asleep; }
     // The configuration windows, whose lists the speech window fills.
     ConfigWindows &configWindows() { return *m_windows; }
 
@@ -69,6 +71,8 @@ private:
     QString grabListeningKey();
     void phraseRecognized(const QString &phrase);
     void dispatch(const QString &phrase);
+    bool handledBySleep(const QString &phrase);
+    void endSleep();
     void levelChanged(int level);
     void activate();
     bool configurationVisible() const;
@@ -96,6 +100,7 @@ private:
     bool m_configShownBefore = false;
     bool m_dispatching = false;
     bool m_firstRun = false;
+    bool m_asleep = false;
     // Phrases heard while an earlier one was being handled, in the order heard.
     QQueue<QString> m_pendingPhrases;
     QStringList m_problems;

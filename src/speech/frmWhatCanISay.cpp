@@ -2,6 +2,7 @@
 
 #include "engine/CApp.h"
 #include "engine/RunningApps.h"
+#include "recognizer/Recognizer.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -112,5 +113,9 @@ void frmWhatCanISay::refresh()
                                 {word.left(colon), QStringLiteral("keys ") + word.mid(colon + 1)});
         }
     }
+    QTreeWidgetItem *own = addGroup(m_lstPhrases, QStringLiteral("Always"));
+    new QTreeWidgetItem(own,
+                        {Recognizer::sleepPhrase(), QStringLiteral("stop acting on commands")});
+    new QTreeWidgetItem(own, {Recognizer::wakePhrase(), QStringLiteral("act on commands again")});
     m_lstPhrases->expandAll();
 }

@@ -1,4 +1,5 @@
 #include "recognizer/GrammarFile.h"
+#include "recognizer/Recognizer.h"
 #include "recognizer/SpeechGrammar.h"
 
 #include <QTemporaryDir>
@@ -86,6 +87,45 @@ private Q_SLOTS:
         QCOMPARE(grammar.phraseFor("f five"), QString("F5"));
         QCOMPARE(grammar.phraseFor("save"), QString());
         QCOMPARE(grammar.keys().size(), 2);
+    }
+
+    // The recognizer's own phrases are heard whatever the file holds, spelled as the recognizer
+    // writes them; a phrase of the file that sounds the same gives way to them with a warning.
+    void ownPhrasesBesideTheFile_data()
+    {
+        QTest::addColumn<QStringList>("file");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QStringList>("leftOut");
+        QTest::newRow("file without them")
+            << QStringList{"save", "page down"}
+            << QStringList{"go to sleep", "wake up", "save", "page down"} << QStringList{};
+        QTest::newRow("file with the same words") << QStringList{"Go To Sleep!", "save", "wake-up"}
+                                                  << QStringList{"go to sleep", "wake up", "save"}
+                                                  << QStringList{"Go To Sleep!", "wake-up"};
+        QTest::newRow("longer phrases stay the file's")
+            << QStringList{"go to sleep now", "wake"}
+            << QStringList{"go to sleep", "wake up", "go to sleep now", "wake"} << QStringList{};
+        QTest::newRow("empty file")
+            << QStringList{} << QStringList{"go to sleep", "wake up"} << QStringList{};
+    }
+    void ownPhrasesBesideTheFile()
+    {
+        QFETCH(QStringList, file);
+        QFETCH(QStringList, keys);
+        QFETCH(QStringList, leftOut);
+        const SpeechGrammar grammar(file, Recognizer::ownPhrases());
+        QStringList keysFound;
+        for (const QStringList &words : grammar.keys())
+            keysFound.append(words.join(' '));
+        QCOMPARE(keysFound, keys);
+        QCOMPARE(grammar.phraseFor("go to sleep"), QString("go to sleep"));
+        QCOMPARE(grammar.phraseFor("wake up"), QString("wake up"));
+        QCOMPARE(grammar.warnings().size(), leftOut.size());
+        for (qsizetype i = 0; i < leftOut.size(); ++i)
+            QVERIFY2(grammar.warnings().at(i).startsWith("The phrase \"" + leftOut.at(i) +
+                                                         "\" sounds like the program's own"),
+                     qPrintable(grammar.warnings().at(i)));
+        QVERIFY(grammar.isPrefixOfLonger("go to") && !grammar.isPrefixOfLonger("wake up"));
     }
 
     void prefixes()
