@@ -34,46 +34,45 @@ private Q_SLOTS:
         QSettings().clear();
     }
 
-    // The full scale is stored when the slider is let go; Done stops listening, empties the
-    // meter and, without a move, keeps the scale.
-    void soundMeter_data()
+    void soundMeterStoresOnRelease()
     {
-        QTest::addColumn<int>("stored"); // 0: none yet
-        QTest::addColumn<int>("moveTo"); // 0: no move
-        QTest::newRow("moved") << 0 << 20000;
-        QTest::newRow("Done without moving") << 4500 << 0;
-    }
-
-    void soundMeter()
-    {
-        QFETCH(int, stored);
-        QFETCH(int, moveTo);
-        if (stored)
-            ProgramSettings::setFullScale(stored);
         VuMeterBar meter;
         meter.setFullScale(ProgramSettings::fullScale());
         FakeRecognizer recognizer;
         recognizer.Activate();
         frmVolSet window(meter, recognizer);
         auto *slider = window.findChild<QSlider *>("Slider1");
-        QCOMPARE(slider->value(), stored ? stored : 3000);
+        QCOMPARE(slider->value(), 3000);
         QCOMPARE(slider->minimum(), 2000);
         QCOMPARE(slider->maximum(), 20000);
-        if (moveTo) {
-            slider->setSliderDown(true);
-            slider->setValue(moveTo);
-            QCOMPARE(QSettings().value("Startup/VUMeter").toString(), QString()); // not yet
-            slider->setSliderDown(false);
-            QCOMPARE(meter.fullScale(), moveTo);
-            QCOMPARE(QSettings().value("Startup/VUMeter").toString(), QString::number(moveTo));
-        }
+
+        slider->setSliderDown(true);
+        slider->setValue(20000);
+        QCOMPARE(QSettings().value("Startup/VUMeter").toString(), QString()); // not yet
+        slider->setSliderDown(false);
+        QCOMPARE(meter.fullScale(), 20000);
+        QCOMPARE(QSettings().value("Startup/VUMeter").toString(), QString("20000"));
+        QCOMPARE(ProgramSettings::fullScale(), 20000);
+
         meter.setLevel(800);
         QTest::mouseClick(window.findChild<QPushButton *>("cmdDone"), Qt::LeftButton);
         QVERIFY(!recognizer.isActive());
         QCOMPARE(meter.level(), 0);
         QCOMPARE(window.result(), int(QDialog::Accepted));
-        QCOMPARE(meter.fullScale(), moveTo ? moveTo : stored);
-        QCOMPARE(ProgramSettings::fullScale(), moveTo ? moveTo : stored);
+    }
+
+    void doneWithoutMovingKeepsTheScale()
+    {
+        ProgramSettings::setFullScale(4500);
+        VuMeterBar meter;
+        meter.setFullScale(ProgramSettings::fullScale());
+        FakeRecognizer recognizer;
+        recognizer.Activate();
+        frmVolSet window(meter, recognizer);
+        QTest::mouseClick(window.findChild<QPushButton *>("cmdDone"), Qt::LeftButton);
+        QCOMPARE(meter.fullScale(), 4500);
+        QCOMPARE(ProgramSettings::fullScale(), 4500);
+        QVERIFY(!recognizer.isActive());
     }
 
     void fullScaleSetting_data()
