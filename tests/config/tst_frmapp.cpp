@@ -1,108 +1,44 @@
-#include "config/ConfigWindows.h"
+#include "ConfigWindowSession.h"
 #include "config/EntryList.h"
 #include "config/VocabularyWindow.h"
-#include "config/frmApp.h"
-#include "recognizer/fake/FakeRecognizer.h"
-#include "speech/frmJev.h"
-#include "support/FakeDesktop.h"
-#include "support/RecordFileBytes.h"
 
-#include <QAccessible>
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QToolButton>
-#include <functional>
-
-using Records = QByteArrayList;
 
 // The application window, opened by the speech window's Configure button, with a fake desktop
 // and recognizer, offscreen. Every edit is checked in VAppCmd.txt on disk.
-class TestFrmApp : public QObject
+class TestFrmApp : public ConfigWindowSession
 {
     Q_OBJECT
 
 private:
-    QString data(const QString &name) const { return m_dir->filePath("data/" + name); }
-    Records records() const
-    {
-        return RecordFileBytes::records(RecordFileBytes::read(data("VAppCmd.txt")), 270);
-    }
-    // The list is filled when the speech window loads: it starts anew with these records.
-    void startWith(const Records &records)
-    {
-        m_jev.reset();
-        RecordFileBytes::write(data("VAppCmd.txt"), RecordFileBytes::file(records, 270));
-        m_jev = std::make_unique<frmJev>(data(""), m_desktop->services(), m_recognizer);
-        m_jev->load();
-    }
-    template <typename T> static T *child(QWidget &w, const char *name)
-    {
-        return w.findChild<T *>(name);
-    }
     static QStringList fields(frmApp &w)
     {
         return {child<QLineEdit>(w, "txtVActivate")->text(),
                 child<QComboBox>(w, "cmbVocabulary")->currentText(),
                 child<QLineEdit>(w, "txtPath")->text()};
     }
-    QStringList messages() const
-    {
-        QStringList shown;
-        for (const auto &m : m_desktop->prompter.shown())
-            shown.append(m.title + ": " + m.text);
-        return shown;
-    }
-    // Opens the window with Configure and runs steps while it is open (it is modal); a window
-    // the steps left open is closed through its frame.
-    void whileOpen(const std::function<void(frmApp &)> &steps)
-    {
-        bool ran = false;
-        QTimer::singleShot(0, [&] {
-            frmApp &w = m_jev->configWindows().app();
-            ran = QApplication::activeModalWidget() == &w && QTest::qWaitForWindowActive(&w);
-            steps(w);
-            if (!w.isUnloaded())
-                w.close();
-        });
-        QTest::mouseClick(m_jev->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
-        QVERIFY2(ran, "the window was not shown modally");
-    }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeDesktop> m_desktop;
-    FakeRecognizer m_recognizer;
-    std::unique_ptr<frmJev> m_jev;
 
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           m_dir->filePath("config"));
-        m_desktop = std::make_unique<FakeDesktop>();
+        prepare();
         m_desktop->windows.addWindow(7, "Gedit", "notes - gedit");
         m_desktop->windows.addWindow(8, "XTerm", "shell");
         m_desktop->windows.addWindow(9, "gedit", "NOTES - GEDIT");
         for (const char *vocab : {"E", "F"})
-            RecordFileBytes::write(data(QString("vocab/%1.txt").arg(vocab)),
-                                   RecordFileBytes::file({"save:^s"}, 128));
+            writeVocab(vocab, {"save:^s"});
         m_recognizer.Deactivate();
-        startWith({"Gedit \xA6 notes - gedit*editor~E$gedit"});
+        load({"Gedit \xA6 notes - gedit*editor~E$gedit"});
     }
     void cleanup() { m_jev.reset(); }
 
     void opensFilledWithListeningOff()
     {
         QVERIFY(m_recognizer.isActive());
-        whileOpen([&](frmApp &w) {
+        whileAppOpen([&](frmApp &w) {
             QVERIFY(!m_recognizer.isActive());
             QCOMPARE(w.runningApps().count(), 3);
             QCOMPARE(w.vocabularyNames().count(), 2);
@@ -131,7 +67,7 @@ private Q_SLOTS:
         QFETCH(Records, added);
         QFETCH(QStringList, shown);
         const Records before = records();
-        whileOpen([&](frmApp &w) {
+        whileAppOpen([&](frmApp &w) {
             auto *running = child<EntryList>(w, "lstRunApp");
             if (byKeyboard) {
                 running->setCurrentRow(line);
@@ -184,8 +120,8 @@ private Q_SLOTS:
         QFETCH(Records, saved);
         QFETCH(QStringList, fieldsAfter);
         QFETCH(QString, shown);
-        startWith(file);
-        whileOpen([&](frmApp &w) {
+        load(file);
+        whileAppOpen([&](frmApp &w) {
             w.applications().setSelectedIndex(selected);
             child<QLineEdit>(w, "txtVActivate")->setText(typed.at(0));
             child<QComboBox>(w, "cmbVocabulary")->setEditText(typed.at(1));
@@ -222,9 +158,9 @@ private Q_SLOTS:
         QFETCH(bool, throughFrame);
         QFETCH(int, stays);
         QFETCH(QByteArray, grammar);
-        startWith(file);
+        load(file);
         QFile::remove(data("temp.txt"));
-        whileOpen([&](frmApp &w) {
+        whileAppOpen([&](frmApp &w) {
             if (throughFrame)
                 w.close();
             else
@@ -263,11 +199,11 @@ private Q_SLOTS:
         QFETCH(int, questions);
         QFETCH(bool, deleted);
         const Records two{"Gedit \xA6 notes - gedit*editor~E$gedit", "XTerm \xA6 shell*term~E$"};
-        startWith(two);
+        load(two);
         m_desktop->prompter.queueAnswer(answer);
-        whileOpen([&](frmApp &w) {
+        whileAppOpen([&](frmApp &w) {
             if (fromToolbar)
-                QTest::mouseClick(child<QToolButton>(w, "tbrApp_DelApp"), Qt::LeftButton);
+                use(w, "tbrApp_DelApp");
             else
                 QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
             QCOMPARE(m_desktop->prompter.shown().size(), questions);
@@ -278,7 +214,7 @@ private Q_SLOTS:
 
     void popupMenuOnlyWithASelection()
     {
-        whileOpen([&](frmApp &w) {
+        whileAppOpen([&](frmApp &w) {
             QWidget *list = child<EntryList>(w, "lstVAppCmd")->viewport();
             auto *menu = child<QMenu>(w, "mnuEdit");
             for (const bool selected : {false, true}) {
@@ -296,7 +232,7 @@ private Q_SLOTS:
     void vocabularyListRefilledFromTheSecondSwitch()
     {
         QList<QStringList> seen;
-        whileOpen([&](frmApp &w) {
+        whileAppOpen([&](frmApp &w) {
             RecordFileBytes::write(data("vocab/G.txt"), {});
             ListBox &list = m_jev->configWindows().vocabulary().vocabularyList();
             for (int i = 0; i < 2; ++i) {
@@ -337,16 +273,14 @@ private Q_SLOTS:
         QFETCH(QString, done);
         QFETCH(QString, shown);
         m_desktop->shell.setResult(shellFails ? ShellResult::FileNotFound : ShellResult::Success);
-        whileOpen([&](frmApp &w) {
+        whileAppOpen([&](frmApp &w) {
             auto *list = child<EntryList>(w, "lstVAppCmd");
             const QPoint line =
                 list->viewport()->mapTo(&w, list->visualItemRect(list->item(0)).center());
             if (control.isEmpty()) // through the window system, as a mouse makes one
                 QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, {}, line);
-            else if (control.startsWith("tbrApp_"))
-                QTest::mouseClick(child<QToolButton>(w, control.toLatin1()), Qt::LeftButton);
             else
-                child<QAction>(w, control.toLatin1())->trigger();
+                use(w, control);
             QStringList calls = m_desktop->shell.calls();
             for (const WindowId window : m_desktop->windows.activations())
                 calls.append(QString("activate %1").arg(window));
@@ -355,38 +289,20 @@ private Q_SLOTS:
         });
     }
 
-    // Tab visits the controls in their order, each named for assistive tools; every toolbar
-    // image loaded (without Qt's SVG support it would be empty).
     void keyboardAndAssistiveTools()
     {
-        whileOpen([&](frmApp &w) {
-            for (const char *key : {"Activate", "Shell", "SavCmd", "DelApp", "AppVoc", "Help"}) {
-                auto *button = child<QToolButton>(w, QByteArray("tbrApp_") + key);
-                QVERIFY2(!button->icon().pixmap(24).isNull(), key);
-                QVERIFY(!button->accessibleName().isEmpty());
-            }
-            QStringList order;
-            child<QWidget>(w, "cmdToggle")->setFocus();
-            for (int i = 0; i < 9; ++i) {
-                QWidget *focus = QApplication::focusWidget();
-                while (focus->objectName().isEmpty())
-                    focus = focus->parentWidget(); // the edit box of the combo box
-                order.append(focus->objectName());
-                QVERIFY(!QAccessible::queryAccessibleInterface(focus)
-                             ->text(QAccessible::Name)
-                             .isEmpty());
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            }
-            QCOMPARE(order, QStringList({"cmdToggle", "lstRunApp", "lstVAppCmd", "txtVActivate",
-                                         "cmbVocabulary", "txtPath", "cmdSaveVocab", "cmdCloseApp",
-                                         "cmdToggle"}));
+        whileAppOpen([&](frmApp &w) {
+            checkKeyboardAccess(
+                w, "tbrApp_", {"Activate", "Shell", "SavCmd", "DelApp", "AppVoc", "Help"},
+                {"cmdToggle", "lstRunApp", "lstVAppCmd", "txtVActivate", "cmbVocabulary", "txtPath",
+                 "cmdSaveVocab", "cmdCloseApp", "cmdToggle"});
         });
     }
 
     void positionIsKept()
     {
-        whileOpen([&](frmApp &w) { w.setGeometry(60, 50, 800, 420); });
-        whileOpen([&](frmApp &w) { QCOMPARE(w.geometry(), QRect(60, 50, 800, 420)); });
+        whileAppOpen([&](frmApp &w) { w.setGeometry(60, 50, 800, 420); });
+        whileAppOpen([&](frmApp &w) { QCOMPARE(w.geometry(), QRect(60, 50, 800, 420)); });
     }
 };
 

@@ -1,35 +1,14 @@
-#include "config/ConfigWindows.h"
-#include "config/frmApp.h"
-#include "recognizer/fake/FakeRecognizer.h"
-#include "speech/frmJev.h"
-#include "support/FakeDesktop.h"
-#include "support/RecordFileBytes.h"
-#include "support/XvfbSession.h"
+#include "ConfigWindowSession.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QScreen>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 
 // The application window on Xvfb: drags between its lists with the mouse, as Qt carries them out
 // on X11 (the offscreen platform has no drag and drop), and screenshots for a person to look at.
-class TestFrmAppX11 : public QObject
+class TestFrmAppX11 : public ConfigWindowSession
 {
     Q_OBJECT
 
 private:
-    QString data(const QString &name) const { return m_dir->filePath("data/" + name); }
-    QByteArrayList records() const
-    {
-        return RecordFileBytes::records(RecordFileBytes::read(data("VAppCmd.txt")), 270);
-    }
     frmApp &window() { return m_jev->configWindows().app(); }
     template <typename T> T *child(const char *name) { return window().findChild<T *>(name); }
     // Presses on a line of the running applications, moves past the drag distance and lets go
@@ -37,7 +16,7 @@ private:
     void drag(int line, QWidget *over, QPoint to)
     {
         auto *from = child<QListWidget>("lstRunApp");
-        const QPoint start = from->visualItemRect(from->item(line)).center();
+        const QPoint start = lineCentre(from, line);
         QWidget *source = from->viewport();
         // The drag runs its own event loop from the first move on: the rest happens in it.
         QTimer::singleShot(50, [=] {
@@ -50,41 +29,17 @@ private:
         for (const int step : {1, 2})
             QTest::mouseMove(source, start + step * QPoint(QApplication::startDragDistance(), 2));
     }
-    void screenshot(const QString &name)
-    {
-        QTest::qWait(200); // the window manager draws its frame
-        const QRect frame = window().frameGeometry().adjusted(-4, -4, 4, 4);
-        const QImage shot = QGuiApplication::primaryScreen()
-                                ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
-                                .toImage();
-        QDir().mkpath(QStringLiteral(JEV_SCREENSHOT_DIR));
-        QVERIFY(shot.save(QStringLiteral(JEV_SCREENSHOT_DIR "/") + name));
-    }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeDesktop> m_desktop;
-    FakeRecognizer m_recognizer;
-    std::unique_ptr<frmJev> m_jev;
 
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           m_dir->filePath("config"));
-        m_desktop = std::make_unique<FakeDesktop>();
+        prepare();
         m_desktop->windows.addWindow(7, "Gedit", "notes - gedit");
         m_desktop->windows.addWindow(8, "XTerm", "shell");
         m_desktop->windows.addWindow(9, "Firefox-esr", "Debian -- The Universal Operating System");
-        RecordFileBytes::write(
-            data("VAppCmd.txt"),
-            RecordFileBytes::file({"Gedit \xA6 notes - gedit*editor~Editing$gedit",
-                                   "Gone \xA6 old*old programs~Editing$"},
-                                  270));
-        RecordFileBytes::write(data("vocab/Editing.txt"),
-                               RecordFileBytes::file({"select all:^a"}, 128));
-        m_jev = std::make_unique<frmJev>(data(""), m_desktop->services(), m_recognizer);
-        m_jev->load();
+        writeVocab("Editing", {"select all:^a"});
+        load({"Gedit \xA6 notes - gedit*editor~Editing$gedit",
+              "Gone \xA6 old*old programs~Editing$"});
         window().vocabularyNames().addItem("Editing");
         window().move(30, 30);
         window().show();
@@ -126,38 +81,20 @@ private Q_SLOTS:
 
     void screenshots()
     {
-        auto *list = child<QListWidget>("lstVAppCmd");
-        list->setCurrentRow(0);
+        child<QListWidget>("lstVAppCmd")->setCurrentRow(0);
         QCOMPARE(child<QLineEdit>("txtVActivate")->text(), QString("editor"));
-        screenshot("frmApp.png");
-        // Every caption fits its control at the design size.
-        for (QLabel *label : window().findChildren<QLabel *>()) {
-            if (label->isVisible())
-                QVERIFY2(label->sizeHint().width() <= label->width(),
-                         qPrintable(label->objectName()));
-        }
-        for (QPushButton *button : window().findChildren<QPushButton *>())
-            QVERIFY2(button->sizeHint().width() <= button->width(),
-                     qPrintable(button->objectName()));
+        screenshot(window(), "frmApp.png");
         const QSize container = window().centralWidget()->size();
         window().resize(window().size() + container);
         QTRY_COMPARE(window().centralWidget()->size(), container * 2);
-        screenshot("frmApp-2x.png");
+        screenshot(window(), "frmApp-2x.png");
     }
 };
 
 int main(int argc, char *argv[])
 {
-    XvfbSession session;
-    QString error;
-    if (!session.start(&error, true, "1920x1200")) { // room for the window at twice its size
-        qCritical("%s", qPrintable(error));
-        return 1;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    TestFrmAppX11 test;
-    return QTest::qExec(&test, argc, argv);
+    // Room for the window at twice its size.
+    return runOnXvfb<TestFrmAppX11>(argc, argv, "1920x1200");
 }
 
 #include "tst_frmappx11.moc"

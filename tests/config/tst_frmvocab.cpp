@@ -1,4 +1,4 @@
-#include "VocabWindowSession.h"
+#include "ConfigWindowSession.h"
 
 #include <QAccessible>
 #include <QLineEdit>
@@ -6,7 +6,7 @@
 
 // The vocabulary window offscreen: saving words, making and deleting vocabularies, switching to
 // the application window and back, New Word, the keyboard.
-class TestFrmVocab : public VocabWindowSession
+class TestFrmVocab : public ConfigWindowSession
 {
     Q_OBJECT
 
@@ -67,12 +67,7 @@ private Q_SLOTS:
                 QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, lineCentre(list, clicked));
             auto *txtCommand = child<QLineEdit>(w, "txtCommand");
             txtCommand->setText("typed:1");
-            if (control.startsWith("tbrVocab_"))
-                QTest::mouseClick(child<QToolButton>(w, control.toLatin1()), Qt::LeftButton);
-            else if (control.startsWith("cmd"))
-                QTest::mouseClick(child<QPushButton>(w, control.toLatin1()), Qt::LeftButton);
-            else
-                child<QAction>(w, control.toLatin1())->trigger();
+            use(w, control);
             QCOMPARE(words(vocab.isEmpty() ? "Editing" : vocab), saved);
             QCOMPARE(messages().join(""), shown);
             QCOMPARE(words("Fresh"), Records());
@@ -253,24 +248,11 @@ private Q_SLOTS:
     void keyboardAndAssistiveTools()
     {
         whileOpen([&](frmVocab &w) {
-            for (const char *key : {"NewVocab", "DelVocab", "SvCh", "SelDict", "Switch", "NewDict",
-                                    "DelDict", "Help"}) {
-                auto *button = child<QToolButton>(w, QByteArray("tbrVocab_") + key);
-                QVERIFY2(!button->icon().pixmap(24).isNull(), key);
-                QVERIFY(!button->accessibleName().isEmpty());
-            }
-            QStringList order;
-            child<QWidget>(w, "cmdToggle")->setFocus();
-            for (int i = 0; i < 7; ++i) {
-                QWidget *focus = QApplication::focusWidget();
-                order.append(focus->objectName());
-                QVERIFY(!QAccessible::queryAccessibleInterface(focus)
-                             ->text(QAccessible::Name)
-                             .isEmpty());
-                QTest::keyClick(focus, Qt::Key_Tab);
-            }
-            QCOMPARE(order, QStringList({"cmdToggle", "lstDictionary", "lstVocab", "txtCommand",
-                                         "cmdSaveChanges", "cmdCloseVocab", "cmdToggle"}));
+            checkKeyboardAccess(
+                w, "tbrVocab_",
+                {"NewVocab", "DelVocab", "SvCh", "SelDict", "Switch", "NewDict", "DelDict", "Help"},
+                {"cmdToggle", "lstDictionary", "lstVocab", "txtCommand", "cmdSaveChanges",
+                 "cmdCloseVocab", "cmdToggle"});
             // Words chosen with the keys and copied to a vocabulary named in other letters.
             auto *list = child<QListWidget>(w, "lstDictionary");
             list->setFocus();

@@ -1,4 +1,4 @@
-#include "VocabWindowSession.h"
+#include "ConfigWindowSession.h"
 #include "config/DictionaryList.h"
 
 #include <QLineEdit>
@@ -10,14 +10,15 @@
 // offscreen platform ends a drag at once, so presses and keys reach the word list as the window
 // system's events, and the drag over the vocabulary list and its drop as the drag events Qt
 // delivers there; tst_frmvocabx11 drags with the real mouse.
-class TestFrmVocabWords : public VocabWindowSession
+class TestFrmVocabWords : public ConfigWindowSession
 {
     Q_OBJECT
 
 private:
     // Presses and clicks on the word list: "N" clicks line N, "^N" Ctrl+clicks it, "key" presses
-    // and releases Down, "all" is Select All. The last step's press stays down: it starts a drag.
-    static void pickUp(frmVocab &w, const QStringList &steps)
+    // and releases Down, "all" is Select All. Unless told not to, the last step's press stays
+    // down: it starts a drag.
+    static void pickUp(frmVocab &w, const QStringList &steps, bool holdLast = true)
     {
         auto *list = child<DictionaryList>(w, "lstDictionary");
         for (qsizetype i = 0; i < steps.size(); ++i) {
@@ -34,7 +35,7 @@ private:
                 step.startsWith('^') ? Qt::ControlModifier : Qt::NoModifier;
             const QPoint at = lineCentre(list, step.remove('^').toInt());
             QTest::mousePress(list->viewport(), Qt::LeftButton, ctrl, at);
-            if (i + 1 < steps.size())
+            if (!holdLast || i + 1 < steps.size())
                 QTest::mouseRelease(list->viewport(), Qt::LeftButton, ctrl, at);
         }
     }
@@ -201,21 +202,14 @@ private Q_SLOTS:
         writeVocab("Editing", before);
         whileOpen([&](frmVocab &w) {
             auto *list = child<QListWidget>(w, "lstDictionary");
-            for (const QString &click : clicks) {
-                QTest::mouseClick(list->viewport(), Qt::LeftButton,
-                                  click.startsWith('^') ? Qt::ControlModifier : Qt::NoModifier,
-                                  lineCentre(list, QString(click).remove('^').toInt()));
-            }
+            pickUp(w, clicks, false);
             if (!saved.isEmpty()) {
                 child<QLineEdit>(w, "txtCommand")->setText(saved);
                 child<QAction>(w, "mnuSaveChanges")->trigger();
             }
             const QStringList listed = lines(list);
             const int current = list->currentRow();
-            if (control.startsWith("tbrVocab_"))
-                QTest::mouseClick(child<QToolButton>(w, control.toLatin1()), Qt::LeftButton);
-            else
-                child<QAction>(w, control.toLatin1())->trigger();
+            use(w, control);
             QCOMPARE(words("Editing"), after);
             QVERIFY(QFile::exists(data("vocab/Editing.txt")));
             QCOMPARE(messages().join(""), shown);

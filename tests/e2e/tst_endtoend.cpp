@@ -15,29 +15,76 @@ class TestEndToEnd : public QObject
 {
     Q_OBJECT
 
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QByteArrayList records(const QString &file, int slot) const
+    {
+        return RecordFileBytes::records(RecordFileBytes::read(path("data/" + file)), slot);
+    }
+    // The program over data/, hearing `speech` instead of a microphone.
+    void startJev(const QString &speech)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", path("config"));
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        m_jev.setProcessEnvironment(env);
+        m_jev.start(JEV_BINARY, {"--data-dir", path("data"), "--audio-file", speech});
+        QVERIFY(m_jev.waitForStarted());
+    }
+    // Waits until the program has said it heard `phrase`.
+    void waitUntilHeard(const QString &phrase, int timeout = 20000)
+    {
+        QTRY_VERIFY_WITH_TIMEOUT((m_heard += QString::fromUtf8(m_jev.readAllStandardError()))
+                                     .contains("Heard: " + phrase),
+                                 timeout);
+    }
+    // A point of the speech window in its design coordinates (twips).
+    QPoint onSpeechWindow(double x, double y) const
+    {
+        const QRect window =
+            m_session->clientGeometry(m_session->windowWithTitle("JEV! Voice Control"));
+        return window.topLeft() +
+               QPoint(int(window.width() * x / 2955), int(window.height() * y / 795));
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<XvfbSession> m_session;
+    QProcess m_jev;
+    QString m_heard;
+    QString m_error;
+
 private Q_SLOTS:
-    void speakToTheDesktop()
+    // Xvfb with openbox and the target "Target Editor", which logs its keys to t.log.
+    void init()
     {
         const QString missing = SynthesizedSpeech::missingTools();
         QVERIFY2(missing.isEmpty(), qPrintable(missing));
-        QTemporaryDir dir;
-        XvfbSession session;
-        QString error;
-        QVERIFY2(session.start(&error), qPrintable(error));
-        QVERIFY2(session.startTarget("JevTarget", "Target Editor", dir.filePath("editor.log"), {},
-                                     &error),
-                 qPrintable(error));
-        QVERIFY2(
-            session.startTarget("Other", "Other window", dir.filePath("other.log"), {}, &error),
-            qPrintable(error));
-        const quint64 editor = session.windowWithTitle("Target Editor");
-        QTRY_COMPARE(session.activeWindow(), session.windowWithTitle("Other window"));
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_session = std::make_unique<XvfbSession>();
+        m_heard.clear();
+        QVERIFY2(m_session->start(&m_error), qPrintable(m_error));
+        QVERIFY2(m_session->startTarget("JevTarget", "Target Editor", path("t.log"), {}, &m_error),
+                 qPrintable(m_error));
+    }
+    void cleanup()
+    {
+        if (m_jev.state() != QProcess::NotRunning) {
+            m_jev.terminate();
+            QVERIFY(m_jev.waitForFinished(10000));
+        }
+        m_session.reset();
+    }
 
-        const QString data = dir.filePath("data");
+    void speakToTheDesktop()
+    {
+        QVERIFY2(m_session->startTarget("Other", "Other window", path("other.log"), {}, &m_error),
+                 qPrintable(m_error));
+        const quint64 editor = m_session->windowWithTitle("Target Editor");
+        QTRY_COMPARE(m_session->activeWindow(), m_session->windowWithTitle("Other window"));
         RecordFileBytes::write(
-            data + "/VAppCmd.txt",
+            path("data/VAppCmd.txt"),
             RecordFileBytes::file({"JevTarget \xA6 Target Editor*editor~Editing$/bin/true"}, 270));
-        RecordFileBytes::write(data + "/vocab/Editing.txt",
+        RecordFileBytes::write(path("data/vocab/Editing.txt"),
                                RecordFileBytes::file({"select all:^a"}, 128));
 
         // "switch to" is a phrase of every grammar that does nothing.
@@ -45,41 +92,25 @@ private Q_SLOTS:
         const QList<std::pair<QString, double>> script{
             {"editor", 1.0}, {"select all", 1.2}, {"switch to", 1.2}};
         for (qsizetype i = 0; i < script.size(); ++i) {
-            const QString piece = dir.filePath(QString("piece%1.wav").arg(i));
-            QVERIFY2(SynthesizedSpeech::say("flite:slt", script[i].first, piece, &error,
+            pieces.append(path(QString("piece%1.wav").arg(i)));
+            QVERIFY2(SynthesizedSpeech::say("flite:slt", script[i].first, pieces.last(), &m_error,
                                             script[i].second, 1.2),
-                     qPrintable(error));
-            pieces.append(piece);
+                     qPrintable(m_error));
         }
-        const QString speech = dir.filePath("speech.wav");
-        QVERIFY2(SynthesizedSpeech::concatenate(pieces, speech, &error), qPrintable(error));
-
-        QProcess jev;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        jev.setProcessEnvironment(env);
-        jev.start(JEV_BINARY, {"--data-dir", data, "--audio-file", speech});
-        QVERIFY(jev.waitForStarted());
-        QString heard;
-        auto readHeard = [&] {
-            heard += QString::fromUtf8(jev.readAllStandardError());
-            return heard;
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(readHeard().contains("Heard: editor"), 20000);
-        QTRY_COMPARE(session.activeWindow(), editor);
-        QTRY_VERIFY_WITH_TIMEOUT(readHeard().contains("Heard: select all"), 20000);
-        QTRY_COMPARE(XvfbSession::keysLogged(dir.filePath("editor.log")),
-                     QStringList({"Ctrl+A\t"}));
-        QTRY_VERIFY_WITH_TIMEOUT(readHeard().contains("Heard: switch to"), 20000);
+        QVERIFY2(SynthesizedSpeech::concatenate(pieces, path("speech.wav"), &m_error),
+                 qPrintable(m_error));
+        startJev(path("speech.wav"));
+        waitUntilHeard("editor");
+        QTRY_COMPARE(m_session->activeWindow(), editor);
+        waitUntilHeard("select all");
+        QTRY_COMPARE(XvfbSession::keysLogged(path("t.log")), QStringList({"Ctrl+A\t"}));
+        waitUntilHeard("switch to");
         // A phrase that is no command changes nothing.
         QTest::qWait(500);
-        QCOMPARE(session.activeWindow(), editor);
-        QCOMPARE(XvfbSession::keysLogged(dir.filePath("editor.log")), QStringList({"Ctrl+A\t"}));
-        QCOMPARE(XvfbSession::keysLogged(dir.filePath("other.log")), QStringList());
-        QCOMPARE(readHeard().count("Heard: "), 3);
-        jev.terminate();
-        QVERIFY(jev.waitForFinished(10000));
+        QCOMPARE(m_session->activeWindow(), editor);
+        QCOMPARE(XvfbSession::keysLogged(path("t.log")), QStringList({"Ctrl+A\t"}));
+        QCOMPARE(XvfbSession::keysLogged(path("other.log")), QStringList());
+        QCOMPARE((m_heard += QString::fromUtf8(m_jev.readAllStandardError())).count("Heard: "), 3);
     }
 
     // A user configures the target with the mouse and the keyboard, clicks the level meter once,
@@ -87,44 +118,21 @@ private Q_SLOTS:
     // program listens, which it stops doing when Configure is clicked.
     void configureThenSpeak()
     {
-        const QString missing = SynthesizedSpeech::missingTools();
-        QVERIFY2(missing.isEmpty(), qPrintable(missing));
-        QTemporaryDir dir;
-        XvfbSession session;
-        QString error;
-        QVERIFY2(session.start(&error), qPrintable(error));
-        QVERIFY2(
-            session.startTarget("JevTarget", "Target Editor", dir.filePath("t.log"), {}, &error),
-            qPrintable(error));
-        const QString data = dir.filePath("data");
-        RecordFileBytes::write(data + "/vocab/Editing.txt",
+        RecordFileBytes::write(path("data/vocab/Editing.txt"),
                                RecordFileBytes::file({"select all:^a"}, 128));
-        const QString speech = dir.filePath("speech.wav");
-        QVERIFY2(SynthesizedSpeech::say("flite:slt", "editor", speech, &error, 8.0, 1.5),
-                 qPrintable(error));
-
-        QProcess jev;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        jev.setProcessEnvironment(env);
-        jev.start(JEV_BINARY, {"--data-dir", data, "--audio-file", speech});
-        QVERIFY(session.waitForTitle("JEV! Voice Control", 20000));
+        QVERIFY2(
+            SynthesizedSpeech::say("flite:slt", "editor", path("speech.wav"), &m_error, 8.0, 1.5),
+            qPrintable(m_error));
+        startJev(path("speech.wav"));
+        QVERIFY(m_session->waitForTitle("JEV! Voice Control", 20000));
         // A window is where it stays once the window manager has placed and activated it.
-        QTRY_COMPARE(session.activeWindow(), session.windowWithTitle("JEV! Voice Control"));
+        QTRY_COMPARE(m_session->activeWindow(), m_session->windowWithTitle("JEV! Voice Control"));
         // Both windows lay their controls out over their whole width in design proportions.
-        const QRect speechWindow =
-            session.clientGeometry(session.windowWithTitle("JEV! Voice Control"));
-        auto onSpeechWindow = [&](double x, double y) {
-            return speechWindow.topLeft() + QPoint(int(speechWindow.width() * x / 2955),
-                                                   int(speechWindow.height() * y / 795));
-        };
-        QVERIFY(session.click(onSpeechWindow(1920 + 480, 120 + 150))); // Configure
-        QVERIFY(session.waitForTitle("Application Command Configuration", 20000));
-        QTRY_COMPARE(session.activeWindow(),
-                     session.windowWithTitle("Application Command Configuration"));
-        const QRect appWindow =
-            session.clientGeometry(session.windowWithTitle("Application Command Configuration"));
+        QVERIFY(m_session->click(onSpeechWindow(1920 + 480, 120 + 150))); // Configure
+        const char *appTitle = "Application Command Configuration";
+        QVERIFY(m_session->waitForTitle(appTitle, 20000));
+        QTRY_COMPARE(m_session->activeWindow(), m_session->windowWithTitle(appTitle));
+        const QRect appWindow = m_session->clientGeometry(m_session->windowWithTitle(appTitle));
         // Below the menu bar and the toolbar, the controls fill a 9390 x 4245 twips area.
         const int controlsHeight = qRound(appWindow.width() * 4245.0 / 9390);
         auto onAppWindow = [&](double x, double y, int down = 0) {
@@ -135,35 +143,30 @@ private Q_SLOTS:
         // The target is the first running application; the first line is 9 pixels down. Queued
         // moves reach the program as one: the pointer moves on until the drag has started.
         QPoint pointer = onAppWindow(5400, 360, 9);
-        QVERIFY(session.movePointer(pointer) && session.setButton(true));
-        QTRY_VERIFY(session.movePointer(pointer += QPoint(-4, 0)) && session.dragStarted());
-        QVERIFY(session.movePointer(onAppWindow(2300, 1500), 12));
-        QVERIFY(session.setButton(false));
-        QTRY_COMPARE(RecordFileBytes::records(RecordFileBytes::read(data + "/VAppCmd.txt"), 270),
+        QVERIFY(m_session->movePointer(pointer) && m_session->setButton(true));
+        QTRY_VERIFY(m_session->movePointer(pointer += QPoint(-4, 0)) && m_session->dragStarted());
+        QVERIFY(m_session->movePointer(onAppWindow(2300, 1500), 12));
+        QVERIFY(m_session->setButton(false));
+        QTRY_COMPARE(records("VAppCmd.txt", 270),
                      QByteArrayList({"JevTarget \xA6 Target Editor*"}));
 
-        X11Connection connection(session.displayName());
+        X11Connection connection(m_session->displayName());
         X11KeystrokeSender keys(connection);
-        QVERIFY(session.click(onAppWindow(2300, 360, 9))); // the new entry
-        QVERIFY2(keys.send(KeystrokeParser::parse("{TAB}editor{TAB}Editing%s").actions, &error),
-                 qPrintable(error));
-        QTRY_COMPARE(RecordFileBytes::records(RecordFileBytes::read(data + "/VAppCmd.txt"), 270),
+        QVERIFY(m_session->click(onAppWindow(2300, 360, 9))); // the new entry
+        QVERIFY2(keys.send(KeystrokeParser::parse("{TAB}editor{TAB}Editing%s").actions, &m_error),
+                 qPrintable(m_error));
+        QTRY_COMPARE(records("VAppCmd.txt", 270),
                      QByteArrayList({"JevTarget \xA6 Target Editor*editor~Editing$"}));
-        QVERIFY2(keys.send(KeystrokeParser::parse("%c").actions, &error), qPrintable(error));
-        QTRY_VERIFY(RecordFileBytes::read(data + "/temp.txt").contains("<start>=editor\r\n"));
-        QTRY_VERIFY(!session.windowWithTitle("Application Command Configuration"));
+        QVERIFY2(keys.send(KeystrokeParser::parse("%c").actions, &m_error), qPrintable(m_error));
+        QTRY_VERIFY(RecordFileBytes::read(path("data/temp.txt")).contains("<start>=editor\r\n"));
+        QTRY_VERIFY(!m_session->windowWithTitle(appTitle));
 
-        const QString heardBefore = QString::fromUtf8(jev.readAllStandardError());
-        QVERIFY2(!heardBefore.contains("Heard:"), qPrintable(heardBefore));
-        QVERIFY(session.activeWindow() != session.windowWithTitle("Target Editor"));
-        QVERIFY(session.click(onSpeechWindow(900, 247))); // the level meter
-        QString heard;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (heard += QString::fromUtf8(jev.readAllStandardError())).contains("Heard: editor"),
-            20000);
-        QTRY_COMPARE(session.activeWindow(), session.windowWithTitle("Target Editor"));
-        jev.terminate();
-        QVERIFY(jev.waitForFinished(10000));
+        // Nothing is heard while configuring; then one click on the level meter.
+        QVERIFY(!QString::fromUtf8(m_jev.readAllStandardError()).contains("Heard:"));
+        QVERIFY(m_session->activeWindow() != m_session->windowWithTitle("Target Editor"));
+        QVERIFY(m_session->click(onSpeechWindow(900, 247)));
+        waitUntilHeard("editor");
+        QTRY_COMPARE(m_session->activeWindow(), m_session->windowWithTitle("Target Editor"));
     }
 
     // A vocabulary and its word made with the keyboard alone: Alt+C opens the application
@@ -173,42 +176,27 @@ private Q_SLOTS:
     // said, and the word's keys reach the target.
     void vocabularyByKeyboardThenSpeak()
     {
-        const QString missing = SynthesizedSpeech::missingTools();
-        QVERIFY2(missing.isEmpty(), qPrintable(missing));
-        QTemporaryDir dir;
-        XvfbSession session;
-        QString error;
-        QVERIFY2(session.start(&error), qPrintable(error));
-        QVERIFY2(
-            session.startTarget("JevTarget", "Target Editor", dir.filePath("t.log"), {}, &error),
-            qPrintable(error));
-        const QString data = dir.filePath("data");
         RecordFileBytes::write(
-            data + "/VAppCmd.txt",
+            path("data/VAppCmd.txt"),
             RecordFileBytes::file({"JevTarget \xA6 Target Editor*editor~Editing$/bin/true"}, 270));
-        RecordFileBytes::write(data + "/vocab/Common.txt",
+        RecordFileBytes::write(path("data/vocab/Common.txt"),
                                RecordFileBytes::file({"copy that:^c"}, 128));
-        QStringList pieces{dir.filePath("name.wav"), dir.filePath("word.wav")};
-        QVERIFY2(SynthesizedSpeech::say("flite:slt", "editor", pieces[0], &error, 8.0, 1.2),
-                 qPrintable(error));
-        QVERIFY2(SynthesizedSpeech::say("flite:slt", "select all", pieces[1], &error, 0.5, 1.5),
-                 qPrintable(error));
-        const QString speech = dir.filePath("speech.wav");
-        QVERIFY2(SynthesizedSpeech::concatenate(pieces, speech, &error), qPrintable(error));
-
-        QProcess jev;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        jev.setProcessEnvironment(env);
-        jev.start(JEV_BINARY, {"--data-dir", data, "--audio-file", speech});
-        X11Connection connection(session.displayName());
+        const QStringList pieces{path("name.wav"), path("word.wav")};
+        QVERIFY2(SynthesizedSpeech::say("flite:slt", "editor", pieces[0], &m_error, 8.0, 1.2),
+                 qPrintable(m_error));
+        QVERIFY2(SynthesizedSpeech::say("flite:slt", "select all", pieces[1], &m_error, 0.5, 1.5),
+                 qPrintable(m_error));
+        QVERIFY2(SynthesizedSpeech::concatenate(pieces, path("speech.wav"), &m_error),
+                 qPrintable(m_error));
+        startJev(path("speech.wav"));
+        X11Connection connection(m_session->displayName());
         X11KeystrokeSender keys(connection);
         // Keys for the window with this title, once it is in front.
         const auto typeInto = [&](const char *title, const char *text) {
-            QVERIFY(session.waitForTitle(title, 20000));
-            QTRY_COMPARE(session.activeWindow(), session.windowWithTitle(title));
-            QVERIFY2(keys.send(KeystrokeParser::parse(text).actions, &error), qPrintable(error));
+            QVERIFY(m_session->waitForTitle(title, 20000));
+            QTRY_COMPARE(m_session->activeWindow(), m_session->windowWithTitle(title));
+            QVERIFY2(keys.send(KeystrokeParser::parse(text).actions, &m_error),
+                     qPrintable(m_error));
         };
         const char *vocabularyWindow = "Vocabulary/Dictionary Configuration";
         typeInto("JEV! Voice Control", "%c");
@@ -221,26 +209,16 @@ private Q_SLOTS:
         typeInto("Words Copied", "~");
         // Editing selected in the vocabulary list, its word selected, edited and saved; Close.
         typeInto(vocabularyWindow, "{TAB}{DOWN}+{TAB} {TAB}{TAB}select all:{^}a%s");
-        QTRY_COMPARE(
-            RecordFileBytes::records(RecordFileBytes::read(data + "/vocab/Editing.txt"), 128),
-            QByteArrayList{"select all:^a"});
-        QVERIFY2(keys.send(KeystrokeParser::parse("%c").actions, &error), qPrintable(error));
-        QTRY_VERIFY(RecordFileBytes::read(data + "/temp.txt").contains("<start>=select all\r\n"));
-        QTRY_VERIFY(!session.windowWithTitle(vocabularyWindow));
+        QTRY_COMPARE(records("vocab/Editing.txt", 128), QByteArrayList{"select all:^a"});
+        QVERIFY2(keys.send(KeystrokeParser::parse("%c").actions, &m_error), qPrintable(m_error));
+        QTRY_VERIFY(
+            RecordFileBytes::read(path("data/temp.txt")).contains("<start>=select all\r\n"));
+        QTRY_VERIFY(!m_session->windowWithTitle(vocabularyWindow));
 
-        QVERIFY(!QString::fromUtf8(jev.readAllStandardError()).contains("Heard:"));
-        const QRect speechWindow =
-            session.clientGeometry(session.windowWithTitle("JEV! Voice Control"));
-        QVERIFY(session.click(speechWindow.topLeft() +
-                              QPoint(int(speechWindow.width() * 900.0 / 2955),
-                                     int(speechWindow.height() * 247.0 / 795)))); // the meter
-        QString heard;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (heard += QString::fromUtf8(jev.readAllStandardError())).contains("Heard: select all"),
-            30000);
-        QTRY_COMPARE(XvfbSession::keysLogged(dir.filePath("t.log")), QStringList({"Ctrl+A\t"}));
-        jev.terminate();
-        QVERIFY(jev.waitForFinished(10000));
+        QVERIFY(!QString::fromUtf8(m_jev.readAllStandardError()).contains("Heard:"));
+        QVERIFY(m_session->click(onSpeechWindow(900, 247))); // the level meter
+        waitUntilHeard("select all", 30000);
+        QTRY_COMPARE(XvfbSession::keysLogged(path("t.log")), QStringList({"Ctrl+A\t"}));
     }
 };
 

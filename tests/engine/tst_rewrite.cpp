@@ -166,17 +166,6 @@ private Q_SLOTS:
         QCOMPARE(QDir(data).entryList(QDir::Files | QDir::Hidden), QStringList{"VAppCmd.txt"});
         QCOMPARE(QDir(vocab).entryList(QDir::Files | QDir::Hidden), QStringList{"V.txt"});
     }
-
-    // The last word deleted leaves an empty file.
-    void deleteOnlyWord()
-    {
-        QDir(m_dir->path()).mkdir("vocab");
-        const QString file = m_dir->path() + "/vocab/V.txt";
-        RecordFileBytes::write(file, RecordFileBytes::file({"only:1"}, 128));
-        QVERIFY(Vocabularies(m_dir->path()).deleteWord("V", 0).isDone());
-        QVERIFY(QFile::exists(file));
-        QCOMPARE(RecordFileBytes::read(file), QByteArray());
-    }
 };
 
 QTEST_GUILESS_MAIN(TestRewrite)
