@@ -6,6 +6,7 @@
 #include "recognizer/fake/FakeRecognizer.h"
 #include "speech/frmJev.h"
 #include "support/FakeDesktop.h"
+#include "support/FrameDrawn.h"
 #include "support/RecordFileBytes.h"
 
 #include <QAccessible>
@@ -176,7 +177,7 @@ protected:
     // The window with its frame saved for a person to look at; every caption fits its control.
     static void screenshot(QWidget &w, const QString &name)
     {
-        QTest::qWait(200); // the window manager draws its frame
+        QTRY_VERIFY_WITH_TIMEOUT(frameDrawn(w), 30000);
         const QRect frame = w.frameGeometry().adjusted(-4, -4, 4, 4);
         const QImage shot = QGuiApplication::primaryScreen()
                                 ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())

@@ -6,6 +6,7 @@
 #include "speech/frmVolSet.h"
 #include "speech/frmWhatCanISay.h"
 #include "support/FakeDesktop.h"
+#include "support/FrameDrawn.h"
 #include "support/RecordFileBytes.h"
 #include "support/XvfbSession.h"
 
@@ -29,9 +30,7 @@ private:
     // What the screen shows of a window with its frame, saved as screenshots/<name>.png.
     static void shoot(QWidget &window, const QString &name, QImage *shot)
     {
-        // The window manager frames the window a moment after it is shown.
-        QTRY_VERIFY(window.frameGeometry().width() > window.width());
-        QTest::qWait(200); // let it draw the frame
+        QTRY_VERIFY_WITH_TIMEOUT(frameDrawn(window), 30000);
         const QRect frame = window.frameGeometry().adjusted(-10, -10, 10, 10);
         *shot = QGuiApplication::primaryScreen()
                     ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
@@ -68,10 +67,11 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         QImage shot;
         shoot(about, "frmAbout", &shot);
-        QVERIFY2(pixelsNear(about.findChild<QWidget *>("picIcon"), QColor("#1f5fa8")) > 500,
-                 "the program's icon is not on the screen");
-        QVERIFY2(pixelsNear(about.findChild<QWidget *>("cmdBruWebSvr"), QColor("#4a86c5")) > 100,
-                 "the web-site picture is not on the screen");
+        QTRY_VERIFY2(pixelsNear(about.findChild<QWidget *>("picIcon"), QColor("#1f5fa8")) > 500,
+                     "the program's icon is not on the screen");
+        QTRY_VERIFY2(pixelsNear(about.findChild<QWidget *>("cmdBruWebSvr"), QColor("#4a86c5")) >
+                         100,
+                     "the web-site picture is not on the screen");
     }
 
     void whatCanISay()
@@ -141,9 +141,7 @@ private Q_SLOTS:
         QVERIFY(status.top() > meter.bottom());
         QVERIFY(status.top() >= button.bottom() - 2);
 
-        // The window manager frames the window a moment after it is shown.
-        QTRY_VERIFY(window.frameGeometry().width() > window.width());
-        QTest::qWait(200); // let it draw the frame
+        QTRY_VERIFY_WITH_TIMEOUT(frameDrawn(window), 30000);
         const QRect frame = window.frameGeometry().adjusted(-10, -10, 10, 10);
         const QImage shot = QGuiApplication::primaryScreen()
                                 ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
