@@ -39,7 +39,7 @@ const QString kWindowKey = QStringLiteral("frmJev");
 } // namespace
 
 frmJev::frmJev(const QString &programDir, const EngineServices &services, Recognizer &recognizer,
-               GlobalShortcut *listeningKey, QWidget *parent)
+               GlobalShortcut *listeningKey, SoundSources *soundSources, QWidget *parent)
     : QWidget(parent), m_programDir(programDir), m_services(services), m_recognizer(recognizer),
       m_listeningKey(listeningKey)
 {
@@ -49,7 +49,7 @@ frmJev::frmJev(const QString &programDir, const EngineServices &services, Recogn
     buildControls();
     buildContextMenu();
     m_windows = std::make_unique<ConfigWindows>(
-        ConfigWindows::Context{programDir, services, recognizer, *m_meter, this});
+        ConfigWindows::Context{programDir, services, recognizer, *m_meter, this, soundSources});
     connect(&m_recognizer, &Recognizer::PhraseRecognized, this, &frmJev::phraseRecognized);
     connect(&m_recognizer, &Recognizer::LevelChanged, this, &frmJev::levelChanged);
     // Listening that stopped by itself is off as if the user switched it off: one click resumes.
@@ -58,6 +58,9 @@ frmJev::frmJev(const QString &programDir, const EngineServices &services, Recogn
         m_meter->setLevel(0);
         m_meterToggle = true;
     });
+    connect(&m_recognizer, &Recognizer::listeningNotice, m_problemPanel, &QLabel::setText);
+    connect(&m_recognizer, &Recognizer::inputConditionChanged, m_meter,
+            &VuMeterBar::setInputCondition);
 }
 
 frmJev::~frmJev()

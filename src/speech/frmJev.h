@@ -16,6 +16,7 @@ class QLabel;
 class QPushButton;
 class QStatusBar;
 class Recognizer;
+class SoundSources;
 class VuMeterBar;
 class WindowSystem;
 class frmWhatCanISay;
@@ -28,10 +29,11 @@ class frmJev : public QWidget
     Q_OBJECT
 
 public:
-    // listeningKey: the global key that switches listening like a meter click; none in tests
-    // that do not need it.
+    // listeningKey: the global key that switches listening like a meter click; soundSources:
+    // the microphones the sound meter window offers; none in tests that do not need them.
     frmJev(const QString &programDir, const EngineServices &services, Recognizer &recognizer,
-           GlobalShortcut *listeningKey = nullptr, QWidget *parent = nullptr);
+           GlobalShortcut *listeningKey = nullptr, SoundSources *soundSources = nullptr,
+           QWidget *parent = nullptr);
     ~frmJev() override;
 
     // The load steps; what went wrong is collected in startupProblems().
