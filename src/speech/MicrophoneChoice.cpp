@@ -24,17 +24,17 @@ MicrophoneChoice::MicrophoneChoice(SoundSources *sources, Recognizer &recognizer
     m_box->setAccessibleName(QStringLiteral("Microphone"));
     m_box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_box->setMinimumContentsLength(12);
-    m_box->setToolTip(QStringLiteral("Where the program listens. The first entry follows the "
-                                     "input chosen in your sound settings."));
+    m_box->setToolTip(QStringLiteral("Where the program listens. \"Default\" follows the input "
+                                     "chosen in your sound settings, also when it changes."));
     auto *label = new QLabel(QStringLiteral("&Microphone:"));
     label->setObjectName(QStringLiteral("lblMicrophone"));
     label->setBuddy(m_box);
     m_state->setObjectName(QStringLiteral("lblMicrophoneState"));
     m_state->setWordWrap(true);
     m_state->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    container->addControl(label, QRect(240, top + 75, 1200, 285));
-    container->addControl(m_box, QRect(1440, top, 3135, 375));
-    container->addControl(m_state, QRect(240, top + 420, 4335, 510));
+    container->addControl(label, QRect(240, top, 4335, 285));
+    container->addControl(m_box, QRect(240, top + 300, 4335, 375));
+    container->addControl(m_state, QRect(240, top + 720, 4335, 510));
     refresh();
     connect(m_box, &QComboBox::activated, this, &MicrophoneChoice::choose);
     connect(&m_recognizer, &Recognizer::listeningNotice, this, &MicrophoneChoice::tell);
@@ -47,10 +47,10 @@ void MicrophoneChoice::refresh()
     QString defaultName;
     QString error;
     const bool listed = m_sources && m_sources->list(&sources, &defaultName, &error);
-    QString defaultText = QStringLiteral("Default of the sound settings");
+    QString defaultText = QStringLiteral("Default");
     for (const SoundSource &source : std::as_const(sources)) {
         if (source.name == defaultName)
-            defaultText += QStringLiteral(" (%1)").arg(source.description);
+            defaultText += QStringLiteral(": %1").arg(source.description);
     }
     m_box->clear();
     m_box->addItem(defaultText, QString());
@@ -80,9 +80,8 @@ void MicrophoneChoice::choose(int index)
     const QString name = m_box->itemData(index).toString();
     RecognizerSettings::setMicrophone({name, m_box->itemData(index, kDescriptionRole).toString()});
     tell({});
-    if (!m_recognizer.isActive())
-        return; // used at the next activation
-    // Listening again at once lets the meter show the new microphone.
+    // The window is shown to watch the meter: listening again at once lets it show the new
+    // microphone (and tries again after a failure).
     m_recognizer.Deactivate();
     if (QString error; !m_recognizer.Activate(&error))
         tell(error);

@@ -10,8 +10,8 @@ class Recognizer;
 class StretchContainer;
 
 // The sound meter window's microphone choice: the sound server's sources by description, first
-// an entry that follows the server's default. The choice is stored at once; while the recognizer
-// listens it starts again on the new source, so that the meter shows it.
+// an entry that follows the server's default. The choice is stored at once and the recognizer
+// starts listening again on it, so that the meter shows the new source.
 class MicrophoneChoice : public QObject
 {
     Q_OBJECT

@@ -72,7 +72,9 @@ private:
     void phraseRecognized(const QString &phrase);
     void dispatch(const QString &phrase);
     void levelChanged(int level);
+    // Starts listening; what went wrong is shown and leaves listening off for the next click.
     void activate();
+    void tellListeningProblem(const QString &message);
     bool configurationVisible() const;
     void fillApplicationList();
     QString grammarPath() const;
@@ -101,4 +103,6 @@ private:
     // Phrases heard while an earlier one was being handled, in the order heard.
     QQueue<QString> m_pendingPhrases;
     QStringList m_problems;
+    // The microphone's last message in the status bar, cleared when listening starts.
+    QString m_listeningProblem;
 };

@@ -22,7 +22,7 @@ frmVolSet::frmVolSet(VuMeterBar &meter, Recognizer &recognizer, QWidget *parent,
     setObjectName(QStringLiteral("frmVolSet"));
     setWindowTitle(QStringLiteral("Sound Card Volume Visibility"));
 
-    auto *container = new StretchContainer(QSize(4725, 3555), this);
+    auto *container = new StretchContainer(QSize(4725, 4155), this);
     container->setObjectName(QStringLiteral("strVolSet"));
     auto *slider = new QSlider(Qt::Horizontal);
     slider->setObjectName(QStringLiteral("Slider1"));
@@ -38,8 +38,12 @@ frmVolSet::frmVolSet(VuMeterBar &meter, Recognizer &recognizer, QWidget *parent,
     cmdDone->setObjectName(QStringLiteral("cmdDone"));
     cmdDone->setDefault(true);
     new MicrophoneChoice(sources, recognizer, container, 120);
-    container->addControl(slider, QRect(240, 1080, 4335, 495));
-    container->addControl(cmdDone, QRect(1680, 3000, 1215, 375));
+    auto *lblFullScale = new QLabel(QStringLiteral("Level meter &full scale:"));
+    lblFullScale->setObjectName(QStringLiteral("lblFullScale"));
+    lblFullScale->setBuddy(slider);
+    container->addControl(lblFullScale, QRect(240, 1380, 4335, 285));
+    container->addControl(slider, QRect(240, 1680, 4335, 495));
+    container->addControl(cmdDone, QRect(1680, 3600, 1215, 375));
     addDesktopSettings(container);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -72,9 +76,9 @@ void frmVolSet::addDesktopSettings(StretchContainer *container)
         new QCheckBox(QStringLiteral("Start JEV! Voice Command when I log &in"));
     chkStartAtLogin->setObjectName(QStringLiteral("chkStartAtLogin"));
     chkStartAtLogin->setChecked(LoginStart::isEnabled());
-    container->addControl(lblListeningKey, QRect(240, 1740, 1800, 315));
-    container->addControl(txtListeningKey, QRect(2100, 1680, 2475, 375));
-    container->addControl(chkStartAtLogin, QRect(240, 2280, 4335, 375));
+    container->addControl(lblListeningKey, QRect(240, 2400, 1800, 315));
+    container->addControl(txtListeningKey, QRect(2100, 2340, 2475, 375));
+    container->addControl(chkStartAtLogin, QRect(240, 2940, 4335, 375));
 
     // Only the first combination counts: a key is one combination, not a sequence.
     auto store = [txtListeningKey] {

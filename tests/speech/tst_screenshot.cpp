@@ -1,6 +1,7 @@
 #include "config/ProgramFiles.h"
 #include "config/frmAbout.h"
 #include "recognizer/fake/FakeRecognizer.h"
+#include "recognizer/fake/FakeSoundSources.h"
 #include "speech/VuMeterBar.h"
 #include "speech/frmJev.h"
 #include "speech/frmVolSet.h"
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -107,9 +109,16 @@ private Q_SLOTS:
 
     void soundMeterWindow()
     {
+        QTemporaryDir settings; // the user's own settings stay out of the picture
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
         VuMeterBar meter;
         FakeRecognizer recognizer;
-        frmVolSet window(meter, recognizer);
+        FakeSoundSources sources;
+        sources.setSources({{"usb", "USB Headset Mono"},
+                            {"builtin", "Built-in Audio Analog Stereo"},
+                            {"builtin.monitor", "Monitor of Built-in Audio Analog Stereo"}},
+                           "builtin");
+        frmVolSet window(meter, recognizer, nullptr, nullptr, &sources);
         window.move(40, 40);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
