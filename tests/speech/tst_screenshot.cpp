@@ -164,6 +164,13 @@ private Q_SLOTS:
         QVERIFY2(colours.size() > 20, "the screenshot is blank");
         QDir().mkpath(QStringLiteral(JEV_SCREENSHOT_DIR));
         QVERIFY(shot.save(QStringLiteral(JEV_SCREENSHOT_DIR "/frmJev.png")));
+
+        // Clipped sound: the bar says so, in red.
+        recognizer.inputCondition(Recognizer::InputCondition::Clipping);
+        QTRY_VERIFY(window.meter().isTextVisible());
+        QImage clipped;
+        shoot(window, "frmJevTooLoud", &clipped);
+        QVERIFY(pixelsNear(&window.meter(), QColor(0xc0, 0x1c, 0x28)) > 50);
     }
 };
 
