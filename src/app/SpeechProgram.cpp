@@ -7,6 +7,7 @@
 #include "recognizer/RecognizerSettings.h"
 #include "recognizer/SphinxRecognizer.h"
 #include "recognizer/audio/PulseAudioSource.h"
+#include "recognizer/audio/PulseAudioSources.h"
 #include "recognizer/audio/WavFileSource.h"
 #include "speech/frmJev.h"
 
@@ -37,7 +38,7 @@ int SpeechProgram::run(int argc, char *argv[], const ProgramOptions &options)
     DesktopServices desktop(prompter);
     std::unique_ptr<AudioSource> source;
     if (options.audioFiles.isEmpty())
-        source = std::make_unique<PulseAudioSource>();
+        source = std::make_unique<PulseAudioSource>(&RecognizerSettings::microphone);
     else
         source = std::make_unique<WavFileSource>(options.audioFiles);
     SphinxEngine::Options engineOptions;
@@ -48,7 +49,8 @@ int SpeechProgram::run(int argc, char *argv[], const ProgramOptions &options)
     QObject::connect(&recognizer, &Recognizer::PhraseRecognized, &recognizer,
                      [&err](const QString &phrase) { err << "Heard: " << phrase << Qt::endl; });
     X11GlobalShortcut listeningKey;
-    frmJev window(dir, desktop.engine(), recognizer, &listeningKey);
+    PulseAudioSources soundSources;
+    frmJev window(dir, desktop.engine(), recognizer, &listeningKey, &soundSources);
     prompter.setParent(&window);
     window.load();
     if (recognizer.isActive())

@@ -7,6 +7,7 @@
 
 class QWidget;
 class Recognizer;
+class SoundSources;
 class VocabularyWindow;
 class VuMeterBar;
 class frmApp;
@@ -27,6 +28,8 @@ public:
         Recognizer &recognizer;
         VuMeterBar &meter;
         QWidget *owner = nullptr;
+        // The sound server's sources, for the sound meter window's microphone choice.
+        SoundSources *soundSources = nullptr;
     };
 
     explicit ConfigWindows(const Context &context);

@@ -312,7 +312,8 @@ void frmApp::soundMeter()
     QString error;
     if (!context.recognizer.Activate(&error))
         prompter().showMessage(error, kProgramTitle, Prompter::Icon::Warning);
-    m_volSet = new frmVolSet(context.meter, context.recognizer, this, &prompter());
+    m_volSet =
+        new frmVolSet(context.meter, context.recognizer, this, &prompter(), context.soundSources);
     m_volSet->setAttribute(Qt::WA_DeleteOnClose);
     m_volSet->exec();
 }

@@ -12,6 +12,15 @@ class Recognizer : public QObject
     Q_OBJECT
 
 public:
+    // What the input has sounded like over the last seconds, for the level meter.
+    enum class InputCondition
+    {
+        Normal,
+        TooQuiet,
+        Clipping
+    };
+    Q_ENUM(InputCondition)
+
     using QObject::QObject;
     ~Recognizer() override = default;
 
@@ -43,4 +52,10 @@ Q_SIGNALS:
     void LevelChanged(int level);
     // Listening stopped by itself, for example because the microphone went away.
     void listeningFailed(const QString &message);
+    // Listening started, but not quite as asked (another microphone than the chosen one); sent
+    // during Activate.
+    void listeningNotice(const QString &message);
+    // The input became too quiet or clipped, or is fine again. Back to Normal when listening
+    // stops.
+    void inputConditionChanged(Recognizer::InputCondition condition);
 };

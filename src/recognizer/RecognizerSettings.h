@@ -1,5 +1,7 @@
 #pragma once
 
+#include "audio/SoundSources.h"
+
 // The recognizer's settings in the per-user settings store, group "Recognizer", and the one
 // setting of the speech window that it reads.
 class RecognizerSettings
@@ -18,4 +20,9 @@ public:
     // The help asks the user to set the full scale so that their normal speech fills about
     // half of the bar.
     static int voiceLevelForFullScale(int fullScale) { return fullScale / 2; }
+
+    // "Microphone" (the source's name) and "MicrophoneDescription": the source chosen in the
+    // sound meter window. An empty name follows the sound server's default source.
+    static SoundSource microphone();
+    static void setMicrophone(const SoundSource &source);
 };

@@ -1,6 +1,7 @@
 #include "SphinxRecognizer.h"
 
 #include "GrammarFile.h"
+#include "InputCheck.h"
 #include "LevelMeter.h"
 
 #include <QThread>
@@ -61,6 +62,8 @@ bool SphinxRecognizer::Activate(QString *error)
     m_worker.reset(QThread::create([this] { listen(); }));
     m_worker->start();
     m_active = true;
+    if (const QString notice = m_source->notice(); !notice.isEmpty())
+        emit listeningNotice(notice);
     return true;
 }
 
@@ -73,12 +76,22 @@ void SphinxRecognizer::Deactivate()
     m_worker->wait();
     m_worker.reset();
     m_source->close();
+    setInputCondition(InputCondition::Normal);
+}
+
+void SphinxRecognizer::setInputCondition(InputCondition condition)
+{
+    if (condition == m_inputCondition)
+        return;
+    m_inputCondition = condition;
+    emit inputConditionChanged(condition);
 }
 
 void SphinxRecognizer::listen()
 {
     QList<qint16> buffer(kReadSamples);
     LevelMeter meter;
+    InputCheck check;
     while (!m_stop) {
         QString error;
         if (!m_source->read(buffer.data(), kReadSamples, &error)) {
@@ -95,6 +108,15 @@ void SphinxRecognizer::listen()
         }
         QList<int> levels;
         meter.add(buffer.constData(), kReadSamples, &levels);
+        if (check.add(buffer.constData(), kReadSamples)) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, condition = check.condition()] {
+                    if (m_active)
+                        setInputCondition(condition);
+                },
+                Qt::QueuedConnection);
+        }
         QList<SphinxEngine::Detection> detections;
         int generation = 0;
         {

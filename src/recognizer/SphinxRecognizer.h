@@ -37,6 +37,7 @@ public:
 
 private:
     void listen();
+    void setInputCondition(InputCondition condition);
 
     std::unique_ptr<AudioSource> m_source;
     std::function<int()> m_voiceLevel;
@@ -47,5 +48,6 @@ private:
     // Bumped by every grammar load; results of an older grammar are dropped.
     std::atomic_int m_generation = 0;
     bool m_active = false;
+    InputCondition m_inputCondition = InputCondition::Normal;
     QStringList m_warnings;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "recognizer/Recognizer.h"
+
 #include <QProgressBar>
 
 // The level meter: a bar from 0 to the full-scale value that is also the listening switch.
@@ -15,6 +17,9 @@ public:
     // A level above the full scale is refused: the bar keeps its last position.
     void setLevel(int level);
     int level() const { return value(); }
+    // Says on the bar (and in its tool tip) when the input is too quiet or clipped.
+    void setInputCondition(Recognizer::InputCondition condition);
+    Recognizer::InputCondition inputCondition() const { return m_condition; }
 
 Q_SIGNALS:
     // A press and a release of the left button on the bar; the second click of a double click
@@ -28,4 +33,6 @@ protected:
 
 private:
     bool m_pressed = false;
+    QColor m_normalColour;
+    Recognizer::InputCondition m_condition = Recognizer::InputCondition::Normal;
 };

@@ -40,7 +40,7 @@ const QString kSleeping = QStringLiteral("Sleeping");
 } // namespace
 
 frmJev::frmJev(const QString &programDir, const EngineServices &services, Recognizer &recognizer,
-               GlobalShortcut *listeningKey, QWidget *parent)
+               GlobalShortcut *listeningKey, SoundSources *soundSources, QWidget *parent)
     : QWidget(parent), m_programDir(programDir), m_services(services), m_recognizer(recognizer),
       m_listeningKey(listeningKey)
 {
@@ -50,16 +50,19 @@ frmJev::frmJev(const QString &programDir, const EngineServices &services, Recogn
     buildControls();
     buildContextMenu();
     m_windows = std::make_unique<ConfigWindows>(
-        ConfigWindows::Context{programDir, services, recognizer, *m_meter, this});
+        ConfigWindows::Context{programDir, services, recognizer, *m_meter, this, soundSources});
     connect(&m_recognizer, &Recognizer::PhraseRecognized, this, &frmJev::phraseRecognized);
     connect(&m_recognizer, &Recognizer::LevelChanged, this, &frmJev::levelChanged);
     // Listening that stopped by itself is off as if the user switched it off: one click resumes.
     connect(&m_recognizer, &Recognizer::listeningFailed, this, [this](const QString &message) {
-        m_problemPanel->setText(message);
+        tellListeningProblem(message);
         m_meter->setLevel(0);
         m_meterToggle = true;
         endSleep();
     });
+    connect(&m_recognizer, &Recognizer::listeningNotice, this, &frmJev::tellListeningProblem);
+    connect(&m_recognizer, &Recognizer::inputConditionChanged, m_meter,
+            &VuMeterBar::setInputCondition);
 }
 
 frmJev::~frmJev()
@@ -158,10 +161,14 @@ void frmJev::load()
         m_problems.append(DataFiles::appListFileName() + QStringLiteral(": ") + error->message());
     ensureGrammar();
     QString error;
-    if (!m_recognizer.LoadGrammarFile(grammarPath(), &error))
+    if (!m_recognizer.LoadGrammarFile(grammarPath(), &error)) {
         m_problems.append(error);
-    else if (!m_recognizer.Activate(&error))
+    } else if (!m_recognizer.Activate(&error)) {
         m_problems.append(error);
+        // Off as if switched off: the click that the message asks for starts listening.
+        m_listeningProblem = error;
+        m_meterToggle = true;
+    }
     m_meter->setFullScale(ProgramSettings::fullScale());
     if (const QString problem = grabListeningKey(); !problem.isEmpty())
         m_problems.append(problem);
@@ -174,7 +181,7 @@ void frmJev::load()
             "This is a Wayland session: only programs that run through XWayland can be switched "
             "to and sent keystrokes."));
     m_services.runningApps.FillRunningApps(m_windows->app().runningApps());
-    m_problemPanel->setText(m_problems.isEmpty() ? QString() : m_problems.first());
+    m_problemPanel->setText(m_problems.isEmpty() ? m_listeningProblem : m_problems.first());
     m_problemPanel->setToolTip(m_problems.join(QLatin1Char('\n')));
 }
 
@@ -300,9 +307,22 @@ void frmJev::levelChanged(int level)
 
 void frmJev::activate()
 {
+    // A problem of the last try is over once listening starts; a notice may replace it.
+    if (!m_listeningProblem.isEmpty() && m_problemPanel->text() == m_listeningProblem)
+        m_problemPanel->clear();
+    m_listeningProblem.clear();
     QString error;
-    if (!m_recognizer.Activate(&error))
-        m_problemPanel->setText(error);
+    if (m_recognizer.Activate(&error))
+        return;
+    tellListeningProblem(error);
+    // Off as if switched off: the next click tries again.
+    m_meterToggle = true;
+}
+
+void frmJev::tellListeningProblem(const QString &message)
+{
+    m_listeningProblem = message;
+    m_problemPanel->setText(message);
 }
 
 bool frmJev::configurationVisible() const
@@ -322,9 +342,9 @@ void frmJev::meterClick()
     if (m_meterToggle) {
         m_recognizer.Deactivate();
         if (m_app->PBClickState()) {
+            m_meterToggle = false;
             activate();
             m_app->setPBClickState(false);
-            m_meterToggle = false;
         } else {
             m_meter->setLevel(0);
         }

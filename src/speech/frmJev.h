@@ -16,6 +16,7 @@ class QLabel;
 class QPushButton;
 class QStatusBar;
 class Recognizer;
+class SoundSources;
 class VuMeterBar;
 class WindowSystem;
 class frmWhatCanISay;
@@ -28,10 +29,11 @@ class frmJev : public QWidget
     Q_OBJECT
 
 public:
-    // listeningKey: the global key that switches listening like a meter click; none in tests
-    // that do not need it.
+    // listeningKey: the global key that switches listening like a meter click; soundSources:
+    // the microphones the sound meter window offers; none in tests that do not need them.
     frmJev(const QString &programDir, const EngineServices &services, Recognizer &recognizer,
-           GlobalShortcut *listeningKey = nullptr, QWidget *parent = nullptr);
+           GlobalShortcut *listeningKey = nullptr, SoundSources *soundSources = nullptr,
+           QWidget *parent = nullptr);
     ~frmJev() override;
 
     // The load steps; what went wrong is collected in startupProblems().
@@ -74,7 +76,9 @@ private:
     bool handledBySleep(const QString &phrase);
     void endSleep();
     void levelChanged(int level);
+    // Starts listening; what went wrong is shown and leaves listening off for the next click.
     void activate();
+    void tellListeningProblem(const QString &message);
     bool configurationVisible() const;
     void fillApplicationList();
     QString grammarPath() const;
@@ -104,4 +108,6 @@ private:
     // Phrases heard while an earlier one was being handled, in the order heard.
     QQueue<QString> m_pendingPhrases;
     QStringList m_problems;
+    // The microphone's last message in the status bar, cleared when listening starts.
+    QString m_listeningProblem;
 };

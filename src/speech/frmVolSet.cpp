@@ -1,5 +1,6 @@
 #include "frmVolSet.h"
 
+#include "MicrophoneChoice.h"
 #include "VuMeterBar.h"
 #include "config/LoginStart.h"
 #include "config/ProgramSettings.h"
@@ -14,13 +15,14 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-frmVolSet::frmVolSet(VuMeterBar &meter, Recognizer &recognizer, QWidget *parent, Prompter *prompter)
+frmVolSet::frmVolSet(VuMeterBar &meter, Recognizer &recognizer, QWidget *parent, Prompter *prompter,
+                     SoundSources *sources)
     : QDialog(parent), m_prompter(prompter), m_meter(meter), m_recognizer(recognizer)
 {
     setObjectName(QStringLiteral("frmVolSet"));
     setWindowTitle(QStringLiteral("Sound Card Volume Visibility"));
 
-    auto *container = new StretchContainer(QSize(4725, 2595), this);
+    auto *container = new StretchContainer(QSize(4725, 4155), this);
     container->setObjectName(QStringLiteral("strVolSet"));
     auto *slider = new QSlider(Qt::Horizontal);
     slider->setObjectName(QStringLiteral("Slider1"));
@@ -35,8 +37,13 @@ frmVolSet::frmVolSet(VuMeterBar &meter, Recognizer &recognizer, QWidget *parent,
     auto *cmdDone = new QPushButton(QStringLiteral("&Done"));
     cmdDone->setObjectName(QStringLiteral("cmdDone"));
     cmdDone->setDefault(true);
-    container->addControl(slider, QRect(240, 120, 4335, 495));
-    container->addControl(cmdDone, QRect(1680, 2040, 1215, 375));
+    new MicrophoneChoice(sources, recognizer, container, 120);
+    auto *lblFullScale = new QLabel(QStringLiteral("Level meter &full scale:"));
+    lblFullScale->setObjectName(QStringLiteral("lblFullScale"));
+    lblFullScale->setBuddy(slider);
+    container->addControl(lblFullScale, QRect(240, 1380, 4335, 285));
+    container->addControl(slider, QRect(240, 1680, 4335, 495));
+    container->addControl(cmdDone, QRect(1680, 3600, 1215, 375));
     addDesktopSettings(container);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -69,9 +76,9 @@ void frmVolSet::addDesktopSettings(StretchContainer *container)
         new QCheckBox(QStringLiteral("Start JEV! Voice Command when I log &in"));
     chkStartAtLogin->setObjectName(QStringLiteral("chkStartAtLogin"));
     chkStartAtLogin->setChecked(LoginStart::isEnabled());
-    container->addControl(lblListeningKey, QRect(240, 780, 1800, 315));
-    container->addControl(txtListeningKey, QRect(2100, 720, 2475, 375));
-    container->addControl(chkStartAtLogin, QRect(240, 1320, 4335, 375));
+    container->addControl(lblListeningKey, QRect(240, 2400, 1800, 315));
+    container->addControl(txtListeningKey, QRect(2100, 2340, 2475, 375));
+    container->addControl(chkStartAtLogin, QRect(240, 2940, 4335, 375));
 
     // Only the first combination counts: a key is one combination, not a sequence.
     auto store = [txtListeningKey] {

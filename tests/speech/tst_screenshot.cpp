@@ -1,6 +1,7 @@
 #include "config/ProgramFiles.h"
 #include "config/frmAbout.h"
 #include "recognizer/fake/FakeRecognizer.h"
+#include "recognizer/fake/FakeSoundSources.h"
 #include "speech/VuMeterBar.h"
 #include "speech/frmJev.h"
 #include "speech/frmVolSet.h"
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -107,9 +109,16 @@ private Q_SLOTS:
 
     void soundMeterWindow()
     {
+        QTemporaryDir settings; // the user's own settings stay out of the picture
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
         VuMeterBar meter;
         FakeRecognizer recognizer;
-        frmVolSet window(meter, recognizer);
+        FakeSoundSources sources;
+        sources.setSources({{"usb", "USB Headset Mono"},
+                            {"builtin", "Built-in Audio Analog Stereo"},
+                            {"builtin.monitor", "Monitor of Built-in Audio Analog Stereo"}},
+                           "builtin");
+        frmVolSet window(meter, recognizer, nullptr, nullptr, &sources);
         window.move(40, 40);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -153,6 +162,13 @@ private Q_SLOTS:
         QVERIFY2(colours.size() > 20, "the screenshot is blank");
         QDir().mkpath(QStringLiteral(JEV_SCREENSHOT_DIR));
         QVERIFY(shot.save(QStringLiteral(JEV_SCREENSHOT_DIR "/frmJev.png")));
+
+        // Clipped sound: the bar says so, in red.
+        recognizer.inputCondition(Recognizer::InputCondition::Clipping);
+        QTRY_VERIFY(window.meter().isTextVisible());
+        QImage clipped;
+        shoot(window, "frmJevTooLoud", &clipped);
+        QVERIFY(pixelsNear(&window.meter(), QColor(0xc0, 0x1c, 0x28)) > 50);
     }
 };
 

@@ -18,15 +18,33 @@ bool FakeRecognizer::Activate(QString *error)
             *error = m_activateError;
         return false;
     }
-    if (!m_active)
-        ++m_activations;
+    if (m_active)
+        return true;
+    ++m_activations;
     m_active = true;
+    if (!m_activateNotice.isEmpty())
+        emit listeningNotice(m_activateNotice);
     return true;
 }
 
 void FakeRecognizer::Deactivate()
 {
     m_active = false;
+    if (std::exchange(m_condition, InputCondition::Normal) != InputCondition::Normal)
+        emit inputConditionChanged(InputCondition::Normal);
+}
+
+void FakeRecognizer::inputCondition(InputCondition condition)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, condition] {
+            if (m_active && condition != m_condition) {
+                m_condition = condition;
+                emit inputConditionChanged(condition);
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void FakeRecognizer::hear(const QString &phrase)

@@ -1,0 +1,306 @@
+#include "config/frmApp.h"
+#include "recognizer/RecognizerSettings.h"
+#include "recognizer/audio/SoundServerMessages.h"
+#include "recognizer/fake/FakeRecognizer.h"
+#include "recognizer/fake/FakeSoundSources.h"
+#include "speech/VuMeterBar.h"
+#include "speech/frmJev.h"
+#include "speech/frmVolSet.h"
+#include "support/FakeDesktop.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using Condition = Recognizer::InputCondition;
+
+// The microphone as the windows show it: the choice in the sound meter window, stored and used,
+// the sound server's messages in the speech window's status bar, and the level meter's word on
+// the input. The sound server is a fake here; tst_pulseaudio runs the real one.
+class TestMicrophone : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    FakeSoundSources m_sources;
+    FakeRecognizer m_recognizer;
+    VuMeterBar m_meter;
+
+    std::unique_ptr<frmVolSet> soundMeter()
+    {
+        return std::make_unique<frmVolSet>(m_meter, m_recognizer, nullptr, nullptr, &m_sources);
+    }
+    static QStringList entries(QComboBox *box)
+    {
+        QStringList texts;
+        for (int i = 0; i < box->count(); ++i)
+            texts.append(box->itemText(i));
+        return texts;
+    }
+    static QString state(QWidget *window)
+    {
+        return window->findChild<QLabel *>("lblMicrophoneState")->text();
+    }
+    std::unique_ptr<frmJev> speechWindow()
+    {
+        auto window = std::make_unique<frmJev>(m_dir->filePath("data"), m_desktop.services(),
+                                               m_recognizer, nullptr, &m_sources);
+        window->load();
+        return window;
+    }
+    static QString statusProblem(frmJev &window)
+    {
+        return window.findChild<QLabel *>("stbVCmdProblems")->text();
+    }
+
+    FakeDesktop m_desktop;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           m_dir->filePath("config"));
+        QSettings().clear();
+        m_sources.setError({});
+        m_sources.setSources({{"usb", "USB Headset"},
+                              {"builtin", "Built-in Audio"},
+                              {"builtin.monitor", "Monitor of Built-in Audio"}},
+                             "builtin");
+        m_recognizer.Deactivate();
+        m_recognizer.setActivateError({});
+        m_recognizer.setActivateNotice({});
+    }
+
+    void sourcesListedDefaultFirst()
+    {
+        auto window = soundMeter();
+        auto *box = window->findChild<QComboBox *>("cmbMicrophone");
+        QCOMPARE(entries(box), QStringList({"Default: Built-in Audio", "Built-in Audio",
+                                            "USB Headset", "Monitor of Built-in Audio"}));
+        QCOMPARE(box->currentIndex(), 0);
+        QCOMPARE(window->findChild<QLabel *>("lblMicrophone")->buddy(), box);
+        QCOMPARE(state(window.get()), QString());
+    }
+
+    // The choice is stored when made, and the recognizer listens again on it, so that the
+    // meter shows the new microphone: also when the window opened without listening (no sound
+    // server then).
+    void choiceStoredAndUsed_data()
+    {
+        QTest::addColumn<bool>("listening");
+        QTest::newRow("listening") << true;
+        QTest::newRow("not listening") << false;
+    }
+    void choiceStoredAndUsed()
+    {
+        QFETCH(bool, listening);
+        if (listening)
+            QVERIFY(m_recognizer.Activate());
+        const int activations = m_recognizer.activations();
+        auto window = soundMeter();
+        window->show();
+        auto *box = window->findChild<QComboBox *>("cmbMicrophone");
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Down);
+        QTest::keyClick(box, Qt::Key_Down);
+        QCOMPARE(box->currentText(), QString("USB Headset"));
+        QCOMPARE(RecognizerSettings::microphone().name, QString("usb"));
+        QCOMPARE(RecognizerSettings::microphone().description, QString("USB Headset"));
+        QVERIFY(m_recognizer.isActive());
+        QCOMPARE(m_recognizer.activations(), activations + 2);
+        // Shown again as chosen, also when the server lists it elsewhere.
+        m_sources.setSources({{"builtin", "Built-in Audio"}, {"usb", "USB Headset"}}, "builtin");
+        QCOMPARE(soundMeter()->findChild<QComboBox *>("cmbMicrophone")->currentText(),
+                 QString("USB Headset"));
+
+        // The first entry gives the choice back to the sound settings.
+        QTest::keyClick(box, Qt::Key_Home);
+        QCOMPARE(box->currentIndex(), 0);
+        QCOMPARE(RecognizerSettings::microphone().name, QString());
+        QVERIFY(!QSettings().contains("Recognizer/Microphone"));
+    }
+
+    // A chosen microphone that is not connected stays chosen, marked, with what happens now.
+    void chosenMicrophoneNotConnected()
+    {
+        RecognizerSettings::setMicrophone({"bt", "Bluetooth Headset"});
+        auto window = soundMeter();
+        auto *box = window->findChild<QComboBox *>("cmbMicrophone");
+        QCOMPARE(box->currentText(), QString("Bluetooth Headset (not connected)"));
+        QCOMPARE(box->count(), 5);
+        QCOMPARE(state(window.get()), SoundServerMessages::chosenSourceGone("Bluetooth Headset"));
+        QVERIFY(state(window.get()).contains("default"));
+        QCOMPARE(RecognizerSettings::microphone().name, QString("bt"));
+    }
+
+    void soundServerMessagesInTheSoundMeter_data()
+    {
+        QTest::addColumn<QString>("listError");
+        QTest::addColumn<bool>("sources");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("no sound server")
+            << SoundServerMessages::noServer() << true
+            << "No sound server is running: start PipeWire or PulseAudio, then click the level "
+               "meter.";
+        QTest::newRow("no source") << QString() << false << SoundServerMessages::noSource();
+    }
+    void soundServerMessagesInTheSoundMeter()
+    {
+        QFETCH(QString, listError);
+        QFETCH(bool, sources);
+        QFETCH(QString, shown);
+        m_sources.setError(listError);
+        if (!sources)
+            m_sources.setSources({}, {});
+        auto window = soundMeter();
+        QCOMPARE(state(window.get()), shown);
+        // The default entry is still there to choose.
+        QCOMPARE(entries(window->findChild<QComboBox *>("cmbMicrophone")),
+                 QStringList({"Default"}));
+    }
+
+    // A choice made while listening that cannot be opened says why in the window.
+    void choiceThatCannotBeOpened()
+    {
+        QVERIFY(m_recognizer.Activate());
+        auto window = soundMeter();
+        window->show();
+        m_recognizer.setActivateError(SoundServerMessages::noServer());
+        auto *box = window->findChild<QComboBox *>("cmbMicrophone");
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_End);
+        QCOMPARE(state(window.get()), SoundServerMessages::noServer());
+        m_recognizer.setActivateError({});
+        m_recognizer.setActivateNotice(SoundServerMessages::chosenSourceGone("USB Headset"));
+        QTest::keyClick(box, Qt::Key_Up);
+        QCOMPARE(state(window.get()), SoundServerMessages::chosenSourceGone("USB Headset"));
+    }
+
+    // Each sound-server message reaches the speech window's status bar, and the click it asks
+    // for listens again.
+    void soundServerMessagesInTheSpeechWindow_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("how"); // 0: at start, 1: stopped while listening, 2: notice
+        QTest::newRow("no sound server at start") << SoundServerMessages::noServer() << 0;
+        QTest::newRow("no source at start") << SoundServerMessages::noSource() << 0;
+        QTest::newRow("sound server stopped") << SoundServerMessages::serverStopped() << 1;
+        QTest::newRow("chosen microphone gone")
+            << SoundServerMessages::chosenSourceGone("USB Headset") << 2;
+    }
+    void soundServerMessagesInTheSpeechWindow()
+    {
+        QFETCH(QString, message);
+        QFETCH(int, how);
+        if (how == 0)
+            m_recognizer.setActivateError(message);
+        if (how == 2)
+            m_recognizer.setActivateNotice(message);
+        auto window = speechWindow();
+        if (how == 1) {
+            QVERIFY(m_recognizer.isActive());
+            m_recognizer.Deactivate();
+            Q_EMIT m_recognizer.listeningFailed(message);
+        }
+        QCOMPARE(statusProblem(*window), message);
+        if (how == 2) {
+            QVERIFY(m_recognizer.isActive());
+            return;
+        }
+        QVERIFY(!m_recognizer.isActive());
+        // The server is back: one click listens and the message goes.
+        m_recognizer.setActivateError({});
+        QTest::mouseClick(&window->meter(), Qt::LeftButton);
+        QVERIFY(m_recognizer.isActive());
+        QCOMPARE(statusProblem(*window), QString());
+    }
+
+    // A click while the server is still away says so again and leaves the next click to try.
+    void clickWhileTheServerIsAway()
+    {
+        m_recognizer.setActivateError(SoundServerMessages::noServer());
+        auto window = speechWindow();
+        QTest::mouseClick(&window->meter(), Qt::LeftButton);
+        QTest::mouseClick(&window->meter(), Qt::LeftButton);
+        QVERIFY(!m_recognizer.isActive());
+        QCOMPARE(statusProblem(*window), SoundServerMessages::noServer());
+        m_recognizer.setActivateError({});
+        QTest::mouseClick(&window->meter(), Qt::LeftButton);
+        QVERIFY(m_recognizer.isActive());
+    }
+
+    // The sound meter window opened from the configuration offers the server's sources.
+    void soundMeterFromTheConfiguration()
+    {
+        auto window = speechWindow();
+        QStringList offered;
+        // Each modal window in turn: the configuration opens the sound meter, which is read
+        // and closed, then the configuration is closed.
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal)
+                return;
+            if (modal->objectName() == "frmVolSet") {
+                offered = entries(modal->findChild<QComboBox *>("cmbMicrophone"));
+                modal->close();
+            } else if (offered.isEmpty()) {
+                // Later: the sound meter's own loop must not run inside this timer's slot.
+                QTimer::singleShot(0, modal->findChild<QAction *>("mnuMeter"), &QAction::trigger);
+            } else {
+                modal->close();
+            }
+        });
+        poll.start(20);
+        window->configureClick();
+        poll.stop();
+        QCOMPARE(offered.size(), 4);
+        QCOMPARE(offered.value(2), QString("USB Headset"));
+    }
+
+    void meterSaysTooQuietOrTooLoud_data()
+    {
+        QTest::addColumn<Condition>("condition");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("advice");
+        QTest::newRow("too quiet") << Condition::TooQuiet << "Too quiet"
+                                   << "volume up";
+        QTest::newRow("clipping") << Condition::Clipping << "Too loud"
+                                  << "volume down";
+    }
+    void meterSaysTooQuietOrTooLoud()
+    {
+        QFETCH(Condition, condition);
+        QFETCH(QString, text);
+        QFETCH(QString, advice);
+        auto window = speechWindow();
+        VuMeterBar &meter = window->meter();
+        const QString usage = meter.toolTip();
+        QVERIFY(!meter.isTextVisible());
+        m_recognizer.inputCondition(condition);
+        QTRY_VERIFY(meter.isTextVisible());
+        QCOMPARE(meter.text(), text);
+        QVERIFY2(meter.toolTip().contains(advice), qPrintable(meter.toolTip()));
+        QVERIFY(meter.toolTip().endsWith(usage));
+        QVERIFY(meter.accessibleDescription().contains(advice));
+        // Fine again, or listening off: the bar is a plain meter again.
+        m_recognizer.inputCondition(Condition::Normal);
+        QTRY_VERIFY(!meter.isTextVisible());
+        m_recognizer.inputCondition(condition);
+        QTRY_VERIFY(meter.isTextVisible());
+        QTest::mouseClick(&meter, Qt::LeftButton);
+        QVERIFY(!m_recognizer.isActive());
+        QVERIFY(!meter.isTextVisible());
+        QCOMPARE(meter.toolTip(), usage);
+    }
+};
+
+QTEST_MAIN(TestMicrophone)
+#include "tst_microphone.moc"
