@@ -1,8 +1,8 @@
 #include "frmJev.h"
 
+#include "SampleOffer.h"
 #include "VuMeterBar.h"
 #include "config/ConfigWindows.h"
-#include "config/ProgramFiles.h"
 #include "config/ProgramSettings.h"
 #include "config/StretchContainer.h"
 #include "config/VocabularyWindow.h"
@@ -218,25 +218,8 @@ void frmJev::tellStartupProblems()
 
 void frmJev::offerSamples()
 {
-    if (!std::exchange(m_firstRun, false))
-        return;
-    const SampleVocabularies samples(m_programDir, ProgramFiles::folder(QStringLiteral("samples")));
-    const QStringList names = samples.names();
-    const QString question =
-        QStringLiteral("Welcome to JEV! Voice Command. You have no applications and no "
-                       "vocabularies yet.\n\nCopy the sample vocabularies (%1) into your data "
-                       "folder? They hold common shortcuts of such programs; you can change or "
-                       "delete them later.")
-            .arg(names.join(QStringLiteral(", ")));
-    if (!names.isEmpty() &&
-        m_services.prompter.askOkCancel(question, QStringLiteral("Sample Vocabularies"),
-                                        Prompter::Icon::Question))
-        samples.copyInto().show(m_services.prompter);
-    m_phrasePanel->setText(
-        QStringLiteral("Next: click Configure and drag a running program onto the list."));
-    m_phrasePanel->setToolTip(
-        QStringLiteral("Next: click Configure, drag a running program onto the list on the "
-                       "left, give it a spoken name and a vocabulary, and click Save Command."));
+    if (std::exchange(m_firstRun, false))
+        SampleOffer::offer(m_programDir, m_services.prompter, *m_phrasePanel);
 }
 
 void frmJev::phraseRecognized(const QString &phrase)
