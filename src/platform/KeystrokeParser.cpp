@@ -100,6 +100,7 @@ public:
     QString error() const { return m_error; }
 
 private:
+    static constexpr int MaxDepth = 32;
     bool fail(const QString &what) { return fail(what, m_pos); }
     bool fail(const QString &what, qsizetype pos)
     {
@@ -112,11 +113,17 @@ private:
     {
         const QChar c = m_text[m_pos];
         if (c == QLatin1Char('(')) {
+            // Each group is a level of recursion: a text of thousands of "(" must not overflow
+            // the stack, and no real shortcut needs more than a few levels.
+            if (m_depth == MaxDepth)
+                return fail(QStringLiteral("groups nested more than %1 deep").arg(MaxDepth));
             const qsizetype outerStart = m_groupStart;
             m_groupStart = m_pos++;
             QList<KeyAction> inner;
+            ++m_depth;
             if (!items(true, inner))
                 return false;
+            --m_depth;
             ++m_pos; // ")"
             m_groupStart = outerStart;
             for (const KeyAction &action : std::as_const(inner))
@@ -219,6 +226,7 @@ private:
     const QString &m_text;
     qsizetype m_pos = 0;
     qsizetype m_groupStart = 0;
+    int m_depth = 0;
     QString m_error;
 };
 

@@ -32,6 +32,7 @@ private slots:
         row("group without modifier", "(ab)", "a b");
         row("modifier inside a group adds to the group's", "+(a^b)c", "Shift+a Shift+Ctrl+b | c");
         row("nested groups", "^(a%(bc))", "Ctrl+a Ctrl+Alt+b Ctrl+Alt+c");
+        row("groups nested as deep as allowed", QString(32, '(') + "a" + QString(32, ')'), "a");
         row("empty group", "a()b", "a | b");
         row("tilde", "ab~", "a | b | <Enter>");
         row("modified tilde", "+~", "Shift+<Enter>");
@@ -93,6 +94,10 @@ private slots:
         const QString tooHigh = QString("{a %1}").arg(KeystrokeParser::maxRepeat + 1);
         row("count too high", tooHigh, "bad repeat count in " + tooHigh);
         row("control character", "a\x01", "character U+0001 cannot be typed");
+        row("groups nested too deep", QString(33, '(') + "a" + QString(33, ')'),
+            "groups nested more than 32 deep");
+        // Deep enough to overflow the stack if each level were read by recursion.
+        row("thousands of groups", QString(100000, '('), "groups nested more than 32 deep");
     }
 
     // Nothing of a malformed text is typed.
