@@ -149,7 +149,7 @@ private Q_SLOTS:
         QTest::newRow("frame size that does not fit the layout")
             << chunk("RIFF", "WAVE" + chunk("fmt ", format(1, 2, 16000, 16, 2)) +
                                  chunk("data", QByteArray(8, 0)))
-            << "frames of 2 bytes, but 2 channels of 16 bits take 4";
+            << "frames of 2 bytes, but a frame of 2 channels of 16 bits has 4";
         QTest::newRow("sound of part of a frame") << wav(1, 2, 16000, 16, QByteArray(6, 0))
                                                   << "(6 bytes) is not a whole number of "
                                                      "4-byte frames";

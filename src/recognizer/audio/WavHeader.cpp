@@ -91,8 +91,8 @@ QString WavHeader::checkFormat() const
     if (channels < 1 || rate < 1000 || rate > 384000)
         return QStringLiteral("it declares %1 channels at %2 Hz.").arg(channels).arg(rate);
     if (blockAlign != frameBytes())
-        return QStringLiteral("its header is inconsistent: it declares frames of %1 bytes, but %2 "
-                              "of %3 bits take %4.")
+        return QStringLiteral("its header is inconsistent: it declares frames of %1 bytes, but a "
+                              "frame of %2 of %3 bits has %4.")
             .arg(blockAlign)
             .arg(channels == 1 ? QStringLiteral("one channel")
                                : QStringLiteral("%1 channels").arg(channels))
