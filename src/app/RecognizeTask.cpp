@@ -34,26 +34,48 @@ int RecognizeTask::run(const QStringList &files)
     }
     int code = 0;
     for (const QString &file : files) {
-        QList<qint16> samples;
-        if (!WavReader::read(file, &samples, &error)) {
+        if (!recognizeFile(engine, file, &error)) {
             m_err << error << Qt::endl;
             code = 1;
-            continue;
         }
-        QList<SphinxEngine::Detection> detections;
-        engine.restart();
-        engine.process(samples.constData(), samples.size(), &detections);
-        // Silence after the file lets an utterance at its very end finish as it would live.
-        const QList<qint16> silence(SphinxEngine::SampleRate, 0);
-        engine.process(silence.constData(), silence.size(), &detections);
-        engine.finish(&detections);
-        for (const SphinxEngine::Detection &d : std::as_const(detections)) {
-            const double ms =
-                (d.eventSample - d.lastVoicedSample) * 1000.0 / SphinxEngine::SampleRate +
-                d.searchMs;
-            m_out << file << '\t' << d.phrase << '\t' << qRound(ms) << '\n';
-        }
-        m_out.flush();
     }
     return code;
+}
+
+bool RecognizeTask::recognizeFile(SphinxEngine &engine, const QString &file, QString *error)
+{
+    WavReader reader;
+    if (!reader.open(file, error))
+        return false;
+    engine.restart();
+    // Half a second at a time: memory does not grow with the length of the file.
+    QList<qint16> piece(SphinxEngine::SampleRate / 2);
+    qsizetype n = 0;
+    while ((n = reader.read(piece.data(), piece.size(), error)) > 0)
+        print(file, engine, piece.constData(), n);
+    // Silence after the file lets an utterance at its very end finish as it would live.
+    piece.fill(0, SphinxEngine::SampleRate);
+    print(file, engine, piece.constData(), piece.size());
+    QList<SphinxEngine::Detection> detections;
+    engine.finish(&detections);
+    print(file, detections);
+    m_out.flush();
+    return n == 0;
+}
+
+void RecognizeTask::print(const QString &file, SphinxEngine &engine, const qint16 *samples,
+                          qsizetype count)
+{
+    QList<SphinxEngine::Detection> detections;
+    engine.process(samples, count, &detections);
+    print(file, detections);
+}
+
+void RecognizeTask::print(const QString &file, const QList<SphinxEngine::Detection> &detections)
+{
+    for (const SphinxEngine::Detection &d : detections) {
+        const double ms =
+            (d.eventSample - d.lastVoicedSample) * 1000.0 / SphinxEngine::SampleRate + d.searchMs;
+        m_out << file << '\t' << d.phrase << '\t' << qRound(ms) << '\n';
+    }
 }

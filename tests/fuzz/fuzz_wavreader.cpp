@@ -1,6 +1,6 @@
 // The WAV reader on arbitrary bytes, and on arbitrary sound behind a plain header: a file is
-// decoded or refused with a message, never read beyond its end, and 16 kHz 16-bit mono sound
-// comes out exactly as it went in.
+// decoded or refused with a message, never read beyond its end, comes out the same whole or in
+// pieces, and 16 kHz 16-bit mono sound comes out exactly as it went in.
 
 #include "FuzzCheck.h"
 #include "recognizer/audio/WavReader.h"
@@ -34,6 +34,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (WavReader::decode(bytes, &samples, &error)) {
         // At most 16 samples out per byte in: the highest ratio is 8-bit sound at 1 kHz.
         FUZZ_CHECK(samples.size() <= bytes.size() * 16);
+        // Read in small pieces, the sound comes out the same.
+        WavReader reader;
+        FUZZ_CHECK(reader.open(bytes, &error));
+        const qsizetype piece = bytes.size() % 97 + 1;
+        QList<qint16> buffer(piece);
+        QList<qint16> pieces;
+        qsizetype got = 0;
+        while ((got = reader.read(buffer.data(), piece, &error)) > 0)
+            pieces += buffer.first(got);
+        FUZZ_CHECK(got == 0 && pieces == samples);
     } else {
         FUZZ_CHECK(!error.isEmpty());
     }

@@ -1,44 +1,19 @@
+#include "WavBytes.h"
 #include "recognizer/LevelMeter.h"
+#include "recognizer/audio/WavFileSource.h"
 #include "recognizer/audio/WavReader.h"
 
+#include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 #include <cmath>
 
-// WAV files of any layout to 16 kHz mono, and the input level.
+using namespace WavBytes;
+
+// WAV files of any layout to 16 kHz mono, read a piece at a time; headers that lie refused with
+// a message; the input level.
 class TestWavReader : public QObject
 {
     Q_OBJECT
-
-private:
-    // A WAV file built byte by byte, so the reader is not checked against itself.
-    static QByteArray wav(quint16 format, int channels, int rate, int bits, const QByteArray &data,
-                          const QByteArray &extraChunk = {})
-    {
-        QByteArray fmt(16, '\0');
-        qToLittleEndian<quint16>(format, fmt.data());
-        qToLittleEndian<quint16>(quint16(channels), fmt.data() + 2);
-        qToLittleEndian<quint32>(quint32(rate), fmt.data() + 4);
-        qToLittleEndian<quint32>(quint32(rate * channels * bits / 8), fmt.data() + 8);
-        qToLittleEndian<quint16>(quint16(channels * bits / 8), fmt.data() + 12);
-        qToLittleEndian<quint16>(quint16(bits), fmt.data() + 14);
-        QByteArray body = "WAVE" + chunk("fmt ", fmt) + extraChunk + chunk("data", data);
-        return chunk("RIFF", body);
-    }
-    static QByteArray chunk(const char *id, const QByteArray &body)
-    {
-        QByteArray size(4, '\0');
-        qToLittleEndian<quint32>(quint32(body.size()), size.data());
-        return QByteArray(id) + size + body +
-               (body.size() % 2 ? QByteArray(1, '\0') : QByteArray());
-    }
-    template <typename T> static QByteArray samples(const QList<T> &values)
-    {
-        QByteArray bytes(values.size() * sizeof(T), '\0');
-        for (qsizetype i = 0; i < values.size(); ++i)
-            qToLittleEndian<T>(values[i], bytes.data() + i * sizeof(T));
-        return bytes;
-    }
 
 private Q_SLOTS:
     void sixteenKiloHertzMonoPassesUnchanged()
@@ -88,18 +63,101 @@ private Q_SLOTS:
         QVERIFY(qAbs(out[out.size() / 2] - expectedValue) <= 2);
     }
 
-    void notAWav_data()
+    // A long file read a piece at a time: the sound must come out the same whatever the pieces,
+    // across the reader's own pieces of the file too. A ramp stays a ramp through the moving
+    // average (delayed by half its width less one) and the linear interpolation, so every
+    // sample's value is known.
+    void piecesOfALongFile_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QList<double>>("expected");
+        constexpr int n = 60000;
+        QList<qint16> plain(n);
+        QList<qint32> ramp(n);
+        QList<qint16> slowRamp(n);
+        for (int i = 0; i < n; ++i) {
+            plain[i] = qint16((i * 7919) % 65536 - 32768);
+            ramp[i] = (i - n / 2) * 65536; // one step of the 16-bit output a sample
+            slowRamp[i] = qint16(i - n / 2);
+        }
+        QList<double> same(plain.begin(), plain.end());
+        QTest::newRow("16 kHz, as it is") << wav(1, 1, 16000, 16, samples(plain)) << same;
+        for (const int rate : {48000, 44100}) {
+            const double step = rate / 16000.0;
+            QList<double> expected(qsizetype(std::ceil(n / step)));
+            for (qsizetype k = 0; k < expected.size(); ++k)
+                expected[k] = k * step - 1 - n / 2;
+            QTest::addRow("ramp at %d Hz", rate) << wav(1, 1, rate, 32, samples(ramp)) << expected;
+        }
+        QList<double> twice(2 * n);
+        for (qsizetype k = 0; k < twice.size(); ++k)
+            twice[k] = k / 2.0 - n / 2;
+        QTest::newRow("ramp at 8 kHz") << wav(1, 1, 8000, 16, samples(slowRamp)) << twice;
+    }
+    void piecesOfALongFile()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QList<double>, expected);
+        for (const qsizetype piece : {1, 333, 16000}) {
+            WavReader reader;
+            QString error;
+            QVERIFY2(reader.open(file, &error), qPrintable(error));
+            QList<qint16> out;
+            QList<qint16> buffer(piece);
+            qsizetype got = 0;
+            while ((got = reader.read(buffer.data(), piece, &error)) > 0)
+                out += buffer.first(got);
+            QCOMPARE(got, 0);
+            QCOMPARE(out.size(), expected.size());
+            // The first sample has no average behind it, the last none ahead.
+            for (qsizetype k = 1; k + 1 < out.size(); ++k) {
+                if (qAbs(out[k] - expected[k]) > 0.51)
+                    QFAIL(qPrintable(QString("piece %1, sample %2: %3, not %4")
+                                         .arg(piece)
+                                         .arg(k)
+                                         .arg(out[k])
+                                         .arg(expected[k])));
+            }
+        }
+    }
+
+    void refused_data()
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("reason");
+        const QByteArray fmt = chunk("fmt ", format(1, 1, 16000, 16));
+        const QByteArray good = wav(1, 1, 16000, 16, QByteArray(100, 0));
         QTest::newRow("text") << QByteArray("just some text") << "not a WAV";
         QTest::newRow("empty") << QByteArray() << "not a WAV";
-        QTest::newRow("no data chunk")
-            << chunk("RIFF", "WAVE" + chunk("fmt ", QByteArray(16, 1))) << "no sound data";
+        QTest::newRow("RIFF but not WAVE") << chunk("RIFF", "AVI " + fmt) << "not a WAV";
+        QTest::newRow("no chunks") << chunk("RIFF", "WAVE") << "no format chunk";
+        QTest::newRow("sound before its format")
+            << chunk("RIFF", "WAVE" + chunk("data", QByteArray(4, 0)) + fmt)
+            << "before its format chunk";
+        QTest::newRow("no data chunk") << chunk("RIFF", "WAVE" + fmt) << "no sound data";
+        QTest::newRow("header promises sound that is not there")
+            << withDataSize(good, 64000)
+            << "promises 64000 bytes of sound, but the file holds "
+               "only 100";
+        QTest::newRow("cut inside the format chunk") << good.left(30) << "ends inside a chunk";
+        QTest::newRow("cut inside a chunk before the sound")
+            << wav(1, 1, 16000, 16, {}, chunk("LIST", QByteArray(500, 'x'))).left(100)
+            << "ends inside a chunk";
+        QTest::newRow("format chunk too short")
+            << chunk("RIFF", "WAVE" + chunk("fmt ", format(1, 1, 16000, 16).left(14)))
+            << "format chunk is too short (14 bytes)";
+        QTest::newRow("frame size that does not fit the layout")
+            << chunk("RIFF", "WAVE" + chunk("fmt ", format(1, 2, 16000, 16, 2)) +
+                                 chunk("data", QByteArray(8, 0)))
+            << "frames of 2 bytes, but a frame of 2 channels of 16 bits has 4";
+        QTest::newRow("sound of part of a frame") << wav(1, 2, 16000, 16, QByteArray(6, 0))
+                                                  << "(6 bytes) is not a whole number of "
+                                                     "4-byte frames";
         QTest::newRow("compressed") << wav(2, 1, 16000, 4, QByteArray(100, 0)) << "not supported";
         QTest::newRow("no channels") << wav(1, 0, 16000, 16, QByteArray(100, 0)) << "channels";
+        QTest::newRow("no rate") << wav(1, 1, 0, 16, QByteArray(100, 0)) << "at 0 Hz";
     }
-    void notAWav()
+    void refused()
     {
         QFETCH(QByteArray, file);
         QFETCH(QString, reason);
@@ -107,6 +165,77 @@ private Q_SLOTS:
         QString error;
         QVERIFY(!WavReader::decode(file, &out, &error));
         QVERIFY2(error.contains(reason), qPrintable(error));
+
+        // A file's message names it.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("bad sound.wav");
+        QFile written(path);
+        QVERIFY(written.open(QIODevice::WriteOnly) && written.write(file) == file.size());
+        written.close();
+        QVERIFY(!WavReader::read(path, &out, &error));
+        QVERIFY2(error.startsWith("The sound file " + path + " cannot be used: ") &&
+                     error.contains(reason),
+                 qPrintable(error));
+    }
+
+    // Programs writing to a pipe do not know the length and leave a mark in its place.
+    void unknownLengthRunsToTheEnd_data()
+    {
+        QTest::addColumn<quint32>("size");
+        QTest::newRow("sox and espeak-ng") << quint32(0x7FFFF000);
+        QTest::newRow("largest signed") << quint32(0x7FFFFFFF);
+        QTest::newRow("all ones") << quint32(0xFFFFFFFF);
+    }
+    void unknownLengthRunsToTheEnd()
+    {
+        QFETCH(quint32, size);
+        const QList<qint16> values{7, -7, 300, 12};
+        // The half frame at the end of a stream that was stopped is left out.
+        const QByteArray file = withDataSize(wav(1, 1, 16000, 16, samples(values)), size) + '\x01';
+        QList<qint16> out;
+        QString error;
+        QVERIFY2(WavReader::decode(file, &out, &error), qPrintable(error));
+        QCOMPARE(out, values);
+    }
+
+    // In place of the microphone: the files one after another, then silence; a bad file among
+    // them refuses the opening, with its name.
+    void filesPlayedOneAfterAnother()
+    {
+        QTemporaryDir dir;
+        auto write = [&dir](const QString &name, const QByteArray &bytes) {
+            QFile file(dir.filePath(name));
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+                qFatal("cannot write %s", qPrintable(file.fileName()));
+            return file.fileName();
+        };
+        QList<qint16> first(50000);
+        for (qsizetype i = 0; i < first.size(); ++i)
+            first[i] = qint16(i % 3000 + 1);
+        const QList<qint16> second{-5, 6, -7};
+        const QString a = write("a.wav", wav(1, 1, 16000, 16, samples(first)));
+        const QString b =
+            write("b.wav", wav(1, 2, 16000, 16, samples<qint16>({-4, -6, 6, 6, -7, -7})));
+        const QString cut = write("cut.wav", wav(1, 1, 16000, 16, samples(first)).left(5000));
+
+        QString error;
+        WavFileSource bad({a, cut}, 1000.0);
+        QVERIFY(!bad.open(&error));
+        QVERIFY2(error.contains(cut) && error.contains("promises"), qPrintable(error));
+
+        WavFileSource source({a, b}, 1000.0);
+        QVERIFY2(source.open(&error), qPrintable(error));
+        QList<qint16> heard;
+        QList<qint16> piece(320);
+        for (int i = 0; i < 160; ++i) {
+            QVERIFY2(source.read(piece.data(), piece.size(), &error), qPrintable(error));
+            heard += piece;
+        }
+        QCOMPARE(heard.size(), 51200);
+        QCOMPARE(heard.first(first.size()), first);
+        QCOMPARE(heard.sliced(first.size(), second.size()), second);
+        QCOMPARE(heard.sliced(first.size() + second.size()),
+                 QList<qint16>(heard.size() - first.size() - second.size(), 0));
     }
 
     void levelIsRmsOfEachFiftyMilliseconds()

@@ -1,24 +1,15 @@
 #include "WavReader.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QtEndian>
-#include <cmath>
+#include <cstring>
+#include <iterator>
 
 namespace {
 
-constexpr quint16 kFormatPcm = 1;
-constexpr quint16 kFormatFloat = 3;
-constexpr quint16 kFormatExtensible = 0xFFFE;
-
-quint16 u16(const char *p)
-{
-    return qFromLittleEndian<quint16>(p);
-}
-
-quint32 u32(const char *p)
-{
-    return qFromLittleEndian<quint32>(p);
-}
+// About 64 KB of the file at a time.
+constexpr qint64 kPieceBytes = 64 * 1024;
 
 float sampleAt(const char *p, int bits, bool isFloat)
 {
@@ -40,143 +31,133 @@ float sampleAt(const char *p, int bits, bool isFloat)
     }
 }
 
-// What the chunks of a RIFF WAVE file say about its sound.
-struct Layout
-{
-    quint16 format = 0;
-    int channels = 0;
-    int rate = 0;
-    int bits = 0;
-    const char *data = nullptr;
-    qsizetype dataSize = 0;
-};
-
-// Walks the chunks for the format and the sound data; empty when both are there, else what is
-// wrong.
-QString readChunks(const QByteArray &bytes, Layout *layout)
-{
-    for (qsizetype pos = 12; pos + 8 <= bytes.size();) {
-        const QByteArray id = bytes.mid(pos, 4);
-        const qsizetype size = u32(bytes.constData() + pos + 4);
-        const char *body = bytes.constData() + pos + 8;
-        const qsizetype available = qMin<qsizetype>(size, bytes.size() - pos - 8);
-        if (id == "fmt ") {
-            if (available < 16)
-                return QStringLiteral("its format chunk is too short.");
-            layout->format = u16(body);
-            layout->channels = u16(body + 2);
-            layout->rate = int(u32(body + 4));
-            layout->bits = u16(body + 14);
-            if (layout->format == kFormatExtensible && available >= 26)
-                layout->format = u16(body + 24);
-        } else if (id == "data") {
-            layout->data = body;
-            layout->dataSize = available; // a file cut short keeps what it has
-            break;
-        }
-        pos += 8 + size + (size & 1);
-    }
-    if (!layout->format)
-        return QStringLiteral("it has no format chunk.");
-    if (!layout->data)
-        return QStringLiteral("it has no sound data.");
-    return {};
-}
-
-// The channels averaged, in [-1, 1].
-QList<float> mono(const Layout &layout, bool isFloat)
-{
-    const int frameBytes = layout.bits / 8 * layout.channels;
-    const qsizetype frames = layout.dataSize / frameBytes;
-    QList<float> mono(frames);
-    for (qsizetype f = 0; f < frames; ++f) {
-        float sum = 0;
-        for (int c = 0; c < layout.channels; ++c)
-            sum += sampleAt(layout.data + f * frameBytes + c * (layout.bits / 8), layout.bits,
-                            isFloat);
-        mono[f] = sum / layout.channels;
-    }
-    return mono;
-}
-
 } // namespace
+
+WavReader::WavReader() = default;
+WavReader::~WavReader() = default;
+
+bool WavReader::open(const QString &path, QString *error)
+{
+    auto file = std::make_unique<QFile>(path);
+    m_name = path;
+    if (!file->open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("The sound file %1 cannot be read: %2")
+                         .arg(path, file->errorString());
+        return false;
+    }
+    m_device = std::move(file);
+    return start(error);
+}
+
+bool WavReader::open(const QByteArray &bytes, QString *error)
+{
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->setData(bytes);
+    buffer->open(QIODevice::ReadOnly);
+    m_name.clear();
+    m_device = std::move(buffer);
+    return start(error);
+}
+
+QString WavReader::problem(const QString &why) const
+{
+    return m_name.isEmpty()
+               ? QStringLiteral("The sound cannot be used: %1").arg(why)
+               : QStringLiteral("The sound file %1 cannot be used: %2").arg(m_name, why);
+}
+
+bool WavReader::start(QString *error)
+{
+    m_header = WavHeader();
+    if (const QString why = m_header.read(*m_device); !why.isEmpty()) {
+        if (error)
+            *error = problem(why);
+        m_device.reset();
+        return false;
+    }
+    m_device->seek(m_header.dataStart);
+    m_dataLeft = m_header.dataSize;
+    m_resampler.emplace(m_header.rate);
+    m_finished = false;
+    m_ready.clear();
+    m_readyAt = 0;
+    return true;
+}
+
+qsizetype WavReader::read(qint16 *samples, qsizetype count, QString *error)
+{
+    if (!m_device)
+        return 0;
+    while (m_ready.size() - m_readyAt < count && !m_finished) {
+        if (!decodePiece(error))
+            return -1;
+    }
+    const qsizetype n = qMin(count, m_ready.size() - m_readyAt);
+    if (n > 0)
+        std::memcpy(samples, m_ready.constData() + m_readyAt, size_t(n) * sizeof(qint16));
+    m_readyAt += n;
+    if (m_readyAt == m_ready.size()) {
+        m_ready.clear();
+        m_readyAt = 0;
+    }
+    return n;
+}
+
+bool WavReader::decodePiece(QString *error)
+{
+    if (m_readyAt > 0) {
+        m_ready.remove(0, m_readyAt);
+        m_readyAt = 0;
+    }
+    const int frameBytes = m_header.frameBytes();
+    const qint64 want =
+        qMin(m_dataLeft, qMax<qint64>(frameBytes, kPieceBytes - kPieceBytes % frameBytes));
+    if (want == 0) {
+        m_resampler->finish(&m_ready);
+        m_finished = true;
+        return true;
+    }
+    m_piece.resize(want);
+    if (m_device->read(m_piece.data(), want) != want) {
+        if (error)
+            *error = QStringLiteral("The sound file %1 cannot be read to its end: %2")
+                         .arg(m_name, m_device->errorString());
+        return false;
+    }
+    m_dataLeft -= want;
+    const qsizetype frames = want / frameBytes;
+    const int width = m_header.bytesPerSample();
+    m_mono.resize(frames);
+    for (qsizetype f = 0; f < frames; ++f) {
+        const char *frame = m_piece.constData() + f * frameBytes;
+        float sum = 0;
+        for (int c = 0; c < m_header.channels; ++c)
+            sum += sampleAt(frame + c * width, m_header.bits, m_header.isFloat());
+        m_mono[f] = sum / m_header.channels;
+    }
+    m_resampler->push(m_mono.constData(), frames, &m_ready);
+    return true;
+}
 
 bool WavReader::read(const QString &path, QList<qint16> *samples, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("The sound file %1 cannot be read: %2")
-                         .arg(path, file.errorString());
-        return false;
-    }
-    if (!decode(file.readAll(), samples, error)) {
-        if (error)
-            *error = path + QStringLiteral(": ") + *error;
-        return false;
-    }
-    return true;
+    WavReader reader;
+    return reader.open(path, error) && reader.readAll(samples, error);
 }
 
 bool WavReader::decode(const QByteArray &bytes, QList<qint16> *samples, QString *error)
 {
-    auto fail = [error](const QString &why) {
-        if (error)
-            *error = why;
-        return false;
-    };
-    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
-        return fail(QStringLiteral("this is not a WAV file."));
-    Layout layout;
-    if (const QString problem = readChunks(bytes, &layout); !problem.isEmpty())
-        return fail(problem);
-    const bool isFloat = layout.format == kFormatFloat;
-    const int bits = layout.bits;
-    const bool supported =
-        (layout.format == kFormatPcm && (bits == 8 || bits == 16 || bits == 24 || bits == 32)) ||
-        (isFloat && (bits == 32 || bits == 64));
-    if (!supported)
-        return fail(QStringLiteral("its encoding (format %1, %2 bits) is not supported; use PCM.")
-                        .arg(layout.format)
-                        .arg(bits));
-    if (layout.channels < 1 || layout.rate < 1000 || layout.rate > 384000)
-        return fail(QStringLiteral("it declares %1 channels at %2 Hz.")
-                        .arg(layout.channels)
-                        .arg(layout.rate));
-    *samples = resample(mono(layout, isFloat), layout.rate);
-    return true;
+    WavReader reader;
+    return reader.open(bytes, error) && reader.readAll(samples, error);
 }
 
-QList<qint16> WavReader::resample(const QList<float> &mono, int rate)
+bool WavReader::readAll(QList<qint16> *samples, QString *error)
 {
-    QList<float> source = mono;
-    if (rate > TargetRate) {
-        // A moving average over the ratio takes out most of what would fold back below 8 kHz.
-        const int width = int(std::lround(double(rate) / TargetRate));
-        if (width > 1) {
-            QList<float> smoothed(source.size());
-            double sum = 0;
-            for (qsizetype i = 0; i < source.size(); ++i) {
-                sum += source[i];
-                if (i >= width)
-                    sum -= source[i - width];
-                smoothed[i] = float(sum / qMin<qsizetype>(i + 1, width));
-            }
-            source = smoothed;
-        }
-    }
-    const double step = double(rate) / TargetRate;
-    const qsizetype count =
-        rate == TargetRate ? source.size() : qsizetype(std::floor(source.size() / step));
-    QList<qint16> out(count);
-    for (qsizetype i = 0; i < count; ++i) {
-        const double at = i * step;
-        const qsizetype j = qsizetype(at);
-        const double frac = at - j;
-        const float a = source.value(j);
-        const float b = j + 1 < source.size() ? source[j + 1] : a;
-        const double v = (a + (b - a) * frac) * 32768.0;
-        out[i] = qint16(qBound(-32768.0, std::round(v), 32767.0));
-    }
-    return out;
+    samples->clear();
+    qint16 piece[4096];
+    qsizetype n = 0;
+    while ((n = read(piece, std::size(piece), error)) > 0)
+        samples->append(QList<qint16>(piece, piece + n));
+    return n == 0;
 }
