@@ -64,20 +64,10 @@ double SphinxEngine::voiceMarginDb(int sensitivity)
     return 3 + qBound(0, sensitivity, 100) * 0.06;
 }
 
-double SphinxEngine::maxFramesPerPhone(int sensitivity)
-{
-    // From the development set of bench/recognition: at 20 frames (10 ms) a phone (the
-    // default) no command was lost and about half the sentences that had passed the coverage as
-    // a command were refused, the words of a short phrase stretched over them; at 18 commands
-    // began to be lost.
-    return 15 + qBound(0, sensitivity, 100) * 0.1;
-}
-
 SphinxEngine::SphinxEngine(const Options &options)
     : m_options(options),
       m_minCoverage(options.minCoverage.value_or(coverageThreshold(options.sensitivity))),
-      m_maxFramesPerPhone(
-          options.maxFramesPerPhone.value_or(maxFramesPerPhone(options.sensitivity)))
+      m_maxFramesPerPhone(options.maxFramesPerPhone.value_or(0))
 {
     if (m_options.modelDir.isEmpty())
         m_options.modelDir = defaultModelDir();
@@ -208,7 +198,7 @@ void SphinxEngine::restart()
     m_frameLevels.clear();
     m_detector.reset();
     m_room.reset();
-    m_noisyRoom = false;
+    m_noisyRoom = m_options.noisyRoomDb <= 0;
     m_suppressor.reset();
     m_gate.reset();
     // The same stream gives the same result.
@@ -245,10 +235,12 @@ void SphinxEngine::processFrame(const qint16 *input, QList<Detection> *detection
 {
     m_position += kFrameSamples;
     m_gate.addFrame(input);
-    m_room.addFrame(input);
     // The room is judged between utterances, so that an utterance is heard one way throughout.
-    if (!m_utteranceStarted)
-        m_noisyRoom = m_options.noisyRoomDb <= 0 || m_room.floorDb() > m_options.noisyRoomDb;
+    if (m_options.noisyRoomDb > 0) {
+        m_room.addFrame(input);
+        if (!m_utteranceStarted)
+            m_noisyRoom = m_room.floorDb() > m_options.noisyRoomDb;
+    }
     std::copy(input, input + kFrameSamples, m_cleanFrame);
     if (m_options.suppressNoise) {
         // The suppressor hears everything, so that it knows the noise when it is needed; in a
