@@ -121,7 +121,8 @@ bool Benchmark::runText(const Corpus::Voice &voice, const QString &text, bool is
         const QStringList heard = phrasesOf(detections);
         m_ours[c].add(isCommand, text, heard);
         for (const SphinxEngine::Detection &d : detections)
-            m_ours[c].decisions.append({isCommand, d.phrase == text, d.coverage, d.belowVoiceDb});
+            m_ours[c].decisions.append(
+                {isCommand, d.phrase == text, d.coverage, d.belowVoiceDb, d.pace});
         if (isCommand && heard == QStringList{text}) {
             const qint64 trueEnd = start + Corpus::endOfSpeech(speech);
             m_ours[c].delays.append((detections[0].eventSample - trueEnd) * 1000.0 /
@@ -178,7 +179,7 @@ bool Benchmark::runTalkAlone(double minutes, double belowDb, QString *error)
     m_engine.finish(&detections);
     tally.heard = phrasesOf(detections);
     for (const SphinxEngine::Detection &d : std::as_const(detections))
-        tally.decisions.append({false, false, d.coverage, d.belowVoiceDb});
+        tally.decisions.append({false, false, d.coverage, d.belowVoiceDb, d.pace});
     tally.accepted = int(tally.heard.size());
     m_talks.append(tally);
     return true;
@@ -226,7 +227,7 @@ bool Benchmark::run(const QList<Condition> &conditions, int voiceCount, double t
     return true;
 }
 
-void Benchmark::print(bool sweep, double minCoverage) const
+void Benchmark::print(bool sweep, double minCoverage, double marginDb) const
 {
     QStringList names;
     for (const Condition &c : m_conditions)
@@ -240,6 +241,8 @@ void Benchmark::print(bool sweep, double minCoverage) const
     if (sweep) {
         Report::sweep(m_out, names, m_ours);
         Report::gateSweep(m_out, names, m_ours, m_talks, minCoverage);
+        Report::paceSweep(m_out, names, m_ours, m_talks, minCoverage,
+                          m_voiceLevels ? marginDb : 1000);
     }
     m_out << "\nClean-speech misses:\n";
     for (const QString &miss : std::as_const(m_misses))

@@ -40,8 +40,9 @@ public:
     // False with error when the speech cannot be made or the peer fails.
     bool run(const QList<Condition> &conditions, int voiceCount, double talkMinutes,
              QString *error);
-    // sweep: the tables of thresholds, the gate's among results of at least minCoverage.
-    void print(bool sweep, double minCoverage) const;
+    // sweep: the tables of thresholds, the gate's among results of at least minCoverage, the
+    // confidence's among those that also pass marginDb.
+    void print(bool sweep, double minCoverage, double marginDb) const;
 
 private:
     QList<qint16> clip(const Condition &condition, const QList<qint16> &speech, quint32 seed,

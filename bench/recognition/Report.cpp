@@ -141,3 +141,38 @@ void Report::gateSweep(QTextStream &out, const QStringList &names, const QList<T
         out << "\n";
     }
 }
+
+void Report::paceSweep(QTextStream &out, const QStringList &names, const QList<Tally> &tallies,
+                       const QList<TalkTally> &talks, double minCoverage, double marginDb)
+{
+    out << "\nmost frames per phone, coverage at least " << minCoverage << ", margin " << marginDb
+        << " dB: command accuracy / OOG accepted (false commands a minute)\n";
+    const auto passes = [&](const Decision &d, double most) {
+        return d.coverage >= minCoverage && d.belowVoiceDb <= marginDb && d.pace <= most;
+    };
+    for (const double most : {8.0, 10.0, 12.0, 14.0, 16.0, 18.0, 20.0, 25.0, 30.0, 1000.0}) {
+        out << QString::number(most).rightJustified(6);
+        for (qsizetype c = 0; c < names.size(); ++c) {
+            int right = 0;
+            int accepted = 0;
+            for (const Decision &d : tallies[c].decisions) {
+                if (!passes(d, most))
+                    continue;
+                if (d.isCommand)
+                    right += d.right ? 1 : 0;
+                else
+                    ++accepted;
+            }
+            out << QStringLiteral("   %1: %2% / %3%")
+                       .arg(names[c])
+                       .arg(100.0 * right / qMax(1, tallies[c].commands), 0, 'f', 1)
+                       .arg(100.0 * accepted / qMax(1, tallies[c].oog), 0, 'f', 1);
+        }
+        for (const TalkTally &t : talks) {
+            const auto n = std::count_if(t.decisions.begin(), t.decisions.end(),
+                                         [&](const Decision &d) { return passes(d, most); });
+            out << QStringLiteral("   (%1)").arg(double(n) / t.minutes, 0, 'f', 2);
+        }
+        out << "\n";
+    }
+}

@@ -11,6 +11,7 @@ struct Decision
     bool right;
     double coverage;
     double belowVoiceDb;
+    double pace;
 };
 
 // What one decoder did under one condition.
@@ -54,5 +55,9 @@ void sweep(QTextStream &out, const QStringList &names, const QList<Tally> &talli
 // that pass the coverage threshold.
 void gateSweep(QTextStream &out, const QStringList &names, const QList<Tally> &tallies,
                const QList<TalkTally> &talks, double minCoverage);
+// The same for the most frames per phone of a phrase's slowest word, among the results that
+// pass the coverage threshold and the margin.
+void paceSweep(QTextStream &out, const QStringList &names, const QList<Tally> &tallies,
+               const QList<TalkTally> &talks, double minCoverage, double marginDb);
 
 } // namespace Report

@@ -6,7 +6,7 @@
 //
 // Run by hand: build/bench/recognition [--dev] [--sensitivity N] [--voices N] [--sweep]
 //     [--no-peer] [--talk-minutes M] [--conditions NAME,NAME...] [--no-noise-suppression]
-//     [--no-voice-level]
+//     [--no-voice-level] [--no-digital-silence] [--no-noise-floor] [--no-cmn-reset]
 // --dev runs the development set, on which thresholds are chosen; without it the evaluation set.
 // Each voice is a user who set the level meter's full scale to their voice (the loudest moment of
 // a sentence that is none of the commands); --no-voice-level leaves the engine without it.
@@ -122,9 +122,13 @@ int main(int argc, char *argv[])
     const bool sweep = args.contains(QLatin1String("--sweep"));
     // Each remedy can be switched off, to measure what it does.
     options.suppressNoise = !args.contains(QLatin1String("--no-noise-suppression"));
+    options.handleDigitalSilence = !args.contains(QLatin1String("--no-digital-silence"));
+    options.addNoiseFloor = !args.contains(QLatin1String("--no-noise-floor"));
+    options.resetCepstralMean = !args.contains(QLatin1String("--no-cmn-reset"));
     if (sweep) { // every result is kept, so the tables can show any threshold
         options.minCoverage = 0;
         options.voiceMarginDb = 1000;
+        options.maxFramesPerPhone = 0;
     }
     for (qsizetype i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == QLatin1String("--sensitivity"))
@@ -133,6 +137,12 @@ int main(int argc, char *argv[])
             voiceCount = args[++i].toInt();
         else if (args[i] == QLatin1String("--talk-minutes"))
             talkMinutes = args[++i].toDouble();
+        else if (args[i] == QLatin1String("--coverage-range"))
+            options.coverageRangeDb = args[++i].toDouble();
+        else if (args[i] == QLatin1String("--noisy-room-db"))
+            options.noisyRoomDb = args[++i].toDouble();
+        else if (args[i] == QLatin1String("--max-frames-per-phone"))
+            options.maxFramesPerPhone = args[++i].toDouble();
         else if (args[i] == QLatin1String("--conditions"))
             conditionNames = args[++i];
     }
@@ -175,7 +185,8 @@ int main(int argc, char *argv[])
         << qMin(voiceCount, int(set.voices.size())) << " voices, sensitivity "
         << options.sensitivity << (peer ? ", peer: pocketsphinx_continuous" : ", peer: not run")
         << "\n\n";
-    benchmark.print(sweep, SphinxEngine::coverageThreshold(options.sensitivity));
+    benchmark.print(sweep, SphinxEngine::coverageThreshold(options.sensitivity),
+                    SphinxEngine::voiceMarginDb(options.sensitivity));
     out << "\npeak memory           " << statusKb("VmHWM:") / 1024 << " MB (engine resident "
         << (statusKb("VmRSS:") - rssBefore) / 1024 << " MB)\n";
     out << "decoder start         " << QString::number(openMs, 'f', 0) << " ms\n";

@@ -1,5 +1,7 @@
 #include "BestPath.h"
 
+#include "SphinxDictionary.h"
+
 #include <QRegularExpression>
 
 #include <pocketsphinx.h>
@@ -15,6 +17,7 @@ QString BestPath::key() const
 QList<BestPath::Word> BestPath::words() const
 {
     QList<Word> words;
+    const SphinxDictionary dictionary(m_ps);
     int firstStart = -1;
     for (ps_seg_t *seg = ps_seg_iter(m_ps); seg; seg = ps_seg_next(seg)) {
         int start = 0;
@@ -26,9 +29,21 @@ QList<BestPath::Word> BestPath::words() const
             firstStart = start;
         const char *word = ps_seg_word(seg);
         if (word[0] != '<' && word[0] != '+') // silence and fillers are no words
-            words.append({start - firstStart, end - firstStart});
+            words.append(
+                {start - firstStart, end - firstStart,
+                 int(dictionary.phones(word).split(QLatin1Char(' '), Qt::SkipEmptyParts).size())});
     }
     return words;
+}
+
+double BestPath::slowestPace(const QList<Word> &words)
+{
+    double slowest = 0;
+    for (const Word &word : words) {
+        if (word.phones > 0)
+            slowest = qMax(slowest, double(word.end - word.start + 1) / word.phones);
+    }
+    return slowest;
 }
 
 double BestPath::coverage(const QList<Word> &words, const QList<bool> &speechFrames)

@@ -15,6 +15,8 @@ public:
     {
         int start;
         int end;
+        // The number of phones in the word's pronunciation; 0 when unknown.
+        int phones = 0;
     };
 
     explicit BestPath(ps_decoder_s *ps) : m_ps(ps) {}
@@ -23,6 +25,9 @@ public:
     QString key() const;
     // The words only: silence and fillers are left out.
     QList<Word> words() const;
+    // The frames per phone of the path's slowest word; 0 without words of known phones. A
+    // phrase stretched over a longer sentence has words far slower than anyone speaks.
+    static double slowestPace(const QList<Word> &words);
 
     // The share of the frames heard as speech that lie inside the words; 0 without speech. A
     // phrase found in a long sentence takes a few of its words and leaves the rest to silence; a

@@ -1,5 +1,6 @@
 #include "SpeechDetector.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -22,7 +23,7 @@ constexpr int kBlockFrames = 100;
 bool SpeechDetector::addFrame(const qint16 *frame)
 {
     const double db = levelDb(frame);
-    if (isDigitalSilence(db)) {
+    if (m_handleDigitalSilence && isDigitalSilence(db)) {
         m_speechRun = 0;
         m_afterDigitalSilence = true;
         // Sound that stops for zeros has fallen back: it is no new background.
@@ -58,8 +59,10 @@ void SpeechDetector::reset()
 {
     const double voiceDb = m_voiceDb;
     const double nearVoiceDb = m_nearVoiceDb;
+    const bool handleDigitalSilence = m_handleDigitalSilence;
     *this = SpeechDetector();
     setVoiceLevel(voiceDb, nearVoiceDb);
+    m_handleDigitalSilence = handleDigitalSilence;
 }
 
 double SpeechDetector::levelDb(const qint16 *frame)
@@ -73,4 +76,18 @@ double SpeechDetector::levelDb(const qint16 *frame)
 bool SpeechDetector::isDigitalSilence(double db)
 {
     return db < kDigitalSilenceDb;
+}
+
+QList<bool> SpeechDetector::nearLoudest(const QList<bool> &speech, const QList<double> &levels,
+                                        double rangeDb)
+{
+    double loudest = 0;
+    for (qsizetype f = 0; f < speech.size() && f < levels.size(); ++f) {
+        if (speech[f])
+            loudest = std::max(loudest, levels[f]);
+    }
+    QList<bool> near(speech.size(), false);
+    for (qsizetype f = 0; f < speech.size() && f < levels.size(); ++f)
+        near[f] = speech[f] && levels[f] >= loudest - rangeDb;
+    return near;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QtGlobal>
 
 // Tells speech from background, 10 ms frame by frame, in a 16 kHz stream of 16-bit samples.
@@ -27,6 +28,9 @@ public:
         m_nearVoiceDb = nearDb;
     }
 
+    // Off: zeros count as a very quiet room, as any other sound.
+    void setDigitalSilenceHandled(bool handled) { m_handleDigitalSilence = handled; }
+
     // Takes the next frame of FrameSamples samples; true when it is speech.
     bool addFrame(const qint16 *frame);
     // The last StartFrames frames were all speech: the speech began StartFrames - 1 frames before
@@ -43,12 +47,16 @@ public:
     // The frame's energy: 10 log10(mean square + 1), 0 for digital silence, about 90 for a
     // full-scale tone.
     static double levelDb(const qint16 *frame);
+    // The frames of speech whose level lies within rangeDb of the loudest frame of speech.
+    static QList<bool> nearLoudest(const QList<bool> &speech, const QList<double> &levels,
+                                   double rangeDb);
     // Whether a frame of that level is digital silence: zeros, or the last bit flickering.
     static bool isDigitalSilence(double db);
 
 private:
     void trackQuietest(double db);
 
+    bool m_handleDigitalSilence = true;
     double m_voiceDb = 0;
     double m_nearVoiceDb = 0;
     double m_floorDb = -1;

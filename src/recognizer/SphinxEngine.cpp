@@ -66,11 +66,13 @@ double SphinxEngine::voiceMarginDb(int sensitivity)
 
 SphinxEngine::SphinxEngine(const Options &options)
     : m_options(options),
-      m_minCoverage(options.minCoverage.value_or(coverageThreshold(options.sensitivity)))
+      m_minCoverage(options.minCoverage.value_or(coverageThreshold(options.sensitivity))),
+      m_maxFramesPerPhone(options.maxFramesPerPhone.value_or(0))
 {
     if (m_options.modelDir.isEmpty())
         m_options.modelDir = defaultModelDir();
     setVoiceLevel(options.voiceLevel);
+    m_detector.setDigitalSilenceHandled(options.handleDigitalSilence);
     m_gate.setMarginDb(options.voiceMarginDb.value_or(voiceMarginDb(options.sensitivity)));
 }
 
@@ -193,7 +195,10 @@ void SphinxEngine::restart()
     m_pending.clear();
     m_preroll.clear();
     m_speechFrames.clear();
+    m_frameLevels.clear();
     m_detector.reset();
+    m_room.reset();
+    m_noisyRoom = m_options.noisyRoomDb <= 0;
     m_suppressor.reset();
     m_gate.reset();
     // The same stream gives the same result.
@@ -230,11 +235,23 @@ void SphinxEngine::processFrame(const qint16 *input, QList<Detection> *detection
 {
     m_position += kFrameSamples;
     m_gate.addFrame(input);
+    // The room is judged between utterances, so that an utterance is heard one way throughout.
+    if (m_options.noisyRoomDb > 0) {
+        m_room.addFrame(input);
+        if (!m_utteranceStarted)
+            m_noisyRoom = m_room.floorDb() > m_options.noisyRoomDb;
+    }
     std::copy(input, input + kFrameSamples, m_cleanFrame);
-    if (m_options.suppressNoise)
+    if (m_options.suppressNoise) {
+        // The suppressor hears everything, so that it knows the noise when it is needed; in a
+        // quiet room its output would only blur the speech.
         m_suppressor.process(m_cleanFrame);
-    const qint16 *frame = withNoiseFloor(m_cleanFrame);
+        if (!m_noisyRoom)
+            std::copy(input, input + kFrameSamples, m_cleanFrame);
+    }
+    const qint16 *frame = m_options.addNoiseFloor ? withNoiseFloor(m_cleanFrame) : m_cleanFrame;
     const bool speech = m_detector.addFrame(m_cleanFrame);
+    m_frameLevelDb = SpeechDetector::levelDb(m_cleanFrame);
     if (m_utteranceStarted)
         continueUtterance(frame, speech, detections);
     else
@@ -245,9 +262,11 @@ void SphinxEngine::awaitUtterance(const qint16 *frame, bool speech)
 {
     m_preroll.append(QList<qint16>(frame, frame + kFrameSamples));
     m_speechFrames.append(speech);
+    m_frameLevels.append(m_frameLevelDb);
     if (m_preroll.size() > msToSamples(kPrerollMs)) {
         m_preroll.remove(0, m_preroll.size() - msToSamples(kPrerollMs));
         m_speechFrames.remove(0, m_speechFrames.size() - m_preroll.size() / kFrameSamples);
+        m_frameLevels.remove(0, m_frameLevels.size() - m_speechFrames.size());
     }
     if (!m_detector.speechStarted())
         return;
@@ -256,7 +275,8 @@ void SphinxEngine::awaitUtterance(const qint16 *frame, bool speech)
         return;
     // Every utterance starts from the model's cepstral mean. Carried over from the last
     // utterance, the mean is dragged by its silence and spoils the next one.
-    cmn_live_set(ps_get_feat(m_ps)->cmn_struct, m_initialCepstralMean.data());
+    if (m_options.resetCepstralMean)
+        cmn_live_set(ps_get_feat(m_ps)->cmn_struct, m_initialCepstralMean.data());
     m_utteranceStarted = true;
     m_gate.startUtterance();
     m_speechStart = m_position;
@@ -271,6 +291,7 @@ void SphinxEngine::continueUtterance(const qint16 *frame, bool speech, QList<Det
 {
     ps_process_raw(m_ps, frame, kFrameSamples, FALSE, FALSE);
     m_speechFrames.append(speech);
+    m_frameLevels.append(m_frameLevelDb);
     if (speech) {
         m_lastVoiced = m_position;
         m_checkedPartial = false;
@@ -323,16 +344,27 @@ void SphinxEngine::endUtterance(QList<Detection> *detections)
     m_detector.awaitNewSpeech();
     // A result through the phone loop is speech that is none of the phrases.
     QString phrase = PhraseSearch::isPhoneLoop(key) ? QString() : m_grammar.phraseFor(key);
-    const double coverage = phrase.isEmpty() ? 0 : BestPath::coverage(path.words(), m_speechFrames);
-    if (coverage < m_minCoverage || !m_gate.passes())
+    const QList<BestPath::Word> words = phrase.isEmpty() ? QList<BestPath::Word>() : path.words();
+    const double coverage = phrase.isEmpty() ? 0 : BestPath::coverage(words, coveredFrames());
+    const double pace = BestPath::slowestPace(words);
+    if (coverage < m_minCoverage || !m_gate.passes() ||
+        (m_maxFramesPerPhone > 0 && pace > m_maxFramesPerPhone))
         phrase.clear();
     m_speechFrames.clear();
+    m_frameLevels.clear();
     const double searchMs = timer.nsecsElapsed() / 1e6;
     qCDebug(lcSpeech) << "utterance" << m_utteranceStart / 16 << "-" << m_lastVoiced / 16
                       << "ms, decided at" << m_position / 16 << "ms:" << key << "coverage"
-                      << coverage << "below voice" << m_gate.belowVoiceDb() << "dB, search"
-                      << searchMs << "ms";
+                      << coverage << "frames per phone" << pace << "below voice"
+                      << m_gate.belowVoiceDb() << "dB, search" << searchMs << "ms";
     if (!phrase.isEmpty() && detections)
         detections->append(
-            {phrase, m_position, m_lastVoiced, searchMs, coverage, m_gate.belowVoiceDb()});
+            {phrase, m_position, m_lastVoiced, searchMs, coverage, m_gate.belowVoiceDb(), pace});
+}
+
+QList<bool> SphinxEngine::coveredFrames() const
+{
+    if (m_options.coverageRangeDb <= 0)
+        return m_speechFrames;
+    return SpeechDetector::nearLoudest(m_speechFrames, m_frameLevels, m_options.coverageRangeDb);
 }
