@@ -18,21 +18,6 @@
 #include "platform/x11/X11WindowSystem.h"
 
 #include <QFileInfo>
-#include <optional>
-
-namespace {
-
-// A position or index argument: a whole number from 0.
-std::optional<int> parseIndex(const QString &text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < 0)
-        return std::nullopt;
-    return value;
-}
-
-} // namespace
 
 CommandLine::CommandLine(QTextStream &out, QTextStream &err)
     : m_out(out), m_err(err), m_prompter(std::make_unique<ConsolePrompter>(err)),
@@ -86,7 +71,7 @@ int CommandLine::dispatch(const QString &command, const QStringList &args)
 int CommandLine::apps(const QStringList &args)
 {
     const QString sub = args.value(0);
-    const std::optional<int> position = parseIndex(args.value(1));
+    const std::optional<int> position = ProgramOptions::index(args.value(1));
     ApplicationList list(m_dir);
     if (args.isEmpty())
         return appsList();
@@ -150,7 +135,7 @@ int CommandLine::words(const QStringList &args)
 {
     const QString sub = args.value(0);
     const QString name = args.value(1);
-    const std::optional<int> index = parseIndex(args.value(2));
+    const std::optional<int> index = ProgramOptions::index(args.value(2));
     Vocabularies vocabularies(m_dir);
     if (args.size() == 1)
         return wordsList(args.at(0));

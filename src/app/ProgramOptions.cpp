@@ -85,3 +85,12 @@ QString ProgramOptions::usage()
         "Positions and indexes count from 0. The data directory is DIR, else $JEV_HOME,\n"
         "else the program's directory when it holds VAppCmd.txt, else ~/.local/share/jev.\n");
 }
+
+std::optional<int> ProgramOptions::index(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < 0)
+        return std::nullopt;
+    return value;
+}

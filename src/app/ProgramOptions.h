@@ -22,4 +22,6 @@ struct ProgramOptions
     // No value, with why, on wrong usage.
     static std::optional<ProgramOptions> parse(const QStringList &args, QString *error);
     static QString usage();
+    // A position or index argument of a task: a whole number from 0.
+    static std::optional<int> index(const QString &text);
 };
