@@ -166,9 +166,11 @@ private Q_SLOTS:
         // Clipped sound: the bar says so, in red.
         recognizer.inputCondition(Recognizer::InputCondition::Clipping);
         QTRY_VERIFY(window.meter().isTextVisible());
+        // The repaint reaches the screen a moment after the widget has changed.
+        QTRY_VERIFY2(pixelsNear(&window.meter(), QColor(0xc0, 0x1c, 0x28)) > 50,
+                     "the red bar is not on the screen");
         QImage clipped;
         shoot(window, "frmJevTooLoud", &clipped);
-        QVERIFY(pixelsNear(&window.meter(), QColor(0xc0, 0x1c, 0x28)) > 50);
     }
 };
 
