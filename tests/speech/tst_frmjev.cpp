@@ -1,3 +1,4 @@
+#include "GeditSetup.h"
 #include "config/ConfigWindows.h"
 #include "config/ProgramSettings.h"
 #include "config/frmApp.h"
@@ -77,18 +78,8 @@ private Q_SLOTS:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        // Qt reads the settings folder once per process: each test gets its own explicitly.
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           m_dir->filePath("config"));
-        QSettings().clear();
         m_desktop = std::make_unique<FakeDesktop>();
-        m_desktop->windows.addWindow(7, "Gedit", "notes - gedit");
-        m_desktop->windows.setForeground(7);
-        RecordFileBytes::write(
-            m_dir->filePath("data/VAppCmd.txt"),
-            RecordFileBytes::file({"Gedit \xA6 notes - gedit*editor~E$gedit"}, 270));
-        RecordFileBytes::write(m_dir->filePath("data/vocab/E.txt"),
-                               RecordFileBytes::file({"save:^s", "editor:^e"}, 128));
+        prepareGeditInFront(*m_dir, *m_desktop, {"save:^s", "editor:^e"});
         m_recognizer.Deactivate();
         m_recognizer.setActivateError({});
         makeWindow();

@@ -1,3 +1,4 @@
+#include "GeditSetup.h"
 #include "platform/fake/FakeGlobalShortcut.h"
 #include "recognizer/fake/FakeRecognizer.h"
 #include "speech/VuMeterBar.h"
@@ -56,19 +57,10 @@ private Q_SLOTS:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           m_dir->filePath("config"));
-        QSettings().clear();
         m_desktop = std::make_unique<FakeDesktop>();
-        m_desktop->windows.addWindow(7, "Gedit", "notes - gedit");
-        m_desktop->windows.setForeground(7);
         m_key = FakeGlobalShortcut();
         // The user's vocabulary has the program's own words too.
-        RecordFileBytes::write(
-            m_dir->filePath("data/VAppCmd.txt"),
-            RecordFileBytes::file({"Gedit \xA6 notes - gedit*editor~E$gedit"}, 270));
-        RecordFileBytes::write(m_dir->filePath("data/vocab/E.txt"),
-                               RecordFileBytes::file({"save:^s", "wake up:^w"}, 128));
+        prepareGeditInFront(*m_dir, *m_desktop, {"save:^s", "wake up:^w"});
         m_recognizer.Deactivate();
         m_window = std::make_unique<frmJev>(m_dir->filePath("data"), m_desktop->services(),
                                             m_recognizer, &m_key);
