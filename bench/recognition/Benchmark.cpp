@@ -121,8 +121,8 @@ bool Benchmark::runText(const Corpus::Voice &voice, const QString &text, bool is
         const QStringList heard = phrasesOf(detections);
         m_ours[c].add(isCommand, text, heard);
         for (const SphinxEngine::Detection &d : detections)
-            m_ours[c].decisions.append(
-                {isCommand, d.phrase == text, d.coverage, d.belowVoiceDb, d.pace});
+            m_ours[c].decisions.append({isCommand, d.phrase == text, d.coverage, d.belowVoiceDb,
+                                        d.pace, d.aside, d.asideDb});
         if (isCommand && heard == QStringList{text}) {
             const qint64 trueEnd = start + Corpus::endOfSpeech(speech);
             m_ours[c].delays.append((detections[0].eventSample - trueEnd) * 1000.0 /
@@ -179,7 +179,8 @@ bool Benchmark::runTalkAlone(double minutes, double belowDb, QString *error)
     m_engine.finish(&detections);
     tally.heard = phrasesOf(detections);
     for (const SphinxEngine::Detection &d : std::as_const(detections))
-        tally.decisions.append({false, false, d.coverage, d.belowVoiceDb, d.pace});
+        tally.decisions.append(
+            {false, false, d.coverage, d.belowVoiceDb, d.pace, d.aside, d.asideDb});
     tally.accepted = int(tally.heard.size());
     m_talks.append(tally);
     return true;
@@ -243,6 +244,7 @@ void Benchmark::print(bool sweep, double minCoverage, double marginDb) const
         Report::gateSweep(m_out, names, m_ours, m_talks, minCoverage);
         Report::paceSweep(m_out, names, m_ours, m_talks, minCoverage,
                           m_voiceLevels ? marginDb : 1000);
+        Report::asideSweep(m_out, names, m_ours, m_talks, m_voiceLevels ? marginDb : 1000);
     }
     m_out << "\nClean-speech misses:\n";
     for (const QString &miss : std::as_const(m_misses))

@@ -176,3 +176,43 @@ void Report::paceSweep(QTextStream &out, const QStringList &names, const QList<T
         out << "\n";
     }
 }
+
+void Report::asideSweep(QTextStream &out, const QStringList &names, const QList<Tally> &tallies,
+                        const QList<TalkTally> &talks, double marginDb)
+{
+    out << "\ncoverage at least / speech beside a phrase at least N dB under it (off: refused), "
+           "margin "
+        << marginDb << " dB: command accuracy / OOG accepted (false commands a minute)\n";
+    for (const double coverage : {0.5, 0.6, 0.75}) {
+        for (const double aside : {0.0, 3.0, 6.0, 8.0, 10.0, 15.0, 1000.0}) {
+            const auto passes = [&](const Decision &d) {
+                return d.coverage >= coverage && d.belowVoiceDb <= marginDb &&
+                       (!d.aside || d.asideDb >= aside);
+            };
+            out << QString::number(coverage).rightJustified(5) << " "
+                << (aside >= 1000 ? QStringLiteral("off") : QString::number(aside))
+                       .rightJustified(4);
+            for (qsizetype c = 0; c < names.size(); ++c) {
+                int right = 0;
+                int accepted = 0;
+                for (const Decision &d : tallies[c].decisions) {
+                    if (!passes(d))
+                        continue;
+                    if (d.isCommand)
+                        right += d.right ? 1 : 0;
+                    else
+                        ++accepted;
+                }
+                out << QStringLiteral("   %1: %2% / %3%")
+                           .arg(names[c])
+                           .arg(100.0 * right / qMax(1, tallies[c].commands), 0, 'f', 1)
+                           .arg(100.0 * accepted / qMax(1, tallies[c].oog), 0, 'f', 1);
+            }
+            for (const TalkTally &t : talks) {
+                const auto n = std::count_if(t.decisions.begin(), t.decisions.end(), passes);
+                out << QStringLiteral("   (%1)").arg(double(n) / t.minutes, 0, 'f', 2);
+            }
+            out << "\n";
+        }
+    }
+}

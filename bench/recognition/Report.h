@@ -12,6 +12,8 @@ struct Decision
     double coverage;
     double belowVoiceDb;
     double pace;
+    bool aside = false;
+    double asideDb = 0;
 };
 
 // What one decoder did under one condition.
@@ -57,6 +59,10 @@ void gateSweep(QTextStream &out, const QStringList &names, const QList<Tally> &t
                const QList<TalkTally> &talks, double minCoverage);
 // The same for the most frames per phone of a phrase's slowest word, among the results that
 // pass the coverage threshold and the margin.
+// Accuracy and OOG for the least margin of the speech beside a phrase under it, for a few
+// coverage thresholds, among the results that pass the voice margin.
+void asideSweep(QTextStream &out, const QStringList &names, const QList<Tally> &tallies,
+                const QList<TalkTally> &talks, double marginDb);
 void paceSweep(QTextStream &out, const QStringList &names, const QList<Tally> &tallies,
                const QList<TalkTally> &talks, double minCoverage, double marginDb);
 

@@ -6,7 +6,8 @@
 //
 // Run by hand: build/bench/recognition [--dev] [--sensitivity N] [--voices N] [--sweep]
 //     [--no-peer] [--talk-minutes M] [--conditions NAME,NAME...] [--no-noise-suppression]
-//     [--no-voice-level] [--no-digital-silence] [--no-noise-floor] [--no-cmn-reset]
+//     [--no-voice-level] [--no-digital-silence] [--no-noise-floor] [--cmn-reset]
+//     [--no-find-inside-speech] [--aside-margin-db DB]
 // --dev runs the development set, on which thresholds are chosen; without it the evaluation set.
 // Each voice is a user who set the level meter's full scale to their voice (the loudest moment of
 // a sentence that is none of the commands); --no-voice-level leaves the engine without it.
@@ -124,11 +125,13 @@ int main(int argc, char *argv[])
     options.suppressNoise = !args.contains(QLatin1String("--no-noise-suppression"));
     options.handleDigitalSilence = !args.contains(QLatin1String("--no-digital-silence"));
     options.addNoiseFloor = !args.contains(QLatin1String("--no-noise-floor"));
-    options.resetCepstralMean = !args.contains(QLatin1String("--no-cmn-reset"));
+    options.resetCepstralMean = args.contains(QLatin1String("--cmn-reset"));
+    options.findInsideSpeech = !args.contains(QLatin1String("--no-find-inside-speech"));
     if (sweep) { // every result is kept, so the tables can show any threshold
         options.minCoverage = 0;
         options.voiceMarginDb = 1000;
         options.maxFramesPerPhone = 0;
+        options.asideMarginDb = -1000;
     }
     for (qsizetype i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == QLatin1String("--sensitivity"))
@@ -143,6 +146,8 @@ int main(int argc, char *argv[])
             options.noisyRoomDb = args[++i].toDouble();
         else if (args[i] == QLatin1String("--max-frames-per-phone"))
             options.maxFramesPerPhone = args[++i].toDouble();
+        else if (args[i] == QLatin1String("--aside-margin-db"))
+            options.asideMarginDb = args[++i].toDouble();
         else if (args[i] == QLatin1String("--conditions"))
             conditionNames = args[++i];
     }

@@ -1,5 +1,6 @@
 #include "BestPath.h"
 
+#include "PhraseSearch.h"
 #include "SphinxDictionary.h"
 
 #include <QRegularExpression>
@@ -28,10 +29,12 @@ QList<BestPath::Word> BestPath::words() const
         if (firstStart < 0)
             firstStart = start;
         const char *word = ps_seg_word(seg);
-        if (word[0] != '<' && word[0] != '+') // silence and fillers are no words
-            words.append(
-                {start - firstStart, end - firstStart,
-                 int(dictionary.phones(word).split(QLatin1Char(' '), Qt::SkipEmptyParts).size())});
+        if (word[0] == '<' || word[0] == '+') // silence and fillers are no words
+            continue;
+        const int phones =
+            int(dictionary.phones(word).split(QLatin1Char(' '), Qt::SkipEmptyParts).size());
+        words.append({start - firstStart, end - firstStart, phones,
+                      PhraseSearch::isPhoneLoop(QString::fromUtf8(word))});
     }
     return words;
 }

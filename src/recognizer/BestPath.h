@@ -17,13 +17,15 @@ public:
         int end;
         // The number of phones in the word's pronunciation; 0 when unknown.
         int phones = 0;
+        // A phone of the loop that takes speech which is none of the phrases.
+        bool phoneLoop = false;
     };
 
     explicit BestPath(ps_decoder_s *ps) : m_ps(ps) {}
 
     // The words as a phrase key; an alternative pronunciation ("live(2)") counts as its word.
     QString key() const;
-    // The words only: silence and fillers are left out.
+    // The words only, the phone loop's included: silence and fillers are left out.
     QList<Word> words() const;
     // The frames per phone of the path's slowest word; 0 without words of known phones. A
     // phrase stretched over a longer sentence has words far slower than anyone speaks.

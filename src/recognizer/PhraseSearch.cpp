@@ -20,6 +20,8 @@ const char *const kPhones[] = {"AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH", "
 constexpr double kGarbagePhoneLog10 = -3.5;
 constexpr float kSilenceProbability = 0.1f;
 constexpr int kGarbageState = 2;
+// Where the phone loop goes on after a phrase, when phrases may be found inside other speech.
+constexpr int kAfterPhraseState = 3;
 
 QByteArray garbageWord(const char *phone)
 {
@@ -31,7 +33,7 @@ QByteArray searchName(int number)
     return "jev" + QByteArray::number(number);
 }
 
-void addPhoneLoop(fsg_model_t *fsg, logmath_t *lmath, float lw)
+void addPhoneLoop(fsg_model_t *fsg, logmath_t *lmath, float lw, bool aroundPhrases)
 {
     const int garbageLogp = int(logmath_log(lmath, std::pow(10.0, kGarbagePhoneLog10)) * lw);
     for (const char *phone : kPhones) {
@@ -41,7 +43,30 @@ void addPhoneLoop(fsg_model_t *fsg, logmath_t *lmath, float lw)
         fsg_model_trans_add(fsg, kGarbageState, PhraseGraph::FinalState, garbageLogp, wid);
         fsg_model_trans_add(fsg, PhraseGraph::StartState, PhraseGraph::FinalState, garbageLogp,
                             wid);
+        if (aroundPhrases) {
+            fsg_model_trans_add(fsg, kAfterPhraseState, kAfterPhraseState, garbageLogp, wid);
+            fsg_model_trans_add(fsg, kAfterPhraseState, PhraseGraph::FinalState, garbageLogp, wid);
+        }
     }
+}
+
+// A phrase may follow the phone loop and be followed by it, at no price: measured with
+// bench/recognition, any price makes a phrase stretched over a whole sentence win again.
+// Arcs are copied rather than joined by empty transitions, which the library's partial
+// results cannot walk.
+void addArc(fsg_model_t *fsg, const PhraseGraph::Arc &arc, int wid, bool aroundPhrases)
+{
+    fsg_model_trans_add(fsg, arc.from, arc.to, 0, wid);
+    if (!aroundPhrases)
+        return;
+    const bool first = arc.from == PhraseGraph::StartState;
+    const bool last = arc.to == PhraseGraph::FinalState;
+    if (first)
+        fsg_model_trans_add(fsg, kGarbageState, arc.to, 0, wid);
+    if (last)
+        fsg_model_trans_add(fsg, arc.from, kAfterPhraseState, 0, wid);
+    if (first && last)
+        fsg_model_trans_add(fsg, kGarbageState, kAfterPhraseState, 0, wid);
 }
 
 } // namespace
@@ -57,17 +82,27 @@ bool PhraseSearch::isPhoneLoop(const QString &hypothesis)
     return hypothesis.contains(QLatin1String(kGarbagePrefix));
 }
 
+QString PhraseSearch::withoutPhoneLoop(const QString &hypothesis)
+{
+    QStringList words = hypothesis.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    words.removeIf([](const QString &word) { return isPhoneLoop(word); });
+    return words.join(QLatin1Char(' '));
+}
+
 PhraseGraph PhraseSearch::graph(const QList<QStringList> &phrases)
 {
     PhraseGraph graph;
     [[maybe_unused]] const int garbage = graph.addState();
     Q_ASSERT(garbage == kGarbageState);
+    [[maybe_unused]] const int after = graph.addState();
+    Q_ASSERT(after == kAfterPhraseState);
     for (const QStringList &phrase : phrases)
         graph.addPhrase(phrase);
     return graph;
 }
 
-fsg_model_s *PhraseSearch::build(ps_decoder_s *ps, const PhraseGraph &graph, int number)
+fsg_model_s *PhraseSearch::build(ps_decoder_s *ps, const PhraseGraph &graph, int number,
+                                 bool aroundPhrases)
 {
     logmath_t *lmath = ps_get_logmath(ps);
     const float lw = float(cmd_ln_float32_r(ps_get_config(ps), "-lw"));
@@ -88,9 +123,9 @@ fsg_model_s *PhraseSearch::build(ps_decoder_s *ps, const PhraseGraph &graph, int
     }
     for (const PhraseGraph::Arc &arc : graph.arcs()) {
         for (const int wid : std::as_const(wordIds[arc.word]))
-            fsg_model_trans_add(fsg, arc.from, arc.to, 0, wid);
+            addArc(fsg, arc, wid, aroundPhrases);
     }
-    addPhoneLoop(fsg, lmath, lw);
+    addPhoneLoop(fsg, lmath, lw, aroundPhrases);
     // Only silence may sit between and around words. The model's noise words would let any
     // speech pass as "spoken noise" around a short phrase, so they are left out.
     fsg_model_add_silence(fsg, "<sil>", -1, kSilenceProbability);

@@ -2,6 +2,8 @@
 
 #include "PhraseGraph.h"
 
+#include <QString>
+
 struct fsg_model_s;
 struct ps_decoder_s;
 
@@ -15,11 +17,16 @@ public:
     static void addPhoneWords(ps_decoder_s *ps);
     // Whether a result went through the phone loop: speech that is none of the phrases.
     static bool isPhoneLoop(const QString &hypothesis);
+    // The hypothesis's words that are not the phone loop's.
+    static QString withoutPhoneLoop(const QString &hypothesis);
 
     // The phrases as a graph, with a state kept for the phone loop.
     static PhraseGraph graph(const QList<QStringList> &phrases);
     // The graph as the library's grammar; the graph's words must be in the dictionary.
-    static fsg_model_s *build(ps_decoder_s *ps, const PhraseGraph &graph, int number);
+    // aroundPhrases: the phone loop may also come before and after a phrase, so that a phrase
+    // said inside other speech is found with that speech beside it.
+    static fsg_model_s *build(ps_decoder_s *ps, const PhraseGraph &graph, int number,
+                              bool aroundPhrases = false);
     // Makes the grammar the decoder's search and frees it; the search of number - 1 goes. False
     // when the decoder refuses it: the last search then stays.
     static bool use(ps_decoder_s *ps, fsg_model_s *fsg, int number);

@@ -49,8 +49,15 @@ struct SpeechEngineOptions
     bool handleDigitalSilence = true;
     // A quiet noise floor is added under the sound; off only to measure what it does.
     bool addNoiseFloor = true;
-    // Every utterance starts from the model's cepstral mean; off only to measure what it does.
-    bool resetCepstralMean = true;
+    // Every utterance starts from the model's cepstral mean instead of the one the last
+    // utterances left; on only to measure what it does.
+    bool resetCepstralMean = false;
+    // Phrases are looked for inside other speech; off only to measure what it does.
+    bool findInsideSpeech = true;
+    // A phrase found inside other speech counts when that speech stays this many dB below the
+    // phrase's loudest moment (a television under the user's voice); speech as loud as the
+    // phrase is the user's own sentence around a command's words. Unset: from the sensitivity.
+    std::optional<double> asideMarginDb;
 };
 
 // PocketSphinx decoding of a 16 kHz mono stream against a grammar of phrases. Not thread-safe:
@@ -86,6 +93,9 @@ public:
         double belowVoiceDb = 0;
         // Frames per phone of the phrase's slowest word: see BestPath::slowestPace.
         double pace = 0;
+        // Whether other speech was found beside the phrase, and how much quieter it was in dB.
+        bool aside = false;
+        double asideDb = 0;
     };
 
     // $JEV_SPEECH_MODEL when set, else the model of Debian's pocketsphinx-en-us.
@@ -121,6 +131,8 @@ public:
     static double coverageThreshold(int sensitivity);
     // How far below the user's voice level an utterance may stay at a sensitivity, in dB.
     static double voiceMarginDb(int sensitivity);
+    // How far below a phrase other speech beside it must stay at a sensitivity, in dB.
+    static double asideMarginDb(int sensitivity);
 
 private:
     void processFrame(const qint16 *input, QList<Detection> *detections);
@@ -130,6 +142,11 @@ private:
     // Whether the silence after the speech ends the phrase, with the grammar in mind.
     bool phraseIsOver();
     void endUtterance(QList<Detection> *detections);
+    // The phrase the path holds if it was said to the program, else empty; fills in the
+    // detection's measures.
+    QString acceptedPhrase(const BestPath &path, Detection *detection) const;
+    // The loudest frame inside the words, in dB (SpeechDetector::levelDb).
+    double loudestIn(const QList<BestPath::Word> &words) const;
     // The frames of speech that a phrase's words should cover.
     QList<bool> coveredFrames() const;
     bool lastWordStartsInSpeech(const QList<BestPath::Word> &words) const;
@@ -138,6 +155,7 @@ private:
     Options m_options;
     double m_minCoverage;
     double m_maxFramesPerPhone;
+    double m_asideMarginDb;
     ps_decoder_s *m_ps = nullptr;
     SpeechGrammar m_grammar;
     int m_searchNumber = 0;
