@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSet>
+#include <algorithm>
 #include <cmath>
 
 #include <pocketsphinx.h>
@@ -28,6 +29,8 @@ constexpr qsizetype kFrameSamples = SpeechDetector::FrameSamples;
 static_assert(kFrameSamples * 100 == SphinxEngine::SampleRate, "the engine works on 10 ms frames");
 constexpr int kPrerollMs = 300;
 constexpr int kMinWordMs = 100;
+// Frames of speech in an utterance from which the cepstral mean is learnt.
+constexpr qsizetype kMinLearningFrames = 30;
 constexpr double kNoiseFloorRms = 100;
 // Sound quieter than this below the user's voice level is someone else's (a television), not
 // the start or the continuation of a command.
@@ -110,7 +113,8 @@ bool SphinxEngine::open(QString *error)
     const QByteArray dictPath = dict.toLocal8Bit();
     QList<QByteArray> arguments{"jev", "-hmm", hmmPath, "-dict", dictPath};
     // The engine's own detector decides what is speech; the library decodes all it is given.
-    arguments += {"-remove_silence", "no", "-dither", "yes"};
+    // The dither is seeded, so that the same sound is always heard the same way.
+    arguments += {"-remove_silence", "no", "-dither", "yes", "-seed", "1"};
     // Only silence may sit between words: see PhraseSearch.
     arguments += {"-fsgusefiller", "no", "-fsgusealtpron", "no"};
     QList<char *> argv;
@@ -283,24 +287,55 @@ void SphinxEngine::awaitUtterance(const qint16 *frame, bool speech)
     // The decoder gets the moments before the detector was sure, where the speech began.
     if (ps_start_utt(m_ps) != 0)
         return;
-    // The cepstral mean goes on from the utterances before, so that it follows the user's voice
-    // and microphone: measured, that beats starting each utterance from the model's mean in
-    // every condition of bench/recognition.
-    if (m_options.resetCepstralMean)
-        cmn_live_set(ps_get_feat(m_ps)->cmn_struct, m_initialCepstralMean.data());
+    startCepstralMean();
     m_utteranceStarted = true;
     m_gate.startUtterance();
     m_speechStart = m_position;
     m_lastVoiced = m_position;
     m_checkedPartial = false;
     ps_process_raw(m_ps, m_preroll.constData(), size_t(m_preroll.size()), FALSE, FALSE);
+    if (!m_cepstralMeanLearnt)
+        m_firstUtterance = m_preroll;
     m_utteranceStart = m_position - m_preroll.size();
     m_preroll.clear();
+}
+
+void SphinxEngine::startCepstralMean()
+{
+    // The cepstral mean goes on from the utterances before, so that it follows the user's voice
+    // and microphone: measured, that beats starting each utterance from the model's mean in
+    // every condition of bench/recognition.
+    cmn_t *cmn = ps_get_feat(m_ps)->cmn_struct;
+    if (m_options.resetCepstralMean) {
+        cmn_live_set(cmn, m_initialCepstralMean.data());
+    } else if (!m_cepstralMeanLearnt) {
+        // The utterance is decoded with the model's mean, and its own mean is summed up alone.
+        std::fill(cmn->sum, cmn->sum + cmn->veclen, 0.0f);
+        cmn->nframe = 0;
+    }
+}
+
+bool SphinxEngine::learnCepstralMean()
+{
+    if (m_options.resetCepstralMean || m_cepstralMeanLearnt)
+        return false;
+    // A click or a cough tells little of the voice: the mean is learnt from real speech.
+    const qsizetype speech = std::count(m_speechFrames.cbegin(), m_speechFrames.cend(), true);
+    if (speech < kMinLearningFrames || ps_start_utt(m_ps) != 0)
+        return false;
+    m_cepstralMeanLearnt = true;
+    ps_process_raw(m_ps, m_firstUtterance.constData(), size_t(m_firstUtterance.size()), FALSE,
+                   FALSE);
+    ps_end_utt(m_ps);
+    m_firstUtterance.clear();
+    return true;
 }
 
 void SphinxEngine::continueUtterance(const qint16 *frame, bool speech, QList<Detection> *detections)
 {
     ps_process_raw(m_ps, frame, kFrameSamples, FALSE, FALSE);
+    if (!m_cepstralMeanLearnt)
+        m_firstUtterance.append(QList<qint16>(frame, frame + kFrameSamples));
     m_speechFrames.append(speech);
     m_frameLevels.append(m_frameLevelDb);
     if (speech) {
@@ -350,6 +385,7 @@ void SphinxEngine::endUtterance(QList<Detection> *detections)
     QElapsedTimer timer;
     timer.start();
     ps_end_utt(m_ps);
+    learnCepstralMean();
     const BestPath path(m_ps);
     m_utteranceStarted = false;
     m_detector.awaitNewSpeech();

@@ -6,7 +6,8 @@
 #include <QStringList>
 
 // Spoken test phrases: espeak-ng or flite speaks, sox converts to 16 kHz 16-bit mono and adds
-// silence around and between the pieces.
+// silence around and between the pieces. sox does not dither ("-D"), so that a phrase gives the
+// same samples in every run.
 namespace SynthesizedSpeech {
 
 // Empty when every tool is there, else what to install.
@@ -46,7 +47,7 @@ inline bool say(const QString &voice, const QString &text, const QString &out, Q
                             ? run("flite", {"-voice", name, "-t", text, "-o", raw}, error)
                             : run("espeak-ng", {"-v", name, "-w", raw, text}, error);
     return spoken && run("sox",
-                         {raw, "-r", "16000", "-c", "1", "-b", "16", out, "pad",
+                         {"-D", raw, "-r", "16000", "-c", "1", "-b", "16", out, "pad",
                           QString::number(leadSeconds), QString::number(trailSeconds)},
                          error);
 }
@@ -54,7 +55,7 @@ inline bool say(const QString &voice, const QString &text, const QString &out, Q
 // The pieces one after another in one file.
 inline bool concatenate(const QStringList &pieces, const QString &out, QString *error)
 {
-    return run("sox", pieces + QStringList{out}, error);
+    return run("sox", QStringList{"-D"} + pieces + QStringList{out}, error);
 }
 
 inline bool silence(double seconds, const QString &out, QString *error)
