@@ -6,7 +6,7 @@
 #include <QStringList>
 
 // Spoken test phrases: espeak-ng or flite speaks, sox converts to 16 kHz 16-bit mono and adds
-// silence around and between the pieces. sox does not dither ("-D"), so that a phrase gives the
+// silence around and between the pieces. sox seeds its dither ("-R"), so that a phrase gives the
 // same samples in every run.
 namespace SynthesizedSpeech {
 
@@ -47,7 +47,7 @@ inline bool say(const QString &voice, const QString &text, const QString &out, Q
                             ? run("flite", {"-voice", name, "-t", text, "-o", raw}, error)
                             : run("espeak-ng", {"-v", name, "-w", raw, text}, error);
     return spoken && run("sox",
-                         {"-D", raw, "-r", "16000", "-c", "1", "-b", "16", out, "pad",
+                         {"-R", raw, "-r", "16000", "-c", "1", "-b", "16", out, "pad",
                           QString::number(leadSeconds), QString::number(trailSeconds)},
                          error);
 }
@@ -55,7 +55,7 @@ inline bool say(const QString &voice, const QString &text, const QString &out, Q
 // The pieces one after another in one file.
 inline bool concatenate(const QStringList &pieces, const QString &out, QString *error)
 {
-    return run("sox", QStringList{"-D"} + pieces + QStringList{out}, error);
+    return run("sox", QStringList{"-R"} + pieces + QStringList{out}, error);
 }
 
 inline bool silence(double seconds, const QString &out, QString *error)
