@@ -12,14 +12,11 @@
 #include <cmath>
 
 #include <pocketsphinx.h>
-#include <sphinxbase/cmn.h>
 #include <sphinxbase/err.h>
 #include <sphinxbase/fsg_model.h>
 
 // QT_LOGGING_RULES="jev.speech.debug=true" shows every decision.
 Q_LOGGING_CATEGORY(lcSpeech, "jev.speech", QtWarningMsg)
-
-static_assert(std::is_same_v<mfcc_t, float>, "the cepstral mean is kept as float");
 
 namespace {
 
@@ -29,8 +26,6 @@ constexpr qsizetype kFrameSamples = SpeechDetector::FrameSamples;
 static_assert(kFrameSamples * 100 == SphinxEngine::SampleRate, "the engine works on 10 ms frames");
 constexpr int kPrerollMs = 300;
 constexpr int kMinWordMs = 100;
-// Frames of speech in an utterance from which the cepstral mean is learnt.
-constexpr qsizetype kMinLearningFrames = 30;
 constexpr double kNoiseFloorRms = 100;
 // Sound quieter than this below the user's voice level is someone else's (a television), not
 // the start or the continuation of a command.
@@ -132,9 +127,7 @@ bool SphinxEngine::open(QString *error)
         return false;
     }
     PhraseSearch::addPhoneWords(m_ps);
-    feat_t *feat = ps_get_feat(m_ps);
-    m_initialCepstralMean.resize(feat_cepsize(feat));
-    cmn_live_get(feat->cmn_struct, m_initialCepstralMean.data());
+    m_cepstralMean.open(m_ps, m_options.resetCepstralMean);
     return true;
 }
 
@@ -287,55 +280,22 @@ void SphinxEngine::awaitUtterance(const qint16 *frame, bool speech)
     // The decoder gets the moments before the detector was sure, where the speech began.
     if (ps_start_utt(m_ps) != 0)
         return;
-    startCepstralMean();
+    m_cepstralMean.startUtterance();
     m_utteranceStarted = true;
     m_gate.startUtterance();
     m_speechStart = m_position;
     m_lastVoiced = m_position;
     m_checkedPartial = false;
     ps_process_raw(m_ps, m_preroll.constData(), size_t(m_preroll.size()), FALSE, FALSE);
-    if (!m_cepstralMeanLearnt)
-        m_firstUtterance = m_preroll;
+    m_cepstralMean.add(m_preroll.constData(), m_preroll.size());
     m_utteranceStart = m_position - m_preroll.size();
     m_preroll.clear();
-}
-
-void SphinxEngine::startCepstralMean()
-{
-    // The cepstral mean goes on from the utterances before, so that it follows the user's voice
-    // and microphone: measured, that beats starting each utterance from the model's mean in
-    // every condition of bench/recognition.
-    cmn_t *cmn = ps_get_feat(m_ps)->cmn_struct;
-    if (m_options.resetCepstralMean) {
-        cmn_live_set(cmn, m_initialCepstralMean.data());
-    } else if (!m_cepstralMeanLearnt) {
-        // The utterance is decoded with the model's mean, and its own mean is summed up alone.
-        std::fill(cmn->sum, cmn->sum + cmn->veclen, 0.0f);
-        cmn->nframe = 0;
-    }
-}
-
-bool SphinxEngine::learnCepstralMean()
-{
-    if (m_options.resetCepstralMean || m_cepstralMeanLearnt)
-        return false;
-    // A click or a cough tells little of the voice: the mean is learnt from real speech.
-    const qsizetype speech = std::count(m_speechFrames.cbegin(), m_speechFrames.cend(), true);
-    if (speech < kMinLearningFrames || ps_start_utt(m_ps) != 0)
-        return false;
-    m_cepstralMeanLearnt = true;
-    ps_process_raw(m_ps, m_firstUtterance.constData(), size_t(m_firstUtterance.size()), FALSE,
-                   FALSE);
-    ps_end_utt(m_ps);
-    m_firstUtterance.clear();
-    return true;
 }
 
 void SphinxEngine::continueUtterance(const qint16 *frame, bool speech, QList<Detection> *detections)
 {
     ps_process_raw(m_ps, frame, kFrameSamples, FALSE, FALSE);
-    if (!m_cepstralMeanLearnt)
-        m_firstUtterance.append(QList<qint16>(frame, frame + kFrameSamples));
+    m_cepstralMean.add(frame, kFrameSamples);
     m_speechFrames.append(speech);
     m_frameLevels.append(m_frameLevelDb);
     if (speech) {
@@ -385,7 +345,7 @@ void SphinxEngine::endUtterance(QList<Detection> *detections)
     QElapsedTimer timer;
     timer.start();
     ps_end_utt(m_ps);
-    learnCepstralMean();
+    m_cepstralMean.endUtterance(std::count(m_speechFrames.cbegin(), m_speechFrames.cend(), true));
     const BestPath path(m_ps);
     m_utteranceStarted = false;
     m_detector.awaitNewSpeech();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BestPath.h"
+#include "CepstralMean.h"
 #include "NoiseSuppressor.h"
 #include "SpeechDetector.h"
 #include "SpeechGrammar.h"
@@ -143,9 +144,6 @@ private:
     // Whether the silence after the speech ends the phrase, with the grammar in mind.
     bool phraseIsOver();
     void endUtterance(QList<Detection> *detections);
-    void startCepstralMean();
-    // Decodes the first utterance again with the mean learnt from it; true when it did.
-    bool learnCepstralMean();
     // The phrase the path holds if it was said to the program, else empty; fills in the
     // detection's measures.
     QString acceptedPhrase(const BestPath &path, Detection *detection) const;
@@ -180,11 +178,7 @@ private:
     NoiseSuppressor m_suppressor;
     VoiceGate m_gate;
     qint16 m_cleanFrame[SampleRate / 100] = {};
-    std::vector<float> m_initialCepstralMean;
-    // Until an utterance of speech has been heard, the cepstral mean is the model's: the first
-    // one is kept to be heard again with its own mean.
-    bool m_cepstralMeanLearnt = false;
-    QList<qint16> m_firstUtterance;
+    CepstralMean m_cepstralMean;
     std::minstd_rand m_random;
     std::normal_distribution<double> m_noise;
     qint16 m_noisyFrame[SampleRate / 100] = {};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+#include <QtGlobal>
+#include <vector>
+
+struct ps_decoder_s;
+
+// The decoder's cepstral mean (the average colour of the voice and the microphone) from one
+// utterance to the next. It goes on from the utterances before, so that it follows the user;
+// until an utterance of speech has been heard it is the model's, so the first one is decoded a
+// second time with its own mean.
+class CepstralMean
+{
+public:
+    // reset: every utterance starts from the model's mean instead (only to measure that).
+    void open(ps_decoder_s *ps, bool reset);
+    // Before the utterance's first sound reaches the decoder.
+    void startUtterance();
+    // The utterance's sound, as the decoder hears it.
+    void add(const qint16 *samples, qsizetype count);
+    // After the decoder has ended the utterance, which held speechFrames frames of speech: the
+    // first utterance of real speech is decoded again with its own mean. True when it was.
+    bool endUtterance(qsizetype speechFrames);
+
+private:
+    ps_decoder_s *m_ps = nullptr;
+    bool m_reset = false;
+    bool m_learnt = false;
+    std::vector<float> m_modelMean;
+    QList<qint16> m_firstUtterance;
+};
