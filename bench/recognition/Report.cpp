@@ -1,6 +1,7 @@
 #include "Report.h"
 
 #include <algorithm>
+#include <functional>
 
 void Tally::add(bool isCommand, const QString &said, const QStringList &heard)
 {
@@ -84,28 +85,47 @@ void Report::talk(QTextStream &out, const QList<TalkTally> &talks)
     }
 }
 
+namespace {
+
+using Passes = std::function<bool(const Decision &)>;
+
+// The rest of a sweep's line: accuracy / OOG accepted under each condition, and false commands a
+// minute in each stretch of talk alone, counting the decisions that pass.
+void sweepLine(QTextStream &out, const QStringList &names, const QList<Tally> &tallies,
+               const QList<TalkTally> &talks, const Passes &passes, const Passes &talkPasses)
+{
+    for (qsizetype c = 0; c < names.size(); ++c) {
+        int right = 0;
+        int accepted = 0;
+        for (const Decision &d : tallies[c].decisions) {
+            if (!passes(d))
+                continue;
+            if (d.isCommand)
+                right += d.right ? 1 : 0;
+            else
+                ++accepted;
+        }
+        out << QStringLiteral("   %1: %2% / %3%")
+                   .arg(names[c])
+                   .arg(100.0 * right / qMax(1, tallies[c].commands), 0, 'f', 1)
+                   .arg(100.0 * accepted / qMax(1, tallies[c].oog), 0, 'f', 1);
+    }
+    for (const TalkTally &t : talks) {
+        const auto n = std::count_if(t.decisions.begin(), t.decisions.end(), talkPasses);
+        out << QStringLiteral("   (%1)").arg(double(n) / t.minutes, 0, 'f', 2);
+    }
+    out << "\n";
+}
+
+} // namespace
+
 void Report::sweep(QTextStream &out, const QStringList &names, const QList<Tally> &tallies)
 {
     out << "\ncoverage threshold: command accuracy / OOG accepted\n";
     for (int percent = 40; percent <= 90; percent += 5) {
         out << QString::number(percent).rightJustified(5) << "%";
-        for (qsizetype c = 0; c < names.size(); ++c) {
-            int right = 0;
-            int accepted = 0;
-            for (const Decision &d : tallies[c].decisions) {
-                if (d.coverage * 100 < percent)
-                    continue;
-                if (d.isCommand)
-                    right += d.right ? 1 : 0;
-                else
-                    ++accepted;
-            }
-            out << QStringLiteral("   %1: %2% / %3%")
-                       .arg(names[c])
-                       .arg(100.0 * right / qMax(1, tallies[c].commands), 0, 'f', 1)
-                       .arg(100.0 * accepted / qMax(1, tallies[c].oog), 0, 'f', 1);
-        }
-        out << "\n";
+        const auto passes = [percent](const Decision &d) { return d.coverage * 100 >= percent; };
+        sweepLine(out, names, tallies, {}, passes, passes);
     }
 }
 
@@ -116,29 +136,12 @@ void Report::gateSweep(QTextStream &out, const QStringList &names, const QList<T
         << ": command accuracy / OOG accepted (false commands a minute)\n";
     for (int margin = 0; margin <= 30; margin += 2) {
         out << QString::number(margin).rightJustified(5) << " dB";
-        for (qsizetype c = 0; c < names.size(); ++c) {
-            int right = 0;
-            int accepted = 0;
-            for (const Decision &d : tallies[c].decisions) {
-                if (d.belowVoiceDb > margin || d.coverage < minCoverage)
-                    continue;
-                if (d.isCommand)
-                    right += d.right ? 1 : 0;
-                else
-                    ++accepted;
-            }
-            out << QStringLiteral("   %1: %2% / %3%")
-                       .arg(names[c])
-                       .arg(100.0 * right / qMax(1, tallies[c].commands), 0, 'f', 1)
-                       .arg(100.0 * accepted / qMax(1, tallies[c].oog), 0, 'f', 1);
-        }
-        for (const TalkTally &t : talks) {
-            const auto n =
-                std::count_if(t.decisions.begin(), t.decisions.end(),
-                              [margin](const Decision &d) { return d.belowVoiceDb <= margin; });
-            out << QStringLiteral("   (%1)").arg(double(n) / t.minutes, 0, 'f', 2);
-        }
-        out << "\n";
+        sweepLine(
+            out, names, tallies, talks,
+            [&](const Decision &d) {
+                return d.belowVoiceDb <= margin && d.coverage >= minCoverage;
+            },
+            [margin](const Decision &d) { return d.belowVoiceDb <= margin; });
     }
 }
 
@@ -147,33 +150,12 @@ void Report::paceSweep(QTextStream &out, const QStringList &names, const QList<T
 {
     out << "\nmost frames per phone, coverage at least " << minCoverage << ", margin " << marginDb
         << " dB: command accuracy / OOG accepted (false commands a minute)\n";
-    const auto passes = [&](const Decision &d, double most) {
-        return d.coverage >= minCoverage && d.belowVoiceDb <= marginDb && d.pace <= most;
-    };
     for (const double most : {8.0, 10.0, 12.0, 14.0, 16.0, 18.0, 20.0, 25.0, 30.0, 1000.0}) {
         out << QString::number(most).rightJustified(6);
-        for (qsizetype c = 0; c < names.size(); ++c) {
-            int right = 0;
-            int accepted = 0;
-            for (const Decision &d : tallies[c].decisions) {
-                if (!passes(d, most))
-                    continue;
-                if (d.isCommand)
-                    right += d.right ? 1 : 0;
-                else
-                    ++accepted;
-            }
-            out << QStringLiteral("   %1: %2% / %3%")
-                       .arg(names[c])
-                       .arg(100.0 * right / qMax(1, tallies[c].commands), 0, 'f', 1)
-                       .arg(100.0 * accepted / qMax(1, tallies[c].oog), 0, 'f', 1);
-        }
-        for (const TalkTally &t : talks) {
-            const auto n = std::count_if(t.decisions.begin(), t.decisions.end(),
-                                         [&](const Decision &d) { return passes(d, most); });
-            out << QStringLiteral("   (%1)").arg(double(n) / t.minutes, 0, 'f', 2);
-        }
-        out << "\n";
+        const auto passes = [&](const Decision &d) {
+            return d.coverage >= minCoverage && d.belowVoiceDb <= marginDb && d.pace <= most;
+        };
+        sweepLine(out, names, tallies, talks, passes, passes);
     }
 }
 
@@ -185,34 +167,14 @@ void Report::asideSweep(QTextStream &out, const QStringList &names, const QList<
         << marginDb << " dB: command accuracy / OOG accepted (false commands a minute)\n";
     for (const double coverage : {0.5, 0.6, 0.75}) {
         for (const double aside : {0.0, 3.0, 6.0, 8.0, 10.0, 15.0, 1000.0}) {
+            out << QString::number(coverage).rightJustified(5) << " "
+                << (aside >= 1000 ? QStringLiteral("off") : QString::number(aside))
+                       .rightJustified(4);
             const auto passes = [&](const Decision &d) {
                 return d.coverage >= coverage && d.belowVoiceDb <= marginDb &&
                        (!d.aside || d.asideDb >= aside);
             };
-            out << QString::number(coverage).rightJustified(5) << " "
-                << (aside >= 1000 ? QStringLiteral("off") : QString::number(aside))
-                       .rightJustified(4);
-            for (qsizetype c = 0; c < names.size(); ++c) {
-                int right = 0;
-                int accepted = 0;
-                for (const Decision &d : tallies[c].decisions) {
-                    if (!passes(d))
-                        continue;
-                    if (d.isCommand)
-                        right += d.right ? 1 : 0;
-                    else
-                        ++accepted;
-                }
-                out << QStringLiteral("   %1: %2% / %3%")
-                           .arg(names[c])
-                           .arg(100.0 * right / qMax(1, tallies[c].commands), 0, 'f', 1)
-                           .arg(100.0 * accepted / qMax(1, tallies[c].oog), 0, 'f', 1);
-            }
-            for (const TalkTally &t : talks) {
-                const auto n = std::count_if(t.decisions.begin(), t.decisions.end(), passes);
-                out << QStringLiteral("   (%1)").arg(double(n) / t.minutes, 0, 'f', 2);
-            }
-            out << "\n";
+            sweepLine(out, names, tallies, talks, passes, passes);
         }
     }
 }

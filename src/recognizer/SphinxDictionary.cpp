@@ -2,6 +2,8 @@
 
 #include "Pronouncer.h"
 
+#include <QSet>
+
 #include <pocketsphinx.h>
 
 namespace {
@@ -70,4 +72,20 @@ QStringList SphinxDictionary::alternativePhones(const QString &word, const QStri
         spelled != phones)
         alternatives.append(spelled);
     return alternatives;
+}
+
+QStringList SphinxDictionary::lines(const QList<QStringList> &phrases) const
+{
+    QStringList lines;
+    QSet<QString> done;
+    for (const QStringList &phrase : phrases) {
+        for (const QString &word : phrase) {
+            if (done.contains(word))
+                continue;
+            done.insert(word);
+            for (const QByteArray &name : pronunciations(word))
+                lines.append(QString::fromUtf8(name) + QLatin1Char(' ') + phones(name));
+        }
+    }
+    return lines;
 }

@@ -18,6 +18,9 @@ public:
     QByteArrayList pronunciations(const QString &word) const;
     // The phones of a pronunciation; empty when the dictionary lacks it.
     QString phones(const QByteArray &name) const;
+    // The phrases' words and their pronunciations as lines of a dictionary file
+    // ("live(2) L IH V"), each word once.
+    QStringList lines(const QList<QStringList> &phrases) const;
 
 private:
     void add(const QString &word) const;

@@ -1,13 +1,11 @@
 #include "SphinxEngine.h"
 
-#include "BestPath.h"
 #include "PhraseSearch.h"
 #include "SphinxDictionary.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QSet>
 #include <algorithm>
 #include <cmath>
 
@@ -174,21 +172,7 @@ void SphinxEngine::setVoiceLevel(int level)
 
 QStringList SphinxEngine::pronunciationLines() const
 {
-    QStringList lines;
-    if (!m_ps)
-        return lines;
-    const SphinxDictionary dictionary(m_ps);
-    QSet<QString> done;
-    for (const QStringList &key : m_grammar.keys()) {
-        for (const QString &word : key) {
-            if (done.contains(word))
-                continue;
-            done.insert(word);
-            for (const QByteArray &name : dictionary.pronunciations(word))
-                lines.append(QString::fromUtf8(name) + QLatin1Char(' ') + dictionary.phones(name));
-        }
-    }
-    return lines;
+    return m_ps ? SphinxDictionary(m_ps).lines(m_grammar.keys()) : QStringList();
 }
 
 void SphinxEngine::restart()
