@@ -360,7 +360,7 @@ QString SphinxEngine::acceptedPhrase(const BestPath &path, Detection *detection)
     detection->aside = aside;
     // A result through the phone loop alone is speech that is none of the phrases.
     const QString phrase = m_grammar.phraseFor(phraseKey);
-    if (phrase.isEmpty() || (aside && !m_options.findInsideSpeech))
+    if (phrase.isEmpty())
         return QString();
     QList<BestPath::Word> words;
     QList<BestPath::Word> besides;

@@ -117,8 +117,7 @@ private Q_SLOTS:
         if (!missing.isEmpty())
             QFAIL(qPrintable("Missing " + missing.join(' ') +
                              ": install the Debian packages pulseaudio pulseaudio-utils"));
-        if (const QString tools = SynthesizedSpeech::missingTools(); !tools.isEmpty())
-            QFAIL(qPrintable("The speech tests need speech synthesis: " + tools));
+        JEV_REQUIRE_SPEECH_SYNTHESIS();
         m_dir = std::make_unique<QTemporaryDir>();
         // The server, its clients and PulseAudioSource find each other through the runtime
         // directory; HOME keeps the server's cookie out of the user's files. With no server

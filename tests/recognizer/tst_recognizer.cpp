@@ -95,9 +95,7 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        const QString missing = SynthesizedSpeech::missingTools();
-        if (!missing.isEmpty())
-            QFAIL(qPrintable("The speech tests need speech synthesis: " + missing));
+        JEV_REQUIRE_SPEECH_SYNTHESIS();
         m_dir = std::make_unique<QTemporaryDir>();
         writeGrammar(path("a"), {"XTerm \xA6 shell*Notepad~Editing$/usr/bin/xterm"},
                      {"Refresh Page:{F5}", "press F5:{F5}", "page down:{PGDN}", "page up:{PGUP}",

@@ -69,9 +69,7 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        const QString missing = SynthesizedSpeech::missingTools();
-        if (!missing.isEmpty())
-            QFAIL(qPrintable("The speech tests need speech synthesis: " + missing));
+        JEV_REQUIRE_SPEECH_SYNTHESIS();
         m_dir = std::make_unique<QTemporaryDir>();
         writeGrammar(path("plain"), {"save file:^s", "page down:{PGDN}", "go back:%{LEFT}"});
         // A vocabulary that has the same words, spelled its own way.

@@ -30,9 +30,7 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        const QString missing = SynthesizedSpeech::missingTools();
-        if (!missing.isEmpty())
-            QFAIL(qPrintable("The speech tests need speech synthesis: " + missing));
+        JEV_REQUIRE_SPEECH_SYNTHESIS();
         RecordFileBytes::write(path("a/VAppCmd.txt"),
                                RecordFileBytes::file({"XTerm \xA6 shell*Notepad~Editing$xterm"},
                                                      CFile::AppSlotLength));

@@ -23,6 +23,13 @@ inline QString missingTools()
                : QStringLiteral("install the Debian packages: ") + missing.join(QLatin1Char(' '));
 }
 
+// In a test function: fails it, naming what to install, when a synthesis tool is missing.
+#define JEV_REQUIRE_SPEECH_SYNTHESIS()                                                             \
+    do {                                                                                           \
+        if (const QString missing = SynthesizedSpeech::missingTools(); !missing.isEmpty())         \
+            QFAIL(qPrintable("The speech tests need speech synthesis: " + missing));               \
+    } while (false)
+
 inline bool run(const QString &program, const QStringList &args, QString *error)
 {
     QProcess process;
