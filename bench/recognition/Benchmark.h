@@ -43,6 +43,9 @@ public:
     // sweep: the tables of thresholds, the gate's among results of at least minCoverage, the
     // confidence's among those that also pass marginDb.
     void print(bool sweep, double minCoverage, double marginDb) const;
+    // A stretch of the background talk, once run() has prepared it: continuous speech, on which
+    // the decoder never rests.
+    QList<qint16> talkStretch(double seconds) const { return m_talk.stretch(seconds, 1000); }
 
 private:
     QList<qint16> clip(const Condition &condition, const QList<qint16> &speech, quint32 seed,

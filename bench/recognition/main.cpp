@@ -7,7 +7,8 @@
 // Run by hand: build/bench/recognition [--dev] [--sensitivity N] [--voices N] [--sweep]
 //     [--no-peer] [--talk-minutes M] [--conditions NAME,NAME...] [--no-noise-suppression]
 //     [--no-voice-level] [--no-digital-silence] [--no-noise-floor] [--cmn-reset]
-//     [--no-find-inside-speech] [--aside-margin-db DB]
+//     [--no-find-inside-speech] [--aside-margin-db DB] [--garbage-log10 X]
+//     [--decoder -NAME=VALUE]...
 // --dev runs the development set, on which thresholds are chosen; without it the evaluation set.
 // Each voice is a user who set the level meter's full scale to their voice (the loudest moment of
 // a sentence that is none of the commands); --no-voice-level leaves the engine without it.
@@ -16,6 +17,7 @@
 
 #include "recognizer/GrammarFile.h"
 #include "recognizer/PhraseKey.h"
+#include "recognizer/Sensitivity.h"
 #include "recognizer/SphinxEngine.h"
 
 #include <QCoreApplication>
@@ -80,9 +82,23 @@ QStringList dictionaryWords(const QString &modelDir)
     return words;
 }
 
-// Grammar loading as LoadGrammarFile does it: read, key, compile.
-void measureGrammarLoads(SphinxEngine &engine, const QString &dir, QTextStream &out)
+// Decoding time over audio time, for the grammar the engine has.
+double realTimeFactor(SphinxEngine &engine, const QList<qint16> &samples)
 {
+    QElapsedTimer timer;
+    timer.start();
+    engine.restart();
+    engine.process(samples.constData(), samples.size(), nullptr);
+    engine.finish(nullptr);
+    return timer.nsecsElapsed() / 1e9 / (double(samples.size()) / SphinxEngine::SampleRate);
+}
+
+// Grammar loading as LoadGrammarFile does it: read, key, compile; then the decoding speed with
+// that grammar over talk, which keeps the decoder busy all the time.
+void measureGrammarLoads(SphinxEngine &engine, const QString &dir, const QList<qint16> &talk,
+                         QTextStream &out)
+{
+    engine.setVoiceLevel(0);
     const QStringList dictionary = dictionaryWords(SphinxEngine::defaultModelDir());
     for (const int count : {45, 300, 3000}) {
         const QString path = writeGrammar(dir, count, dictionary);
@@ -93,7 +109,11 @@ void measureGrammarLoads(SphinxEngine &engine, const QString &dir, QTextStream &
         const bool ok = GrammarFile::read(path, &file, &error) &&
                         engine.setGrammar(SpeechGrammar(file.phrases), &error);
         out << "grammar load " << QString::number(count).rightJustified(4) << "     "
-            << (ok ? QString::number(timer.nsecsElapsed() / 1e6, 'f', 0) : error) << " ms\n";
+            << (ok ? QString::number(timer.nsecsElapsed() / 1e6, 'f', 0) : error) << " ms";
+        if (ok)
+            out << ", real-time factor over talk "
+                << QString::number(realTimeFactor(engine, talk), 'f', 4);
+        out << "\n";
     }
 }
 
@@ -148,6 +168,10 @@ int main(int argc, char *argv[])
             options.maxFramesPerPhone = args[++i].toDouble();
         else if (args[i] == QLatin1String("--aside-margin-db"))
             options.asideMarginDb = args[++i].toDouble();
+        else if (args[i] == QLatin1String("--garbage-log10"))
+            options.garbagePhoneLog10 = args[++i].toDouble();
+        else if (args[i] == QLatin1String("--decoder"))
+            options.decoderArguments += args[++i].split(QLatin1Char('='));
         else if (args[i] == QLatin1String("--conditions"))
             conditionNames = args[++i];
     }
@@ -190,11 +214,11 @@ int main(int argc, char *argv[])
         << qMin(voiceCount, int(set.voices.size())) << " voices, sensitivity "
         << options.sensitivity << (peer ? ", peer: pocketsphinx_continuous" : ", peer: not run")
         << "\n\n";
-    benchmark.print(sweep, SphinxEngine::coverageThreshold(options.sensitivity),
-                    SphinxEngine::voiceMarginDb(options.sensitivity));
+    benchmark.print(sweep, Sensitivity::coverageThreshold(options.sensitivity),
+                    Sensitivity::voiceMarginDb(options.sensitivity));
     out << "\npeak memory           " << statusKb("VmHWM:") / 1024 << " MB (engine resident "
         << (statusKb("VmRSS:") - rssBefore) / 1024 << " MB)\n";
     out << "decoder start         " << QString::number(openMs, 'f', 0) << " ms\n";
-    measureGrammarLoads(engine, work.path(), out);
+    measureGrammarLoads(engine, work.path(), benchmark.talkStretch(30), out);
     return 0;
 }

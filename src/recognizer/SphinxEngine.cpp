@@ -1,6 +1,7 @@
 #include "SphinxEngine.h"
 
 #include "PhraseSearch.h"
+#include "Sensitivity.h"
 #include "SphinxDictionary.h"
 
 #include <QElapsedTimer>
@@ -34,6 +35,23 @@ qint64 msToSamples(int ms)
     return qint64(ms) * SphinxEngine::SampleRate / 1000;
 }
 
+// The engine's arguments for the library; extra ("-name", "value", ...) replaces or adds to them.
+QList<QByteArray> decoderArguments(const QString &hmm, const QString &dict,
+                                   const QStringList &extra)
+{
+    QList<QByteArray> arguments{"jev", "-hmm", hmm.toLocal8Bit(), "-dict", dict.toLocal8Bit()};
+    // The engine's own detector decides what is speech; the library decodes all it is given.
+    // The dither is seeded, so that the same sound is always heard the same way.
+    arguments += {"-remove_silence", "no", "-dither", "yes", "-seed", "1"};
+    arguments += PhraseSearch::decoderArguments();
+    for (qsizetype i = 0; i + 1 < extra.size(); i += 2) {
+        if (const qsizetype at = arguments.indexOf(extra[i].toLocal8Bit()); at > 0)
+            arguments.remove(at, 2);
+        arguments += {extra[i].toLocal8Bit(), extra[i + 1].toLocal8Bit()};
+    }
+    return arguments;
+}
+
 } // namespace
 
 QString SphinxEngine::defaultModelDir()
@@ -43,42 +61,19 @@ QString SphinxEngine::defaultModelDir()
                                      : fromEnvironment;
 }
 
-double SphinxEngine::coverageThreshold(int sensitivity)
-{
-    // From the sweep of bench/recognition's development set: at 0.6 (the default) with phrases
-    // found inside other speech, few sentences are taken for commands and more commands said
-    // over loud talk are kept than at 0.75.
-    const int s = qBound(0, sensitivity, 100);
-    return 1.0 - s * 0.008;
-}
-
-double SphinxEngine::voiceMarginDb(int sensitivity)
-{
-    // From the development set of bench/recognition: at 6 dB (the default) talk 10 dB below
-    // the commands gives no false command and about one command in a hundred is lost; 10 dB
-    // lets the loudest moments of such talk through.
-    return 3 + qBound(0, sensitivity, 100) * 0.06;
-}
-
-double SphinxEngine::asideMarginDb(int sensitivity)
-{
-    // From the development set: at 6 dB (the default) a sentence around a command's words is
-    // refused nearly always; 3 dB lets a quarter of such sentences through, 10 dB loses
-    // commands said over talk 10 dB below them.
-    return 9 - qBound(0, sensitivity, 100) * 0.06;
-}
-
 SphinxEngine::SphinxEngine(const Options &options)
-    : m_options(options),
-      m_minCoverage(options.minCoverage.value_or(coverageThreshold(options.sensitivity))),
+    : m_options(options), m_minCoverage(options.minCoverage.value_or(
+                              Sensitivity::coverageThreshold(options.sensitivity))),
       m_maxFramesPerPhone(options.maxFramesPerPhone.value_or(0)),
-      m_asideMarginDb(options.asideMarginDb.value_or(asideMarginDb(options.sensitivity)))
+      m_asideMarginDb(
+          options.asideMarginDb.value_or(Sensitivity::asideMarginDb(options.sensitivity)))
 {
     if (m_options.modelDir.isEmpty())
         m_options.modelDir = defaultModelDir();
     setVoiceLevel(options.voiceLevel);
     m_detector.setDigitalSilenceHandled(options.handleDigitalSilence);
-    m_gate.setMarginDb(options.voiceMarginDb.value_or(voiceMarginDb(options.sensitivity)));
+    m_gate.setMarginDb(
+        options.voiceMarginDb.value_or(Sensitivity::voiceMarginDb(options.sensitivity)));
 }
 
 SphinxEngine::~SphinxEngine()
@@ -102,14 +97,7 @@ bool SphinxEngine::open(QString *error)
     }
     // The library logs every step to standard error; the program reports its own errors.
     err_set_logfp(nullptr);
-    const QByteArray hmmPath = hmm.toLocal8Bit();
-    const QByteArray dictPath = dict.toLocal8Bit();
-    QList<QByteArray> arguments{"jev", "-hmm", hmmPath, "-dict", dictPath};
-    // The engine's own detector decides what is speech; the library decodes all it is given.
-    // The dither is seeded, so that the same sound is always heard the same way.
-    arguments += {"-remove_silence", "no", "-dither", "yes", "-seed", "1"};
-    // Only silence may sit between words: see PhraseSearch.
-    arguments += {"-fsgusefiller", "no", "-fsgusealtpron", "no"};
+    QList<QByteArray> arguments = decoderArguments(hmm, dict, m_options.decoderArguments);
     QList<char *> argv;
     for (QByteArray &argument : arguments)
         argv.append(argument.data());
@@ -146,7 +134,8 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
     SphinxDictionary(m_ps).addMissing(graph.words());
     const qint64 wordsNs = timer.nsecsElapsed();
     fsg_model_t *fsg =
-        PhraseSearch::build(m_ps, graph, ++m_searchNumber, m_options.findInsideSpeech);
+        PhraseSearch::build(m_ps, graph, ++m_searchNumber, m_options.findInsideSpeech,
+                            m_options.garbagePhoneLog10.value_or(PhraseSearch::GarbagePhoneLog10));
     const qint64 graphNs = timer.nsecsElapsed();
     if (m_utteranceStarted) {
         ps_end_utt(m_ps);

@@ -60,6 +60,10 @@ struct SpeechEngineOptions
     // phrase's loudest moment (a television under the user's voice); speech as loud as the
     // phrase is the user's own sentence around a command's words. Unset: from the sensitivity.
     std::optional<double> asideMarginDb;
+    // The price of each phone on the garbage path, as a power of ten; unset: PhraseSearch's.
+    std::optional<double> garbagePhoneLog10;
+    // Further decoder arguments ("-beam", "1e-60"), only to measure what they do.
+    QStringList decoderArguments;
 };
 
 // PocketSphinx decoding of a 16 kHz mono stream against a grammar of phrases. Not thread-safe:
@@ -128,13 +132,6 @@ public:
     // The grammar's words and their pronunciations as lines of a PocketSphinx dictionary
     // ("live(2) L IH V"), for another decoder that should hear the same words.
     QStringList pronunciationLines() const;
-
-    // The least share of the speech that a phrase's words must take up at a sensitivity.
-    static double coverageThreshold(int sensitivity);
-    // How far below the user's voice level an utterance may stay at a sensitivity, in dB.
-    static double voiceMarginDb(int sensitivity);
-    // How far below a phrase other speech beside it must stay at a sensitivity, in dB.
-    static double asideMarginDb(int sensitivity);
 
 private:
     void processFrame(const qint16 *input, QList<Detection> *detections);

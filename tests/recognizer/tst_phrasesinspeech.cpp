@@ -43,10 +43,12 @@ private:
         return under;
     }
 
-    static QStringList heard(const QList<qint16> &speech, bool findInsideSpeech)
+    static QStringList heard(const QList<qint16> &speech, bool findInsideSpeech,
+                             const QStringList &decoderArguments = {})
     {
         SphinxEngine::Options options;
         options.findInsideSpeech = findInsideSpeech;
+        options.decoderArguments = decoderArguments;
         // Noise suppression throughout, as in a room whose background is loud.
         options.noisyRoomDb = 0;
         SphinxEngine engine(options);
@@ -118,6 +120,19 @@ private Q_SLOTS:
                          "return in the afternoon with their catch"),
                   -20, spoken("espeak:en-us|page down"), 2 * SphinxEngine::SampleRate);
         QCOMPARE(heard(speech, false), QStringList{});
+        QCOMPARE(heard(speech, true), QStringList{"page down"});
+    }
+
+    // Under louder talk the library's own beams drop the command before its end; the engine's
+    // wider ones keep it.
+    void commandUnderLouderTalkNeedsWideBeams()
+    {
+        const QList<qint16> speech =
+            mixed(spoken("espeak:en-gb-scotland+m3|The boats leave the harbour before dawn and "
+                         "return in the afternoon with their catch"),
+                  -10, spoken("espeak:en-us|page down"), 2 * SphinxEngine::SampleRate);
+        QCOMPARE(heard(speech, true, {"-beam", "1e-48", "-pbeam", "1e-48", "-wbeam", "7e-29"}),
+                 QStringList{});
         QCOMPARE(heard(speech, true), QStringList{"page down"});
     }
 };
