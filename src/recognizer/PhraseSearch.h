@@ -2,6 +2,8 @@
 
 #include "PhraseGraph.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 
 struct fsg_model_s;
