@@ -8,7 +8,7 @@
 //     [--no-peer] [--talk-minutes M] [--conditions NAME,NAME...] [--no-noise-suppression]
 //     [--no-voice-level] [--no-digital-silence] [--no-noise-floor] [--cmn-reset]
 //     [--no-find-inside-speech] [--aside-margin-db DB] [--garbage-log10 X]
-//     [--decoder -NAME=VALUE]...
+//     [--decoder -NAME=VALUE]... [--suppression low|moderate|high|very-high]
 // --dev runs the development set, on which thresholds are chosen; without it the evaluation set.
 // Each voice is a user who set the level meter's full scale to their voice (the loudest moment of
 // a sentence that is none of the commands); --no-voice-level leaves the engine without it.
@@ -21,6 +21,7 @@
 #include "recognizer/SphinxEngine.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -117,6 +118,15 @@ void measureGrammarLoads(SphinxEngine &engine, const QString &dir, const QList<q
     }
 }
 
+NoiseSuppressor::Level suppressionLevel(const QString &name)
+{
+    const QStringList names{"low", "moderate", "high", "very-high"};
+    const qsizetype at = names.indexOf(name);
+    if (at < 0)
+        qWarning().noquote() << "Unknown suppression level" << name << "- moderate is used.";
+    return at < 0 ? NoiseSuppressor::Level::Moderate : NoiseSuppressor::Level(at);
+}
+
 QList<Benchmark::Condition> chosenConditions(const QString &names)
 {
     QList<Benchmark::Condition> chosen;
@@ -170,6 +180,8 @@ int main(int argc, char *argv[])
             options.asideMarginDb = args[++i].toDouble();
         else if (args[i] == QLatin1String("--garbage-log10"))
             options.garbagePhoneLog10 = args[++i].toDouble();
+        else if (args[i] == QLatin1String("--suppression"))
+            options.suppressionLevel = suppressionLevel(args[++i]);
         else if (args[i] == QLatin1String("--decoder"))
             options.decoderArguments += args[++i].split(QLatin1Char('='));
         else if (args[i] == QLatin1String("--conditions"))

@@ -14,7 +14,8 @@ constexpr int kSampleRate = 16000;
 
 } // namespace
 
-NoiseSuppressor::NoiseSuppressor() : m_frame(std::make_unique<webrtc::AudioFrame>())
+NoiseSuppressor::NoiseSuppressor(Level level)
+    : m_frame(std::make_unique<webrtc::AudioFrame>()), m_level(level)
 {
     reset();
 }
@@ -37,7 +38,10 @@ void NoiseSuppressor::reset()
 {
     m_processing.reset(webrtc::AudioProcessing::Create());
     m_processing->high_pass_filter()->Enable(true);
-    m_processing->noise_suppression()->set_level(webrtc::NoiseSuppression::kHigh);
+    static constexpr webrtc::NoiseSuppression::Level kLevels[] = {
+        webrtc::NoiseSuppression::kLow, webrtc::NoiseSuppression::kModerate,
+        webrtc::NoiseSuppression::kHigh, webrtc::NoiseSuppression::kVeryHigh};
+    m_processing->noise_suppression()->set_level(kLevels[int(m_level)]);
     m_processing->noise_suppression()->Enable(true);
     m_processing->Initialize(kSampleRate, kSampleRate, kSampleRate, webrtc::AudioProcessing::kMono,
                              webrtc::AudioProcessing::kMono, webrtc::AudioProcessing::kMono);

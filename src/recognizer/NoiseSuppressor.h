@@ -10,7 +10,7 @@ struct AudioFrame;
 
 // Takes steady noise (a fan, a computer, traffic) out of the sound before the recognizer listens
 // to it, 10 ms at a time, in a 16 kHz stream of 16-bit samples: the noise suppressor of WebRTC's
-// audio processing module at its high setting, after a high-pass filter that removes hum.
+// audio processing module (moderate by default), after a high-pass filter that removes hum.
 //
 // Chosen over libspeexdsp's preprocessor with bench/recognition: speex learns the noise from
 // nothing over the first second or so, and the louder noise it lets through meanwhile is taken
@@ -20,8 +20,16 @@ class NoiseSuppressor
 {
 public:
     static constexpr qsizetype FrameSamples = 160;
+    // How much is taken out; the library's four settings.
+    enum class Level
+    {
+        Low,
+        Moderate,
+        High,
+        VeryHigh
+    };
 
-    NoiseSuppressor();
+    explicit NoiseSuppressor(Level level = Level::Moderate);
     ~NoiseSuppressor();
     NoiseSuppressor(const NoiseSuppressor &) = delete;
     NoiseSuppressor &operator=(const NoiseSuppressor &) = delete;
@@ -34,4 +42,5 @@ public:
 private:
     std::unique_ptr<webrtc::AudioProcessing> m_processing;
     std::unique_ptr<webrtc::AudioFrame> m_frame;
+    Level m_level;
 };

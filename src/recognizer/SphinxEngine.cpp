@@ -66,7 +66,8 @@ SphinxEngine::SphinxEngine(const Options &options)
                               Sensitivity::coverageThreshold(options.sensitivity))),
       m_maxFramesPerPhone(options.maxFramesPerPhone.value_or(0)),
       m_asideMarginDb(
-          options.asideMarginDb.value_or(Sensitivity::asideMarginDb(options.sensitivity)))
+          options.asideMarginDb.value_or(Sensitivity::asideMarginDb(options.sensitivity))),
+      m_suppressor(options.suppressionLevel)
 {
     if (m_options.modelDir.isEmpty())
         m_options.modelDir = defaultModelDir();

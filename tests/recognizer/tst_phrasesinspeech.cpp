@@ -128,12 +128,12 @@ private Q_SLOTS:
     void commandUnderLouderTalkNeedsWideBeams()
     {
         const QList<qint16> speech =
-            mixed(spoken("espeak:en-gb-scotland+m3|The boats leave the harbour before dawn and "
-                         "return in the afternoon with their catch"),
-                  -10, spoken("espeak:en-us|page down"), 2 * SphinxEngine::SampleRate);
+            mixed(spoken("flite:awb|Our correspondent reports that the talks went on late into "
+                         "the night without an agreement"),
+                  -8, spoken("espeak:en-us+f3|close window"), 2 * SphinxEngine::SampleRate);
         QCOMPARE(heard(speech, true, {"-beam", "1e-48", "-pbeam", "1e-48", "-wbeam", "7e-29"}),
                  QStringList{});
-        QCOMPARE(heard(speech, true), QStringList{"page down"});
+        QCOMPARE(heard(speech, true), QStringList{"close window"});
     }
 };
 
