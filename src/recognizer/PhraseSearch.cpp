@@ -76,7 +76,7 @@ QList<QByteArray> PhraseSearch::decoderArguments()
     // Beams far wider than the library's (1e-48, 1e-48, 7e-29): with the phone loop beside
     // every phrase, a command said over talk otherwise drops out of the search before its end.
     // Measured with bench/recognition: about 16 more commands in a hundred are kept over talk
-    // 10 dB below them and up to 3 more elsewhere; the cost is 60% more decoding time, and a few
+    // 10 dB below them and up to 3 more elsewhere; the cost is 55% more decoding time, and a few
     // more sentences in noise taken for commands.
     arguments += {"-beam", "1e-80", "-pbeam", "1e-80", "-wbeam", "1e-45"};
     return arguments;

@@ -34,8 +34,7 @@ public:
     // aroundPhrases: the phone loop may also come before and after a phrase, so that a phrase
     // said inside other speech is found with that speech beside it.
     static fsg_model_s *build(ps_decoder_s *ps, const PhraseGraph &graph, int number,
-                              bool aroundPhrases = false,
-                              double garbagePhoneLog10 = GarbagePhoneLog10);
+                              bool aroundPhrases, double garbagePhoneLog10);
     // Makes the grammar the decoder's search and frees it; the search of number - 1 goes. False
     // when the decoder refuses it: the last search then stays.
     static bool use(ps_decoder_s *ps, fsg_model_s *fsg, int number);

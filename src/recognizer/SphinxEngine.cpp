@@ -134,9 +134,8 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
     // Words that the dictionary lacks get pronunciations first: the search is built from it.
     SphinxDictionary(m_ps).addMissing(graph.words());
     const qint64 wordsNs = timer.nsecsElapsed();
-    fsg_model_t *fsg =
-        PhraseSearch::build(m_ps, graph, ++m_searchNumber, m_options.findInsideSpeech,
-                            m_options.garbagePhoneLog10.value_or(PhraseSearch::GarbagePhoneLog10));
+    fsg_model_t *fsg = PhraseSearch::build(m_ps, graph, ++m_searchNumber,
+                                           m_options.findInsideSpeech, m_options.garbagePhoneLog10);
     const qint64 graphNs = timer.nsecsElapsed();
     if (m_utteranceStarted) {
         ps_end_utt(m_ps);

@@ -3,6 +3,7 @@
 #include "BestPath.h"
 #include "CepstralMean.h"
 #include "NoiseSuppressor.h"
+#include "PhraseSearch.h"
 #include "SpeechDetector.h"
 #include "SpeechGrammar.h"
 #include "VoiceGate.h"
@@ -64,8 +65,8 @@ struct SpeechEngineOptions
     // phrase's loudest moment (a television under the user's voice); speech as loud as the
     // phrase is the user's own sentence around a command's words. Unset: from the sensitivity.
     std::optional<double> asideMarginDb;
-    // The price of each phone on the garbage path, as a power of ten; unset: PhraseSearch's.
-    std::optional<double> garbagePhoneLog10;
+    // The price of each phone on the garbage path, as a power of ten.
+    double garbagePhoneLog10 = PhraseSearch::GarbagePhoneLog10;
     // Further decoder arguments ("-beam", "1e-60"), only to measure what they do.
     QStringList decoderArguments;
 };
