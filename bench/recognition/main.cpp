@@ -8,7 +8,10 @@
 //     [--no-peer] [--talk-minutes M] [--conditions NAME,NAME...] [--no-noise-suppression]
 //     [--no-voice-level] [--no-digital-silence] [--no-noise-floor] [--cmn-reset]
 //     [--no-find-inside-speech] [--aside-margin-db DB] [--garbage-log10 X]
-//     [--decoder -NAME=VALUE]... [--suppression low|moderate|high|very-high]
+//     [--decoder -NAME=VALUE]... [--suppression LEVEL] [--quiet-suppression LEVEL]
+//     [--noisy-room-db DB]
+// LEVEL is low, moderate, high or very-high: WebRTC's setting in a noisy room, and in a quiet
+// one; --noisy-room-db 0 makes every room noisy.
 // --dev runs the development set, on which thresholds are chosen; without it the evaluation set.
 // Each voice is a user who set the level meter's full scale to their voice (the loudest moment of
 // a sentence that is none of the commands); --no-voice-level leaves the engine without it.
@@ -180,6 +183,8 @@ int main(int argc, char *argv[])
             options.asideMarginDb = args[++i].toDouble();
         else if (args[i] == QLatin1String("--garbage-log10"))
             options.garbagePhoneLog10 = args[++i].toDouble();
+        else if (args[i] == QLatin1String("--quiet-suppression"))
+            options.quietRoomSuppressionLevel = suppressionLevel(args[++i]);
         else if (args[i] == QLatin1String("--suppression"))
             options.suppressionLevel = suppressionLevel(args[++i]);
         else if (args[i] == QLatin1String("--decoder"))

@@ -67,7 +67,7 @@ SphinxEngine::SphinxEngine(const Options &options)
       m_maxFramesPerPhone(options.maxFramesPerPhone.value_or(0)),
       m_asideMarginDb(
           options.asideMarginDb.value_or(Sensitivity::asideMarginDb(options.sensitivity))),
-      m_suppressor(options.suppressionLevel)
+      m_suppressor(options.quietRoomSuppressionLevel, options.suppressionLevel, options.noisyRoomDb)
 {
     if (m_options.modelDir.isEmpty())
         m_options.modelDir = defaultModelDir();
@@ -177,8 +177,6 @@ void SphinxEngine::restart()
     m_speechFrames.clear();
     m_frameLevels.clear();
     m_detector.reset();
-    m_room.reset();
-    m_noisyRoom = m_options.noisyRoomDb <= 0;
     m_suppressor.reset();
     m_gate.reset();
     // The same stream gives the same result.
@@ -215,20 +213,10 @@ void SphinxEngine::processFrame(const qint16 *input, QList<Detection> *detection
 {
     m_position += kFrameSamples;
     m_gate.addFrame(input);
-    // The room is judged between utterances, so that an utterance is heard one way throughout.
-    if (m_options.noisyRoomDb > 0) {
-        m_room.addFrame(input);
-        if (!m_utteranceStarted)
-            m_noisyRoom = m_room.floorDb() > m_options.noisyRoomDb;
-    }
-    std::copy(input, input + kFrameSamples, m_cleanFrame);
-    if (m_options.suppressNoise) {
-        // The suppressor hears everything, so that it knows the noise when it is needed; in a
-        // quiet room its output would only blur the speech.
-        m_suppressor.process(m_cleanFrame);
-        if (!m_noisyRoom)
-            std::copy(input, input + kFrameSamples, m_cleanFrame);
-    }
+    if (m_options.suppressNoise)
+        m_suppressor.process(input, m_cleanFrame, !m_utteranceStarted);
+    else
+        std::copy(input, input + kFrameSamples, m_cleanFrame);
     const qint16 *frame = m_options.addNoiseFloor ? withNoiseFloor(m_cleanFrame) : m_cleanFrame;
     const bool speech = m_detector.addFrame(m_cleanFrame);
     m_frameLevelDb = SpeechDetector::levelDb(m_cleanFrame);
