@@ -4,10 +4,9 @@
 
 RoomSuppressor::RoomSuppressor(NoiseSuppressor::Level quietLevel, NoiseSuppressor::Level noisyLevel,
                                double noisyRoomDb)
-    : m_quiet(quietLevel), m_noisy(noisyLevel), m_noisyRoomDb(noisyRoomDb)
-{
-    reset();
-}
+    : m_quiet(quietLevel), m_noisy(noisyLevel), m_noisyRoomDb(noisyRoomDb),
+      m_noisyRoom(noisyRoomDb <= 0)
+{}
 
 void RoomSuppressor::process(const qint16 *input, qint16 *output, bool judgeRoom)
 {

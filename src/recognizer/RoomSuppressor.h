@@ -33,6 +33,6 @@ private:
     NoiseSuppressor m_noisy;
     double m_noisyRoomDb;
     SpeechDetector m_room;
-    bool m_noisyRoom = false;
+    bool m_noisyRoom;
     qint16 m_quietFrame[FrameSamples] = {};
 };
