@@ -9,9 +9,11 @@
 //     [--no-voice-level] [--no-digital-silence] [--no-noise-floor] [--cmn-reset]
 //     [--no-find-inside-speech] [--aside-margin-db DB] [--garbage-log10 X]
 //     [--decoder -NAME=VALUE]... [--suppression LEVEL] [--quiet-suppression LEVEL]
-//     [--noisy-room-db DB]
+//     [--noisy-room-db DB] [--long-garbage-log10 X|none] [--long-speech-ms MS]
 // LEVEL is low, moderate, high or very-high: WebRTC's setting in a noisy room, and in a quiet
-// one; --noisy-room-db 0 makes every room noisy.
+// one; --noisy-room-db 0 makes every room noisy. --garbage-log10 is the phone loop's price for
+// speech said on its own, --long-garbage-log10 in long stretches of speech (none: the same
+// price), --long-speech-ms how long a stretch is long.
 // --dev runs the development set, on which thresholds are chosen; without it the evaluation set.
 // Each voice is a user who set the level meter's full scale to their voice (the loudest moment of
 // a sentence that is none of the commands); --no-voice-level leaves the engine without it.
@@ -130,6 +132,12 @@ NoiseSuppressor::Level suppressionLevel(const QString &name)
     return at < 0 ? NoiseSuppressor::Level::Moderate : NoiseSuppressor::Level(at);
 }
 
+// "none" for no value.
+std::optional<double> optionalNumber(const QString &text)
+{
+    return text == QLatin1String("none") ? std::nullopt : std::optional<double>(text.toDouble());
+}
+
 QList<Benchmark::Condition> chosenConditions(const QString &names)
 {
     QList<Benchmark::Condition> chosen;
@@ -183,6 +191,10 @@ int main(int argc, char *argv[])
             options.asideMarginDb = args[++i].toDouble();
         else if (args[i] == QLatin1String("--garbage-log10"))
             options.garbagePhoneLog10 = args[++i].toDouble();
+        else if (args[i] == QLatin1String("--long-garbage-log10"))
+            options.longSpeechGarbagePhoneLog10 = optionalNumber(args[++i]);
+        else if (args[i] == QLatin1String("--long-speech-ms"))
+            options.longSpeechMs = args[++i].toInt();
         else if (args[i] == QLatin1String("--quiet-suppression"))
             options.quietRoomSuppressionLevel = suppressionLevel(args[++i]);
         else if (args[i] == QLatin1String("--suppression"))

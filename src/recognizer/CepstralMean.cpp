@@ -35,24 +35,35 @@ void CepstralMean::startUtterance()
         // Decoded with the model's mean, while the utterance's own mean is summed up alone.
         std::fill(cmn->sum, cmn->sum + cmn->veclen, 0.0f);
         cmn->nframe = 0;
-        m_firstUtterance.clear();
     }
+    keepPassStart();
 }
 
-void CepstralMean::add(const qint16 *samples, qsizetype count)
+bool CepstralMean::endUtterance(const QList<qint16> &utterance, qsizetype speechFrames)
 {
-    if (!m_reset && !m_learnt)
-        m_firstUtterance.append(QList<qint16>(samples, samples + count));
-}
-
-bool CepstralMean::endUtterance(qsizetype speechFrames)
-{
-    if (m_reset || m_learnt || speechFrames < kMinLearningFrames || ps_start_utt(m_ps) != 0)
+    if (m_reset || m_learnt || speechFrames < kMinLearningFrames)
+        return false;
+    keepPassStart();
+    if (ps_start_utt(m_ps) != 0)
         return false;
     m_learnt = true;
-    ps_process_raw(m_ps, m_firstUtterance.constData(), size_t(m_firstUtterance.size()), FALSE,
-                   FALSE);
+    ps_process_raw(m_ps, utterance.constData(), size_t(utterance.size()), FALSE, FALSE);
     ps_end_utt(m_ps);
-    m_firstUtterance.clear();
     return true;
+}
+
+void CepstralMean::keepPassStart()
+{
+    const cmn_t *cmn = ps_get_feat(m_ps)->cmn_struct;
+    m_passMean.assign(cmn->cmn_mean, cmn->cmn_mean + cmn->veclen);
+    m_passSum.assign(cmn->sum, cmn->sum + cmn->veclen);
+    m_passFrames = cmn->nframe;
+}
+
+void CepstralMean::rewind()
+{
+    cmn_t *cmn = ps_get_feat(m_ps)->cmn_struct;
+    std::copy(m_passMean.cbegin(), m_passMean.cend(), cmn->cmn_mean);
+    std::copy(m_passSum.cbegin(), m_passSum.cend(), cmn->sum);
+    cmn->nframe = m_passFrames;
 }

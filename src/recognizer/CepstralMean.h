@@ -17,16 +17,21 @@ public:
     void open(ps_decoder_s *ps, bool reset);
     // Before the utterance's first sound reaches the decoder.
     void startUtterance();
-    // The utterance's sound, as the decoder hears it.
-    void add(const qint16 *samples, qsizetype count);
     // After the decoder has ended the utterance, which held speechFrames frames of speech: the
     // first utterance of real speech is decoded again with its own mean. True when it was.
-    bool endUtterance(qsizetype speechFrames);
+    bool endUtterance(const QList<qint16> &utterance, qsizetype speechFrames);
+    // Back to the mean and the sums with which the last pass over the utterance began, so that
+    // another pass hears it the same way and leaves the mean as one pass would.
+    void rewind();
 
 private:
     ps_decoder_s *m_ps = nullptr;
     bool m_reset = false;
     bool m_learnt = false;
     std::vector<float> m_modelMean;
-    QList<qint16> m_firstUtterance;
+    std::vector<float> m_passMean;
+    std::vector<float> m_passSum;
+    int m_passFrames = 0;
+
+    void keepPassStart();
 };

@@ -25,9 +25,10 @@ QByteArray garbageWord(const char *phone)
     return QByteArray(kGarbagePrefix) + QByteArray(phone).toLower();
 }
 
-QByteArray searchName(int number)
+QByteArray searchName(int number, PhraseSearch::Speech speech)
 {
-    return "jev" + QByteArray::number(number);
+    const QByteArray name = "jev" + QByteArray::number(number);
+    return speech == PhraseSearch::Speech::Short ? name : name + "long";
 }
 
 void addPhoneLoop(fsg_model_t *fsg, logmath_t *lmath, float lw, bool aroundPhrases,
@@ -117,8 +118,8 @@ fsg_model_s *PhraseSearch::build(ps_decoder_s *ps, const PhraseGraph &graph, int
 {
     logmath_t *lmath = ps_get_logmath(ps);
     const float lw = float(cmd_ln_float32_r(ps_get_config(ps), "-lw"));
-    fsg_model_t *fsg =
-        fsg_model_init(searchName(number).constData(), lmath, lw, graph.stateCount());
+    fsg_model_t *fsg = fsg_model_init(searchName(number, Speech::Short).constData(), lmath, lw,
+                                      graph.stateCount());
     fsg->start_state = PhraseGraph::StartState;
     fsg->final_state = PhraseGraph::FinalState;
     // The library looks a word up by walking its whole vocabulary, so each word is added once.
@@ -143,13 +144,28 @@ fsg_model_s *PhraseSearch::build(ps_decoder_s *ps, const PhraseGraph &graph, int
     return fsg;
 }
 
-bool PhraseSearch::use(ps_decoder_s *ps, fsg_model_s *fsg, int number)
+bool PhraseSearch::use(ps_decoder_s *ps, fsg_model_s *shortSpeech, fsg_model_s *longSpeech,
+                       int number)
 {
-    const QByteArray name = searchName(number);
-    const bool ok =
-        ps_set_fsg(ps, name.constData(), fsg) == 0 && ps_set_search(ps, name.constData()) == 0;
-    fsg_model_free(fsg);
-    if (ok && number > 1)
-        ps_unset_search(ps, searchName(number - 1).constData());
+    // Both searches are added before either is used, so a refusal leaves the last ones whole.
+    const QByteArray shortName = searchName(number, Speech::Short);
+    bool ok = ps_set_fsg(ps, shortName.constData(), shortSpeech) == 0;
+    if (ok && longSpeech)
+        ok = ps_set_fsg(ps, searchName(number, Speech::Long).constData(), longSpeech) == 0;
+    ok = ok && ps_set_search(ps, shortName.constData()) == 0;
+    fsg_model_free(shortSpeech);
+    if (longSpeech)
+        fsg_model_free(longSpeech);
+    if (ok && number > 1) {
+        ps_unset_search(ps, searchName(number - 1, Speech::Short).constData());
+        ps_unset_search(ps, searchName(number - 1, Speech::Long).constData());
+    }
     return ok;
+}
+
+bool PhraseSearch::select(ps_decoder_s *ps, int number, Speech speech)
+{
+    if (speech == Speech::Long && !ps_get_fsg(ps, searchName(number, speech).constData()))
+        speech = Speech::Short;
+    return ps_set_search(ps, searchName(number, speech).constData()) == 0;
 }

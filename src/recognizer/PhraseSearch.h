@@ -15,9 +15,20 @@ struct ps_decoder_s;
 class PhraseSearch
 {
 public:
-    // The price of each phone on the garbage path, as a power of ten, measured with
-    // bench/recognition: dearer lets more sentences through as commands, cheaper refuses commands.
-    static constexpr double GarbagePhoneLog10 = -3.5;
+    // A grammar may have two searches, with different prices on the phone loop: one for speech
+    // said on its own, and one for long stretches of speech, where talk is likelier than a
+    // command.
+    // The price of each phone on the loop, as a power of ten, measured with bench/recognition:
+    // dearer lets more sentences through as commands, cheaper refuses commands. A command said
+    // on its own is refused less at 10^-3.75 than at 10^-3.5, with no more sentences taken for
+    // commands; over talk the dearer price turns refusals into wrong commands.
+    static constexpr double GarbagePhoneLog10 = -3.75;
+    static constexpr double LongSpeechGarbagePhoneLog10 = -3.5;
+    enum class Speech
+    {
+        Short,
+        Long
+    };
 
     // The decoder's arguments that the search needs ("-name", "value", ...).
     static QList<QByteArray> decoderArguments();
@@ -35,7 +46,12 @@ public:
     // said inside other speech is found with that speech beside it.
     static fsg_model_s *build(ps_decoder_s *ps, const PhraseGraph &graph, int number,
                               bool aroundPhrases, double garbagePhoneLog10);
-    // Makes the grammar the decoder's search and frees it; the search of number - 1 goes. False
-    // when the decoder refuses it: the last search then stays.
-    static bool use(ps_decoder_s *ps, fsg_model_s *fsg, int number);
+    // Makes the grammars the decoder's searches and frees them; longSpeech may be null (the
+    // same search for all speech). The short speech's is selected and the searches of
+    // number - 1 go. False when the decoder refuses one: the last searches then stay.
+    static bool use(ps_decoder_s *ps, fsg_model_s *shortSpeech, fsg_model_s *longSpeech,
+                    int number);
+    // Selects a search that use() made, the short speech's when there is no other; between
+    // utterances only.
+    static bool select(ps_decoder_s *ps, int number, Speech speech);
 };

@@ -41,8 +41,9 @@ QList<QByteArray> decoderArguments(const QString &hmm, const QString &dict,
 {
     QList<QByteArray> arguments{"jev", "-hmm", hmm.toLocal8Bit(), "-dict", dict.toLocal8Bit()};
     // The engine's own detector decides what is speech; the library decodes all it is given.
-    // The dither is seeded, so that the same sound is always heard the same way.
-    arguments += {"-remove_silence", "no", "-dither", "yes", "-seed", "1"};
+    // No dither: the engine's own noise floor keeps digital silence from the model, and without
+    // it an utterance heard a second time is heard exactly as the first time.
+    arguments += {"-remove_silence", "no", "-dither", "no"};
     arguments += PhraseSearch::decoderArguments();
     for (qsizetype i = 0; i + 1 < extra.size(); i += 2) {
         if (const qsizetype at = arguments.indexOf(extra[i].toLocal8Bit()); at > 0)
@@ -67,7 +68,9 @@ SphinxEngine::SphinxEngine(const Options &options)
       m_maxFramesPerPhone(options.maxFramesPerPhone.value_or(0)),
       m_asideMarginDb(
           options.asideMarginDb.value_or(Sensitivity::asideMarginDb(options.sensitivity))),
-      m_suppressor(options.quietRoomSuppressionLevel, options.suppressionLevel, options.noisyRoomDb)
+      m_suppressor(options.quietRoomSuppressionLevel, options.suppressionLevel,
+                   options.noisyRoomDb),
+      m_stretch(msToSamples(options.longTailMs))
 {
     if (m_options.modelDir.isEmpty())
         m_options.modelDir = defaultModelDir();
@@ -136,12 +139,16 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
     const qint64 wordsNs = timer.nsecsElapsed();
     fsg_model_t *fsg = PhraseSearch::build(m_ps, graph, ++m_searchNumber,
                                            m_options.findInsideSpeech, m_options.garbagePhoneLog10);
+    fsg_model_t *longFsg = nullptr;
+    if (m_options.longSpeechGarbagePhoneLog10)
+        longFsg = PhraseSearch::build(m_ps, graph, m_searchNumber, m_options.findInsideSpeech,
+                                      *m_options.longSpeechGarbagePhoneLog10);
     const qint64 graphNs = timer.nsecsElapsed();
     if (m_utteranceStarted) {
         ps_end_utt(m_ps);
         m_utteranceStarted = false;
     }
-    if (!PhraseSearch::use(m_ps, fsg, m_searchNumber)) {
+    if (!PhraseSearch::use(m_ps, fsg, longFsg, m_searchNumber)) {
         if (error)
             *error = QStringLiteral("The speech engine refused the grammar.");
         return false;
@@ -172,10 +179,11 @@ void SphinxEngine::restart()
     }
     m_position = 0;
     m_lastVoiced = 0;
+    m_stretch.reset();
     m_pending.clear();
     m_preroll.clear();
-    m_speechFrames.clear();
-    m_frameLevels.clear();
+    m_utterance.clear();
+    m_frames.clear();
     m_detector.reset();
     m_suppressor.reset();
     m_gate.reset();
@@ -229,36 +237,42 @@ void SphinxEngine::processFrame(const qint16 *input, QList<Detection> *detection
 void SphinxEngine::awaitUtterance(const qint16 *frame, bool speech)
 {
     m_preroll.append(QList<qint16>(frame, frame + kFrameSamples));
-    m_speechFrames.append(speech);
-    m_frameLevels.append(m_frameLevelDb);
+    m_frames.add(speech, m_frameLevelDb);
     if (m_preroll.size() > msToSamples(kPrerollMs)) {
         m_preroll.remove(0, m_preroll.size() - msToSamples(kPrerollMs));
-        m_speechFrames.remove(0, m_speechFrames.size() - m_preroll.size() / kFrameSamples);
-        m_frameLevels.remove(0, m_frameLevels.size() - m_speechFrames.size());
+        m_frames.keepLast(m_preroll.size() / kFrameSamples);
     }
-    if (!m_detector.speechStarted())
-        return;
+    if (m_detector.speechStarted())
+        startUtterance();
+}
+
+void SphinxEngine::startUtterance()
+{
     // The decoder gets the moments before the detector was sure, where the speech began.
-    if (ps_start_utt(m_ps) != 0)
+    const qint64 start = m_position - m_preroll.size();
+    // Speech that goes on from the last utterance, as talk does, is held to the long speech's
+    // price from its start.
+    m_heardAsLong = m_stretch.startUtterance(start) && m_options.longSpeechGarbagePhoneLog10;
+    const auto speech = m_heardAsLong ? PhraseSearch::Speech::Long : PhraseSearch::Speech::Short;
+    if (!PhraseSearch::select(m_ps, m_searchNumber, speech) || ps_start_utt(m_ps) != 0)
         return;
     m_cepstralMean.startUtterance();
     m_utteranceStarted = true;
     m_gate.startUtterance();
+    m_utteranceStart = start;
     m_speechStart = m_position;
     m_lastVoiced = m_position;
     m_checkedPartial = false;
     ps_process_raw(m_ps, m_preroll.constData(), size_t(m_preroll.size()), FALSE, FALSE);
-    m_cepstralMean.add(m_preroll.constData(), m_preroll.size());
-    m_utteranceStart = m_position - m_preroll.size();
+    m_utterance = m_preroll;
     m_preroll.clear();
 }
 
 void SphinxEngine::continueUtterance(const qint16 *frame, bool speech, QList<Detection> *detections)
 {
     ps_process_raw(m_ps, frame, kFrameSamples, FALSE, FALSE);
-    m_cepstralMean.add(frame, kFrameSamples);
-    m_speechFrames.append(speech);
-    m_frameLevels.append(m_frameLevelDb);
+    m_utterance.append(QList<qint16>(frame, frame + kFrameSamples));
+    m_frames.add(speech, m_frameLevelDb);
     if (speech) {
         m_lastVoiced = m_position;
         m_checkedPartial = false;
@@ -306,17 +320,22 @@ void SphinxEngine::endUtterance(QList<Detection> *detections)
     QElapsedTimer timer;
     timer.start();
     ps_end_utt(m_ps);
-    m_cepstralMean.endUtterance(std::count(m_speechFrames.cbegin(), m_speechFrames.cend(), true));
-    const BestPath path(m_ps);
+    m_cepstralMean.endUtterance(m_utterance, m_frames.speechCount());
     m_utteranceStarted = false;
+    m_stretch.endUtterance(m_lastVoiced);
     m_detector.awaitNewSpeech();
     Detection detection;
-    const QString phrase = acceptedPhrase(path, &detection);
-    m_speechFrames.clear();
-    m_frameLevels.clear();
+    QString heard = BestPath(m_ps).key();
+    QString phrase = acceptedPhrase(BestPath(m_ps), &detection);
+    // Talk runs on where a command stops: a long stretch of speech is held to its own price.
+    if (!phrase.isEmpty() && m_options.longSpeechGarbagePhoneLog10 && !m_heardAsLong &&
+        m_stretch.lengthAt(m_lastVoiced) > msToSamples(m_options.longSpeechMs))
+        phrase = acceptedOnSecondHearing(&detection, &heard);
+    m_frames.clear();
+    m_utterance.clear();
     detection.searchMs = timer.nsecsElapsed() / 1e6;
     qCDebug(lcSpeech) << "utterance" << m_utteranceStart / 16 << "-" << m_lastVoiced / 16
-                      << "ms, decided at" << m_position / 16 << "ms:" << path.key() << "coverage"
+                      << "ms, decided at" << m_position / 16 << "ms:" << heard << "coverage"
                       << detection.coverage << "frames per phone" << detection.pace << "below voice"
                       << detection.belowVoiceDb << "dB, aside" << detection.asideDb << "dB, search"
                       << detection.searchMs << "ms";
@@ -326,6 +345,25 @@ void SphinxEngine::endUtterance(QList<Detection> *detections)
     detection.eventSample = m_position;
     detection.lastVoicedSample = m_lastVoiced;
     detections->append(detection);
+}
+
+QString SphinxEngine::acceptedOnSecondHearing(Detection *detection, QString *heard)
+{
+    if (!PhraseSearch::select(m_ps, m_searchNumber, PhraseSearch::Speech::Long)) {
+        // Without the search the first hearing's result stands.
+        qCDebug(lcSpeech) << "no search for long speech";
+        return acceptedPhrase(BestPath(m_ps), detection);
+    }
+    m_cepstralMean.rewind();
+    QString phrase;
+    if (ps_start_utt(m_ps) == 0) {
+        ps_process_raw(m_ps, m_utterance.constData(), size_t(m_utterance.size()), FALSE, FALSE);
+        ps_end_utt(m_ps);
+        qCDebug(lcSpeech) << "heard again, as long speech, after" << *heard;
+        *heard = BestPath(m_ps).key();
+        phrase = acceptedPhrase(BestPath(m_ps), detection);
+    }
+    return phrase;
 }
 
 QString SphinxEngine::acceptedPhrase(const BestPath &path, Detection *detection) const
@@ -343,35 +381,14 @@ QString SphinxEngine::acceptedPhrase(const BestPath &path, Detection *detection)
     QList<BestPath::Word> besides;
     for (const BestPath::Word &word : path.words())
         (word.phoneLoop ? besides : words).append(word);
-    // Speech beside the phrase is not the phrase's to cover.
-    QList<bool> frames = coveredFrames();
-    for (const BestPath::Word &word : std::as_const(besides)) {
-        for (qsizetype f = qMax(0, word.start); f <= word.end && f < frames.size(); ++f)
-            frames[f] = false;
-    }
-    detection->coverage = BestPath::coverage(words, frames);
+    detection->coverage =
+        BestPath::coverage(words, m_frames.toCover(m_options.coverageRangeDb, besides));
     detection->pace = BestPath::slowestPace(words);
-    detection->asideDb = besides.isEmpty() ? 0 : loudestIn(words) - loudestIn(besides);
+    detection->asideDb =
+        besides.isEmpty() ? 0 : m_frames.loudestIn(words) - m_frames.loudestIn(besides);
     if (detection->coverage < m_minCoverage || !m_gate.passes() ||
         (m_maxFramesPerPhone > 0 && detection->pace > m_maxFramesPerPhone) ||
         (aside && detection->asideDb < m_asideMarginDb))
         return QString();
     return phrase;
-}
-
-double SphinxEngine::loudestIn(const QList<BestPath::Word> &words) const
-{
-    double loudest = 0;
-    for (const BestPath::Word &word : words) {
-        for (qsizetype f = qMax(0, word.start); f <= word.end && f < m_frameLevels.size(); ++f)
-            loudest = qMax(loudest, m_frameLevels[f]);
-    }
-    return loudest;
-}
-
-QList<bool> SphinxEngine::coveredFrames() const
-{
-    if (m_options.coverageRangeDb <= 0)
-        return m_speechFrames;
-    return SpeechDetector::nearLoudest(m_speechFrames, m_frameLevels, m_options.coverageRangeDb);
 }

@@ -7,6 +7,8 @@
 #include "RoomSuppressor.h"
 #include "SpeechDetector.h"
 #include "SpeechGrammar.h"
+#include "SpeechStretch.h"
+#include "UtteranceFrames.h"
 #include "VoiceGate.h"
 
 #include <QList>
@@ -71,6 +73,13 @@ struct SpeechEngineOptions
     std::optional<double> asideMarginDb;
     // The price of each phone on the garbage path, as a power of ten.
     double garbagePhoneLog10 = PhraseSearch::GarbagePhoneLog10;
+    // The price of the phone loop in long stretches of speech (utterances less than longTailMs
+    // apart are one stretch), where talk is likelier than a command; unset: garbagePhoneLog10.
+    // An utterance that goes on from the last one is decoded with it; one that stretches
+    // longer than longSpeechMs, taken for a command, is heard again with it and counts only if
+    // it is a command then too.
+    std::optional<double> longSpeechGarbagePhoneLog10 = PhraseSearch::LongSpeechGarbagePhoneLog10;
+    int longSpeechMs = 1500;
     // Further decoder arguments ("-beam", "1e-60"), only to measure what they do.
     QStringList decoderArguments;
 };
@@ -83,7 +92,8 @@ struct SpeechEngineOptions
 // refused twice: by a garbage path of phones beside the phrases (a result through it is no
 // command), and by coverage: a phrase whose words take up too small a share of the speech (a few
 // words found in a sentence, the rest left to silence) is no command either; the sensitivity sets
-// that share.
+// that share. The garbage path is dearer for speech said on its own than in long stretches of
+// speech, where talk is likelier than a command.
 // The end of an utterance is chosen with the grammar in mind: after a short silence when what
 // was heard so far is a whole phrase that no longer phrase continues, after a longer one
 // otherwise, so that a pause inside "page down" does not cut it.
@@ -146,17 +156,17 @@ private:
     void processFrame(const qint16 *input, QList<Detection> *detections);
     // Before an utterance: keeps the last moments for its start.
     void awaitUtterance(const qint16 *frame, bool speech);
+    void startUtterance();
     void continueUtterance(const qint16 *frame, bool speech, QList<Detection> *detections);
     // Whether the silence after the speech ends the phrase, with the grammar in mind.
     bool phraseIsOver();
     void endUtterance(QList<Detection> *detections);
+    // Decodes the utterance again with the long speech's search; the phrase it holds if it was
+    // said to the program, else empty. heard: what that search heard.
+    QString acceptedOnSecondHearing(Detection *detection, QString *heard);
     // The phrase the path holds if it was said to the program, else empty; fills in the
     // detection's measures.
     QString acceptedPhrase(const BestPath &path, Detection *detection) const;
-    // The loudest frame inside the words, in dB (SpeechDetector::levelDb).
-    double loudestIn(const QList<BestPath::Word> &words) const;
-    // The frames of speech that a phrase's words should cover.
-    QList<bool> coveredFrames() const;
     bool lastWordStartsInSpeech(const QList<BestPath::Word> &words) const;
     const qint16 *withNoiseFloor(const qint16 *frame);
 
@@ -171,11 +181,9 @@ private:
     bool m_checkedPartial = false;
     QList<qint16> m_pending;
     QList<qint16> m_preroll;
-    // For each 10 ms frame of the utterance (the preroll before it is decoded), whether the
-    // detector heard speech in it.
-    QList<bool> m_speechFrames;
-    // Their levels (SpeechDetector::levelDb) after noise suppression.
-    QList<double> m_frameLevels;
+    // The utterance as the decoder heard it, to hear it again.
+    QList<qint16> m_utterance;
+    UtteranceFrames m_frames;
     double m_frameLevelDb = 0;
     SpeechDetector m_detector;
     RoomSuppressor m_suppressor;
@@ -189,4 +197,8 @@ private:
     qint64 m_lastVoiced = 0;
     qint64 m_speechStart = 0;
     qint64 m_utteranceStart = 0;
+    // A pause as long as the one that ends any phrase separates stretches of speech.
+    SpeechStretch m_stretch;
+    // Whether the utterance is decoded with the long speech's search from its start.
+    bool m_heardAsLong = false;
 };

@@ -1,3 +1,4 @@
+#include "recognizer/PhraseSearch.h"
 #include "recognizer/SphinxEngine.h"
 #include "recognizer/audio/WavReader.h"
 #include "support/SynthesizedSpeech.h"
@@ -6,6 +7,27 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
+#include <optional>
+
+Q_DECLARE_METATYPE(std::optional<double>)
+
+namespace {
+
+const char kNews[] = "espeak:en-gb-scotland+m3|The boats leave the harbour before dawn and "
+                     "return in the afternoon with their catch";
+
+// What a command is said with.
+enum class Shape
+{
+    Alone,
+    UnderTalk,
+    RightAfterAnother,
+    AWhileAfterAnother
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Shape)
 
 // A command said while others talk more quietly is heard; the same words inside the user's own
 // sentence, as loud as the rest of it, are not a command. Synthesized voices, real PocketSphinx.
@@ -43,14 +65,9 @@ private:
         return under;
     }
 
-    static QStringList heard(const QList<qint16> &speech, bool findInsideSpeech,
-                             const QStringList &decoderArguments = {})
+    static QList<SphinxEngine::Detection> detected(const QList<qint16> &speech,
+                                                   const SphinxEngine::Options &options)
     {
-        SphinxEngine::Options options;
-        options.findInsideSpeech = findInsideSpeech;
-        options.decoderArguments = decoderArguments;
-        // Noise suppression throughout, as in a room whose background is loud.
-        options.noisyRoomDb = 0;
         SphinxEngine engine(options);
         QString error;
         if (!engine.setGrammar(SpeechGrammar({"page down", "close window", "Notepad"}), &error))
@@ -61,10 +78,35 @@ private:
         QList<SphinxEngine::Detection> detections;
         engine.process(stream.constData(), stream.size(), &detections);
         engine.finish(&detections);
+        return detections;
+    }
+
+    static SphinxEngine::Options options(bool findInsideSpeech)
+    {
+        SphinxEngine::Options options;
+        options.findInsideSpeech = findInsideSpeech;
+        // Noise suppression throughout, as in a room whose background is loud.
+        options.noisyRoomDb = 0;
+        return options;
+    }
+
+    static QStringList phrasesOf(const QList<SphinxEngine::Detection> &detections)
+    {
         QStringList phrases;
-        for (const SphinxEngine::Detection &d : std::as_const(detections))
+        for (const SphinxEngine::Detection &d : detections)
             phrases.append(d.phrase);
         return phrases;
+    }
+
+    static QStringList heard(const QList<qint16> &speech, bool findInsideSpeech)
+    {
+        return phrasesOf(detected(speech, options(findInsideSpeech)));
+    }
+
+    QList<qint16> commandUnderTalk()
+    {
+        return mixed(spoken(kNews), -20, spoken("espeak:en-us|page down"),
+                     2 * SphinxEngine::SampleRate);
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -83,8 +125,7 @@ private Q_SLOTS:
         QTest::addColumn<double>("talkDb");
         QTest::addColumn<QStringList>("phrases");
 
-        const QString news = "espeak:en-gb-scotland+m3|The boats leave the harbour before dawn "
-                             "and return in the afternoon with their catch";
+        const QString news = kNews;
         QTest::newRow("alone") << "espeak:en-us|page down" << QString() << 0.0
                                << QStringList{"page down"};
         QTest::newRow("television 20 dB under the command")
@@ -115,25 +156,101 @@ private Q_SLOTS:
     // search looks there.
     void commandUnderTalkNeedsTheSearchInsideSpeech()
     {
-        const QList<qint16> speech =
-            mixed(spoken("espeak:en-gb-scotland+m3|The boats leave the harbour before dawn and "
-                         "return in the afternoon with their catch"),
-                  -20, spoken("espeak:en-us|page down"), 2 * SphinxEngine::SampleRate);
+        const QList<qint16> speech = commandUnderTalk();
         QCOMPARE(heard(speech, false), QStringList{});
         QCOMPARE(heard(speech, true), QStringList{"page down"});
     }
 
     // Under louder talk the library's own beams drop the command before its end; the engine's
-    // wider ones keep it.
+    // wider ones keep it. At the phone loop's price for long stretches of speech: at the price
+    // for speech said on its own, the loop takes too little of the talk for the command to cover
+    // enough of it.
     void commandUnderLouderTalkNeedsWideBeams()
     {
         const QList<qint16> speech =
             mixed(spoken("flite:awb|Our correspondent reports that the talks went on late into "
                          "the night without an agreement"),
                   -8, spoken("espeak:en-us+f3|close window"), 2 * SphinxEngine::SampleRate);
-        QCOMPARE(heard(speech, true, {"-beam", "1e-48", "-pbeam", "1e-48", "-wbeam", "7e-29"}),
-                 QStringList{});
-        QCOMPARE(heard(speech, true), QStringList{"close window"});
+        SphinxEngine::Options wide = options(true);
+        wide.garbagePhoneLog10 = PhraseSearch::LongSpeechGarbagePhoneLog10;
+        SphinxEngine::Options narrow = wide;
+        narrow.decoderArguments = {"-beam", "1e-48", "-pbeam", "1e-48", "-wbeam", "7e-29"};
+        QCOMPARE(phrasesOf(detected(speech, narrow)), QStringList{});
+        QCOMPARE(phrasesOf(detected(speech, wide)), QStringList{"close window"});
+    }
+
+    // A command that the first hearing finds is heard again, at the long speech's price, only when
+    // the stretch of speech it belongs to is longer than the limit: talk around it, or speech that
+    // stopped too shortly before it for a command said on its own. A phone loop whose phones cost
+    // nothing takes any speech.
+    void longUtteranceHeardAgain_data()
+    {
+        QTest::addColumn<Shape>("shape");
+        QTest::addColumn<std::optional<double>>("longPrice");
+        QTest::addColumn<int>("longMs");
+        QTest::addColumn<QStringList>("phrases");
+
+        const std::optional<double> cheap = 0.0;
+        const std::optional<double> none;
+        const QStringList command{"page down"};
+        QTest::newRow("under talk, heard once") << Shape::UnderTalk << none << 1500 << command;
+        QTest::newRow("under talk, long") << Shape::UnderTalk << cheap << 1500 << QStringList{};
+        QTest::newRow("under talk, under the limit")
+            << Shape::UnderTalk << cheap << 20000 << command;
+        QTest::newRow("alone, under the limit") << Shape::Alone << cheap << 1500 << command;
+        QTest::newRow("alone, over the limit") << Shape::Alone << cheap << 200 << QStringList{};
+        QTest::newRow("right after another")
+            << Shape::RightAfterAnother << cheap << 1500 << command;
+        QTest::newRow("a while after another")
+            << Shape::AWhileAfterAnother << cheap << 1500 << command + command;
+    }
+
+    void longUtteranceHeardAgain()
+    {
+        QFETCH(Shape, shape);
+        QFETCH(std::optional<double>, longPrice);
+        QFETCH(int, longMs);
+        QFETCH(QStringList, phrases);
+        SphinxEngine::Options heardAgain = options(true);
+        heardAgain.longSpeechGarbagePhoneLog10 = longPrice;
+        heardAgain.longSpeechMs = longMs;
+        const QList<qint16> command = spoken("espeak:en-us|page down");
+        // The first command's utterance ends 0.2 s into the pause, and the second's starts 0.3 s
+        // before its speech: after 0.4 s they are one stretch (the first, under the limit, is
+        // not heard again), after 2 s two.
+        const int pauseMs = shape == Shape::RightAfterAnother ? 400 : 2000;
+        const QList<qint16> pause(SphinxEngine::SampleRate * pauseMs / 1000, 0);
+        QList<qint16> speech = command;
+        if (shape == Shape::UnderTalk)
+            speech = commandUnderTalk();
+        else if (shape != Shape::Alone)
+            speech = command + pause + command;
+        QCOMPARE(phrasesOf(detected(speech, heardAgain)), phrases);
+    }
+
+    // Hearing every utterance a second time at the live price changes nothing, in the utterance
+    // or in those after it: the cepstral mean goes on as after one hearing.
+    void secondHearingLeavesTheStreamAsOne()
+    {
+        const QList<qint16> pause(SphinxEngine::SampleRate, 0);
+        const QList<qint16> speech =
+            commandUnderTalk() + pause + spoken("espeak:en-us+f3|close window") + pause +
+            spoken("flite:awb|Notepad") + pause + spoken("espeak:en-us|page down");
+        SphinxEngine::Options once = options(true);
+        once.longSpeechGarbagePhoneLog10.reset();
+        SphinxEngine::Options twice = once;
+        twice.longSpeechGarbagePhoneLog10 = once.garbagePhoneLog10;
+        twice.longSpeechMs = 0;
+        const QList<SphinxEngine::Detection> first = detected(speech, once);
+        const QList<SphinxEngine::Detection> second = detected(speech, twice);
+        QCOMPARE(phrasesOf(first),
+                 (QStringList{"page down", "close window", "Notepad", "page down"}));
+        QCOMPARE(phrasesOf(second), phrasesOf(first));
+        for (qsizetype i = 0; i < first.size(); ++i) {
+            QCOMPARE(second[i].coverage, first[i].coverage);
+            QCOMPARE(second[i].asideDb, first[i].asideDb);
+            QCOMPARE(second[i].eventSample, first[i].eventSample);
+        }
     }
 };
 

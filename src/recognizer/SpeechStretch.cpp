@@ -1,0 +1,15 @@
+#include "SpeechStretch.h"
+
+bool SpeechStretch::startUtterance(qint64 start)
+{
+    const bool goesOn = m_end && start - *m_end < m_gap;
+    if (!goesOn)
+        m_start = start;
+    return goesOn;
+}
+
+void SpeechStretch::reset()
+{
+    m_start = 0;
+    m_end.reset();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "BestPath.h"
+
+#include <QList>
+
+// What the engine knows of each 10 ms frame of an utterance, and of the moments before it that
+// the decoder gets too: whether the speech detector heard speech in it, and its level
+// (SpeechDetector::levelDb) after noise suppression. Frames count from the decoder's first.
+class UtteranceFrames
+{
+public:
+    void add(bool speech, double levelDb);
+    // Keeps the last count frames only: the moments before an utterance.
+    void keepLast(qsizetype count);
+    void clear();
+
+    qsizetype speechCount() const;
+    // The loudest frame inside the words, in dB; 0 without frames.
+    double loudestIn(const QList<BestPath::Word> &words) const;
+    // The frames of speech that a phrase's words should cover: those within rangeDb of the
+    // loudest (0: all of them), but none inside the words beside the phrase.
+    QList<bool> toCover(double rangeDb, const QList<BestPath::Word> &besides) const;
+
+private:
+    QList<bool> m_speech;
+    QList<double> m_levels;
+};
