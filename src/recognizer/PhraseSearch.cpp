@@ -113,13 +113,13 @@ PhraseGraph PhraseSearch::graph(const QList<QStringList> &phrases)
     return graph;
 }
 
-fsg_model_s *PhraseSearch::build(ps_decoder_s *ps, const PhraseGraph &graph, int number,
-                                 bool aroundPhrases, double garbagePhoneLog10)
+fsg_model_s *PhraseSearch::build(ps_decoder_s *ps, const PhraseGraph &graph, bool aroundPhrases,
+                                 double garbagePhoneLog10)
 {
     logmath_t *lmath = ps_get_logmath(ps);
     const float lw = float(cmd_ln_float32_r(ps_get_config(ps), "-lw"));
-    fsg_model_t *fsg = fsg_model_init(searchName(number, Speech::Short).constData(), lmath, lw,
-                                      graph.stateCount());
+    // The search is named when use() adds it; the grammar's own name is only for the library.
+    fsg_model_t *fsg = fsg_model_init("jev", lmath, lw, graph.stateCount());
     fsg->start_state = PhraseGraph::StartState;
     fsg->final_state = PhraseGraph::FinalState;
     // The library looks a word up by walking its whole vocabulary, so each word is added once.

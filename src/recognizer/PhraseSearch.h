@@ -44,8 +44,8 @@ public:
     // The graph as the library's grammar; the graph's words must be in the dictionary.
     // aroundPhrases: the phone loop may also come before and after a phrase, so that a phrase
     // said inside other speech is found with that speech beside it.
-    static fsg_model_s *build(ps_decoder_s *ps, const PhraseGraph &graph, int number,
-                              bool aroundPhrases, double garbagePhoneLog10);
+    static fsg_model_s *build(ps_decoder_s *ps, const PhraseGraph &graph, bool aroundPhrases,
+                              double garbagePhoneLog10);
     // Makes the grammars the decoder's searches and frees them; longSpeech may be null (the
     // same search for all speech). The short speech's is selected and the searches of
     // number - 1 go. False when the decoder refuses one: the last searches then stay.

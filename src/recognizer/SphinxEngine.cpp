@@ -137,22 +137,24 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
     // Words that the dictionary lacks get pronunciations first: the search is built from it.
     SphinxDictionary(m_ps).addMissing(graph.words());
     const qint64 wordsNs = timer.nsecsElapsed();
-    fsg_model_t *fsg = PhraseSearch::build(m_ps, graph, ++m_searchNumber,
-                                           m_options.findInsideSpeech, m_options.garbagePhoneLog10);
+    fsg_model_t *fsg =
+        PhraseSearch::build(m_ps, graph, m_options.findInsideSpeech, m_options.garbagePhoneLog10);
     fsg_model_t *longFsg = nullptr;
     if (m_options.longSpeechGarbagePhoneLog10)
-        longFsg = PhraseSearch::build(m_ps, graph, m_searchNumber, m_options.findInsideSpeech,
+        longFsg = PhraseSearch::build(m_ps, graph, m_options.findInsideSpeech,
                                       *m_options.longSpeechGarbagePhoneLog10);
     const qint64 graphNs = timer.nsecsElapsed();
     if (m_utteranceStarted) {
         ps_end_utt(m_ps);
         m_utteranceStarted = false;
     }
-    if (!PhraseSearch::use(m_ps, fsg, longFsg, m_searchNumber)) {
+    // The number moves on only with the searches: select() names the searches in use.
+    if (!PhraseSearch::use(m_ps, fsg, longFsg, m_searchNumber + 1)) {
         if (error)
             *error = QStringLiteral("The speech engine refused the grammar.");
         return false;
     }
+    ++m_searchNumber;
     qCDebug(lcSpeech) << grammar.keys().size() << "phrases:" << graph.words().size() << "words in"
                       << wordsNs / 1000000 << "ms, graph" << (graphNs - wordsNs) / 1000000
                       << "ms, search" << (timer.nsecsElapsed() - graphNs) / 1000000 << "ms";
