@@ -332,7 +332,7 @@ void SphinxEngine::endUtterance(QList<Detection> *detections)
     // Talk runs on where a command stops: a long stretch of speech is held to its own price.
     if (!phrase.isEmpty() && m_options.longSpeechGarbagePhoneLog10 && !m_heardAsLong &&
         m_stretch.lengthAt(m_lastVoiced) > msToSamples(m_options.longSpeechMs))
-        phrase = acceptedOnSecondHearing(&detection, &heard);
+        phrase = acceptedOnSecondHearing(phrase, &detection, &heard);
     m_frames.clear();
     m_utterance.clear();
     detection.searchMs = timer.nsecsElapsed() / 1e6;
@@ -349,12 +349,13 @@ void SphinxEngine::endUtterance(QList<Detection> *detections)
     detections->append(detection);
 }
 
-QString SphinxEngine::acceptedOnSecondHearing(Detection *detection, QString *heard)
+QString SphinxEngine::acceptedOnSecondHearing(const QString &firstPhrase, Detection *detection,
+                                              QString *heard)
 {
     if (!PhraseSearch::select(m_ps, m_searchNumber, PhraseSearch::Speech::Long)) {
         // Without the search the first hearing's result stands.
         qCDebug(lcSpeech) << "no search for long speech";
-        return acceptedPhrase(BestPath(m_ps), detection);
+        return firstPhrase;
     }
     m_cepstralMean.rewind();
     QString phrase;

@@ -162,8 +162,10 @@ private:
     bool phraseIsOver();
     void endUtterance(QList<Detection> *detections);
     // Decodes the utterance again with the long speech's search; the phrase it holds if it was
-    // said to the program, else empty. heard: what that search heard.
-    QString acceptedOnSecondHearing(Detection *detection, QString *heard);
+    // said to the program, else empty; firstPhrase when there is no such search. heard: what
+    // that search heard.
+    QString acceptedOnSecondHearing(const QString &firstPhrase, Detection *detection,
+                                    QString *heard);
     // The phrase the path holds if it was said to the program, else empty; fills in the
     // detection's measures.
     QString acceptedPhrase(const BestPath &path, Detection *detection) const;
