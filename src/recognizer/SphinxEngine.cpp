@@ -3,15 +3,14 @@
 #include "PhraseSearch.h"
 #include "Sensitivity.h"
 #include "SphinxDictionary.h"
+#include "SphinxModel.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QLoggingCategory>
 #include <algorithm>
 #include <cmath>
 
 #include <pocketsphinx.h>
-#include <sphinxbase/err.h>
 #include <sphinxbase/fsg_model.h>
 
 // QT_LOGGING_RULES="jev.speech.debug=true" shows every decision.
@@ -35,24 +34,6 @@ qint64 msToSamples(int ms)
     return qint64(ms) * SphinxEngine::SampleRate / 1000;
 }
 
-// The engine's arguments for the library; extra ("-name", "value", ...) replaces or adds to them.
-QList<QByteArray> decoderArguments(const QString &hmm, const QString &dict,
-                                   const QStringList &extra)
-{
-    QList<QByteArray> arguments{"jev", "-hmm", hmm.toLocal8Bit(), "-dict", dict.toLocal8Bit()};
-    // The engine's own detector decides what is speech; the library decodes all it is given.
-    // No dither: the engine's own noise floor keeps digital silence from the model, and without
-    // it an utterance heard a second time is heard exactly as the first time.
-    arguments += {"-remove_silence", "no", "-dither", "no"};
-    arguments += PhraseSearch::decoderArguments();
-    for (qsizetype i = 0; i + 1 < extra.size(); i += 2) {
-        if (const qsizetype at = arguments.indexOf(extra[i].toLocal8Bit()); at > 0)
-            arguments.remove(at, 2);
-        arguments += {extra[i].toLocal8Bit(), extra[i + 1].toLocal8Bit()};
-    }
-    return arguments;
-}
-
 } // namespace
 
 QString SphinxEngine::defaultModelDir()
@@ -68,6 +49,7 @@ SphinxEngine::SphinxEngine(const Options &options)
       m_maxFramesPerPhone(options.maxFramesPerPhone.value_or(0)),
       m_asideMarginDb(
           options.asideMarginDb.value_or(Sensitivity::asideMarginDb(options.sensitivity))),
+      m_loudPart(options.loudPartApartDb, options.loudPartEndMs),
       m_suppressor(options.quietRoomSuppressionLevel, options.suppressionLevel,
                    options.noisyRoomDb),
       m_stretch(msToSamples(options.longTailMs))
@@ -90,32 +72,9 @@ bool SphinxEngine::open(QString *error)
 {
     if (m_ps)
         return true;
-    const QString hmm = m_options.modelDir + QStringLiteral("/en-us");
-    const QString dict = m_options.modelDir + QStringLiteral("/cmudict-en-us.dict");
-    if (!QFileInfo(hmm + QStringLiteral("/mdef")).isFile() || !QFileInfo(dict).isFile()) {
-        if (error)
-            *error = QStringLiteral("The speech model is missing from %1 (the Debian package "
-                                    "pocketsphinx-en-us provides it).")
-                         .arg(m_options.modelDir);
+    m_ps = SphinxModel::load(m_options.modelDir, m_options.decoderArguments, error);
+    if (!m_ps)
         return false;
-    }
-    // The library logs every step to standard error; the program reports its own errors.
-    err_set_logfp(nullptr);
-    QList<QByteArray> arguments = decoderArguments(hmm, dict, m_options.decoderArguments);
-    QList<char *> argv;
-    for (QByteArray &argument : arguments)
-        argv.append(argument.data());
-    cmd_ln_t *config = cmd_ln_parse_r(nullptr, ps_args(), int(argv.size()), argv.data(), TRUE);
-    if (config)
-        m_ps = ps_init(config);
-    if (config)
-        cmd_ln_free_r(config);
-    if (!m_ps) {
-        if (error)
-            *error =
-                QStringLiteral("The speech model in %1 cannot be loaded.").arg(m_options.modelDir);
-        return false;
-    }
     PhraseSearch::addPhoneWords(m_ps);
     m_cepstralMean.open(m_ps, m_options.resetCepstralMean);
     return true;
@@ -265,6 +224,7 @@ void SphinxEngine::startUtterance()
     m_speechStart = m_position;
     m_lastVoiced = m_position;
     m_checkedPartial = false;
+    m_loudPart.startUtterance(m_frames.size());
     ps_process_raw(m_ps, m_preroll.constData(), size_t(m_preroll.size()), FALSE, FALSE);
     m_utterance = m_preroll;
     m_preroll.clear();
@@ -275,6 +235,10 @@ void SphinxEngine::continueUtterance(const qint16 *frame, bool speech, QList<Det
     ps_process_raw(m_ps, frame, kFrameSamples, FALSE, FALSE);
     m_utterance.append(QList<qint16>(frame, frame + kFrameSamples));
     m_frames.add(speech, m_frameLevelDb);
+    if (m_loudPart.isOver(m_frames)) {
+        endUtterance(detections);
+        return;
+    }
     if (speech) {
         m_lastVoiced = m_position;
         m_checkedPartial = false;
@@ -328,11 +292,8 @@ void SphinxEngine::endUtterance(QList<Detection> *detections)
     m_detector.awaitNewSpeech();
     Detection detection;
     QString heard = BestPath(m_ps).key();
-    QString phrase = acceptedPhrase(BestPath(m_ps), &detection);
-    // Talk runs on where a command stops: a long stretch of speech is held to its own price.
-    if (!phrase.isEmpty() && m_options.longSpeechGarbagePhoneLog10 && !m_heardAsLong &&
-        m_stretch.lengthAt(m_lastVoiced) > msToSamples(m_options.longSpeechMs))
-        phrase = acceptedOnSecondHearing(phrase, &detection, &heard);
+    const QString phrase =
+        reconsidered(acceptedPhrase(BestPath(m_ps), m_frames, &detection), &detection, &heard);
     m_frames.clear();
     m_utterance.clear();
     detection.searchMs = timer.nsecsElapsed() / 1e6;
@@ -349,27 +310,64 @@ void SphinxEngine::endUtterance(QList<Detection> *detections)
     detections->append(detection);
 }
 
-QString SphinxEngine::acceptedOnSecondHearing(const QString &firstPhrase, Detection *detection,
-                                              QString *heard)
+QString SphinxEngine::reconsidered(const QString &phrase, Detection *detection, QString *heard)
 {
-    if (!PhraseSearch::select(m_ps, m_searchNumber, PhraseSearch::Speech::Long)) {
-        // Without the search the first hearing's result stands.
-        qCDebug(lcSpeech) << "no search for long speech";
-        return firstPhrase;
+    // A command over quieter talk stands out by level. Heard again on its own, it counts when it
+    // is the phrase the whole utterance held: on its own, a piece of a sentence or of the talk
+    // can sound like a command too.
+    const QString held = m_grammar.phraseFor(PhraseSearch::withoutPhoneLoop(*heard));
+    if (const std::optional<LoudPart::Range> loud = m_loudPart.find(m_frames);
+        loud && !held.isEmpty()) {
+        const QString alone = acceptedInLoudPart(*loud, detection, heard);
+        return alone == held ? alone : QString();
     }
-    m_cepstralMean.rewind();
-    QString phrase;
-    if (ps_start_utt(m_ps) == 0) {
-        ps_process_raw(m_ps, m_utterance.constData(), size_t(m_utterance.size()), FALSE, FALSE);
-        ps_end_utt(m_ps);
-        qCDebug(lcSpeech) << "heard again, as long speech, after" << *heard;
-        *heard = BestPath(m_ps).key();
-        phrase = acceptedPhrase(BestPath(m_ps), detection);
-    }
+    // Talk runs on where a command stops: a long stretch of speech is held to its own price.
+    if (!phrase.isEmpty() && m_options.longSpeechGarbagePhoneLog10 && !m_heardAsLong &&
+        m_stretch.lengthAt(m_lastVoiced) > msToSamples(m_options.longSpeechMs))
+        return acceptedOnSecondHearing(phrase, detection, heard);
     return phrase;
 }
 
-QString SphinxEngine::acceptedPhrase(const BestPath &path, Detection *detection) const
+QString SphinxEngine::acceptedOnSecondHearing(const QString &firstPhrase, Detection *detection,
+                                              QString *heard)
+{
+    // Without the search the first hearing's result stands.
+    if (!hearAgain(PhraseSearch::Speech::Long, {0, m_frames.size() - 1}, heard))
+        return firstPhrase;
+    return acceptedPhrase(BestPath(m_ps), m_frames, detection);
+}
+
+QString SphinxEngine::acceptedInLoudPart(const LoudPart::Range &part, Detection *detection,
+                                         QString *heard)
+{
+    // Said on its own, a command is decoded at the price for speech said on its own.
+    if (!hearAgain(PhraseSearch::Speech::Short, part, heard))
+        return QString();
+    return acceptedPhrase(BestPath(m_ps), m_frames.part(part.first, part.last), detection);
+}
+
+bool SphinxEngine::hearAgain(PhraseSearch::Speech speech, const LoudPart::Range &range,
+                             QString *heard)
+{
+    if (!PhraseSearch::select(m_ps, m_searchNumber, speech)) {
+        qCDebug(lcSpeech) << "no search to hear the utterance again";
+        return false;
+    }
+    m_cepstralMean.rewind();
+    const qsizetype first = qMin(range.first * kFrameSamples, m_utterance.size());
+    const qsizetype end = qMin((range.last + 1) * kFrameSamples, m_utterance.size());
+    if (ps_start_utt(m_ps) != 0)
+        return false;
+    ps_process_raw(m_ps, m_utterance.constData() + first, size_t(end - first), FALSE, FALSE);
+    ps_end_utt(m_ps);
+    qCDebug(lcSpeech) << "frames" << range.first << "-" << range.last << "heard again after"
+                      << *heard;
+    *heard = BestPath(m_ps).key();
+    return true;
+}
+
+QString SphinxEngine::acceptedPhrase(const BestPath &path, const UtteranceFrames &frames,
+                                     Detection *detection) const
 {
     detection->belowVoiceDb = m_gate.belowVoiceDb();
     const QString key = path.key();
@@ -385,10 +383,10 @@ QString SphinxEngine::acceptedPhrase(const BestPath &path, Detection *detection)
     for (const BestPath::Word &word : path.words())
         (word.phoneLoop ? besides : words).append(word);
     detection->coverage =
-        BestPath::coverage(words, m_frames.toCover(m_options.coverageRangeDb, besides));
+        BestPath::coverage(words, frames.toCover(m_options.coverageRangeDb, besides));
     detection->pace = BestPath::slowestPace(words);
     detection->asideDb =
-        besides.isEmpty() ? 0 : m_frames.loudestIn(words) - m_frames.loudestIn(besides);
+        besides.isEmpty() ? 0 : frames.loudestIn(words) - frames.loudestIn(besides);
     if (detection->coverage < m_minCoverage || !m_gate.passes() ||
         (m_maxFramesPerPhone > 0 && detection->pace > m_maxFramesPerPhone) ||
         (aside && detection->asideDb < m_asideMarginDb))

@@ -2,6 +2,7 @@
 
 #include "BestPath.h"
 #include "CepstralMean.h"
+#include "LoudPart.h"
 #include "NoiseSuppressor.h"
 #include "PhraseSearch.h"
 #include "RoomSuppressor.h"
@@ -80,6 +81,13 @@ struct SpeechEngineOptions
     // it is a command then too.
     std::optional<double> longSpeechGarbagePhoneLog10 = PhraseSearch::LongSpeechGarbagePhoneLog10;
     int longSpeechMs = 1500;
+    // A command said over quieter talk is decoded again on its own: the utterance's loud part,
+    // when the speech beside it stays this many dB below it (see LoudPart; 0: off). It counts
+    // when it is the phrase that the whole utterance held, and decides the utterance. Over
+    // continuing talk, the utterance ends loudPartEndMs after the loud part (0: only at a pause
+    // in the talk).
+    double loudPartApartDb = 8;
+    int loudPartEndMs = 500;
     // Further decoder arguments ("-beam", "1e-60"), only to measure what they do.
     QStringList decoderArguments;
 };
@@ -161,14 +169,24 @@ private:
     // Whether the silence after the speech ends the phrase, with the grammar in mind.
     bool phraseIsOver();
     void endUtterance(QList<Detection> *detections);
+    // The phrase of the utterance after hearing it again where that is needed: phrase is the
+    // first hearing's (empty: refused), heard what it heard.
+    QString reconsidered(const QString &phrase, Detection *detection, QString *heard);
     // Decodes the utterance again with the long speech's search; the phrase it holds if it was
     // said to the program, else empty; firstPhrase when there is no such search. heard: what
     // that search heard.
     QString acceptedOnSecondHearing(const QString &firstPhrase, Detection *detection,
                                     QString *heard);
+    // Decodes the utterance's loud part on its own; the phrase it holds if it was said to the
+    // program, else empty.
+    QString acceptedInLoudPart(const LoudPart::Range &part, Detection *detection, QString *heard);
+    // Decodes the utterance's frames in range again with a search; false when the decoder has no
+    // such search. heard: what it heard.
+    bool hearAgain(PhraseSearch::Speech speech, const LoudPart::Range &range, QString *heard);
     // The phrase the path holds if it was said to the program, else empty; fills in the
-    // detection's measures.
-    QString acceptedPhrase(const BestPath &path, Detection *detection) const;
+    // detection's measures. frames: those the path was decoded from.
+    QString acceptedPhrase(const BestPath &path, const UtteranceFrames &frames,
+                           Detection *detection) const;
     bool lastWordStartsInSpeech(const QList<BestPath::Word> &words) const;
     const qint16 *withNoiseFloor(const qint16 *frame);
 
@@ -186,6 +204,7 @@ private:
     // The utterance as the decoder heard it, to hear it again.
     QList<qint16> m_utterance;
     UtteranceFrames m_frames;
+    LoudPart m_loudPart;
     double m_frameLevelDb = 0;
     SpeechDetector m_detector;
     RoomSuppressor m_suppressor;

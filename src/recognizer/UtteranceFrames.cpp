@@ -29,6 +29,14 @@ qsizetype UtteranceFrames::speechCount() const
     return std::count(m_speech.cbegin(), m_speech.cend(), true);
 }
 
+UtteranceFrames UtteranceFrames::part(qsizetype first, qsizetype last) const
+{
+    UtteranceFrames frames;
+    frames.m_speech = m_speech.mid(first, last - first + 1);
+    frames.m_levels = m_levels.mid(first, last - first + 1);
+    return frames;
+}
+
 double UtteranceFrames::loudestIn(const QList<BestPath::Word> &words) const
 {
     double loudest = 0;

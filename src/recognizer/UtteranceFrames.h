@@ -15,7 +15,12 @@ public:
     void keepLast(qsizetype count);
     void clear();
 
+    qsizetype size() const { return m_speech.size(); }
+    bool isSpeech(qsizetype frame) const { return m_speech[frame]; }
+    double level(qsizetype frame) const { return m_levels[frame]; }
     qsizetype speechCount() const;
+    // The frames from first to last, counted from 0 again.
+    UtteranceFrames part(qsizetype first, qsizetype last) const;
     // The loudest frame inside the words, in dB; 0 without frames.
     double loudestIn(const QList<BestPath::Word> &words) const;
     // The frames of speech that a phrase's words should cover: those within rangeDb of the
