@@ -14,8 +14,8 @@
 // LEVEL is low, moderate, high or very-high: WebRTC's setting in a noisy room, and in a quiet
 // one; --noisy-room-db 0 makes every room noisy. --garbage-log10 is the phone loop's price for
 // speech said on its own, --long-garbage-log10 in long stretches of speech (none: the same
-// price), --long-speech-ms how long a stretch is long. --loud-apart-db 0 decodes no loud part
-// on its own, --loud-end-ms 0 ends no utterance after its loud part.
+// price), --long-speech-ms how long a stretch is long. --loud-apart-db DB hears the loud part of an
+// utterance on its own (off unless given), --loud-end-ms 0 ends no utterance after it.
 // --dev runs the development set, on which thresholds are chosen; without it the evaluation set.
 // Each voice is a user who set the level meter's full scale to their voice (the loudest moment of
 // a sentence that is none of the commands); --no-voice-level leaves the engine without it.
