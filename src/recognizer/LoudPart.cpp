@@ -86,7 +86,7 @@ void LoudPart::startUtterance(qsizetype first)
 bool LoudPart::isOver(const UtteranceFrames &frames)
 {
     const qsizetype now = frames.size() - 1;
-    if (m_endFrames <= 0 || now < 0)
+    if (m_apartDb <= 0 || m_endFrames <= 0 || now < 0)
         return false;
     if (frames.isSpeech(now)) {
         if (frames.level(now) >= m_peakDb - kRangeDb)
