@@ -2,6 +2,21 @@
 #include "recognizer/Pronouncer.h"
 
 #include <QTest>
+#include <array>
+
+namespace {
+
+// A table of two strings a row: {row name, input, expected}.
+void stringRows(const char *input, const char *expected,
+                std::initializer_list<std::array<const char *, 3>> rows)
+{
+    QTest::addColumn<QString>(input);
+    QTest::addColumn<QString>(expected);
+    for (const auto &[name, in, out] : rows)
+        QTest::newRow(name) << QString::fromUtf8(in) << QString::fromUtf8(out);
+}
+
+} // namespace
 
 // Phrases to dictionary words, and pronunciations for the words the dictionary lacks.
 class TestPhraseKey : public QObject
@@ -11,37 +26,22 @@ class TestPhraseKey : public QObject
 private Q_SLOTS:
     void key_data()
     {
-        QTest::addColumn<QString>("phrase");
-        QTest::addColumn<QString>("key");
-        QTest::newRow("case") << "Go Back"
-                              << "go back";
-        QTest::newRow("function key") << "press F5"
-                                      << "press f five";
-        QTest::newRow("teen") << "F12"
-                              << "f twelve";
-        QTest::newRow("tens") << "tab 42"
-                              << "tab forty two";
-        QTest::newRow("round tens") << "line 20"
-                                    << "line twenty";
-        QTest::newRow("long number digit by digit") << "room 2024"
-                                                    << "room two zero two four";
-        QTest::newRow("leading zero") << "agent 07"
-                                      << "agent zero seven";
-        QTest::newRow("letters after digits") << "MP3player"
-                                              << "mp three player";
-        QTest::newRow("punctuation splits") << "page-down, now!"
-                                            << "page down now";
-        QTest::newRow("apostrophe inside a word") << "don't stop"
-                                                  << "don't stop";
-        QTest::newRow("apostrophes around a word") << "'quoted'"
-                                                   << "quoted";
-        QTest::newRow("accents") << QString::fromUtf8("Café Ünïcode") << "cafe unicode";
-        QTest::newRow("surrounding blanks") << "  spaced  out "
-                                            << "spaced out";
-        QTest::newRow("only punctuation") << "?!-"
-                                          << "";
-        QTest::newRow("empty") << ""
-                               << "";
+        stringRows("phrase", "key",
+                   {{"case", "Go Back", "go back"},
+                    {"function key", "press F5", "press f five"},
+                    {"teen", "F12", "f twelve"},
+                    {"tens", "tab 42", "tab forty two"},
+                    {"round tens", "line 20", "line twenty"},
+                    {"long number digit by digit", "room 2024", "room two zero two four"},
+                    {"leading zero", "agent 07", "agent zero seven"},
+                    {"letters after digits", "MP3player", "mp three player"},
+                    {"punctuation splits", "page-down, now!", "page down now"},
+                    {"apostrophe inside a word", "don't stop", "don't stop"},
+                    {"apostrophes around a word", "'quoted'", "quoted"},
+                    {"accents", "Café Ünïcode", "cafe unicode"},
+                    {"surrounding blanks", "  spaced  out ", "spaced out"},
+                    {"only punctuation", "?!-", ""},
+                    {"empty", "", ""}});
     }
     void key()
     {
@@ -84,37 +84,19 @@ private Q_SLOTS:
         QCOMPARE(Pronouncer::looksPronounceable(word), pronounceable);
     }
 
-    void spelledPhones()
-    {
-        QCOMPARE(Pronouncer::phones("vlc"), QString("V IY EH L S IY"));
-        QCOMPARE(Pronouncer::phones("gtk"), QString("JH IY T IY K EY"));
-        QCOMPARE(Pronouncer::spelledPhones("w'x"), QString("D AH B AH L Y UW EH K S"));
-    }
-
     void modelPhones_data()
     {
-        QTest::addColumn<QString>("flite");
-        QTest::addColumn<QString>("model");
-        QTest::newRow("stress dropped") << "iy1"
-                                        << "IY";
-        QTest::newRow("schwa") << "ax0"
-                               << "AH";
-        QTest::newRow("r-coloured schwa") << "axr"
-                                          << "ER";
-        QTest::newRow("aspirated h") << "hv"
-                                     << "HH";
-        QTest::newRow("flap") << "dx"
-                              << "T";
-        QTest::newRow("nasal flap") << "nx"
-                                    << "N";
-        QTest::newRow("syllabic l") << "el"
-                                    << "AH L";
-        QTest::newRow("syllabic m") << "em"
-                                    << "AH M";
-        QTest::newRow("syllabic n") << "en1"
-                                    << "AH N";
-        QTest::newRow("pause") << "pau"
-                               << "";
+        stringRows("flite", "model",
+                   {{"stress dropped", "iy1", "IY"},
+                    {"schwa", "ax0", "AH"},
+                    {"r-coloured schwa", "axr", "ER"},
+                    {"aspirated h", "hv", "HH"},
+                    {"flap", "dx", "T"},
+                    {"nasal flap", "nx", "N"},
+                    {"syllabic l", "el", "AH L"},
+                    {"syllabic m", "em", "AH M"},
+                    {"syllabic n", "en1", "AH N"},
+                    {"pause", "pau", ""}});
     }
     void modelPhones()
     {
@@ -125,18 +107,12 @@ private Q_SLOTS:
 
     void compound_data()
     {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<QString>("phones");
-        QTest::newRow("letter and word") << "xterm"
-                                         << "EH K S T ER M";
-        QTest::newRow("two words") << "libreoffice"
-                                   << "L IY B R AH AO F AH S";
-        QTest::newRow("fewest pieces") << "termoffice"
-                                       << "T ER M AO F AH S";
-        QTest::newRow("letters only is no split") << "qzx"
-                                                  << "";
-        QTest::newRow("no dictionary word fits") << "blimtrop"
-                                                 << "";
+        stringRows("word", "phones",
+                   {{"letter and word", "xterm", "EH K S T ER M"},
+                    {"two words", "libreoffice", "L IY B R AH AO F AH S"},
+                    {"fewest pieces", "termoffice", "T ER M AO F AH S"},
+                    {"letters only is no split", "qzx", ""},
+                    {"no dictionary word fits", "blimtrop", ""}});
     }
     void compound()
     {
@@ -151,8 +127,11 @@ private Q_SLOTS:
             phones);
     }
 
-    void letterToSound()
+    void phones()
     {
+        QCOMPARE(Pronouncer::phones("vlc"), QString("V IY EH L S IY"));
+        QCOMPARE(Pronouncer::phones("gtk"), QString("JH IY T IY K EY"));
+        QCOMPARE(Pronouncer::spelledPhones("w'x"), QString("D AH B AH L Y UW EH K S"));
         QCOMPARE(Pronouncer::phones("blimtrop"), QString("B L IH M T R AA P"));
         // Every phone must be one the acoustic model has, whatever flite makes of the word.
         const QString phones = Pronouncer::phones("kdenlive");
