@@ -1,12 +1,11 @@
+#include "SpeechClips.h"
 #include "recognizer/RecognizerSettings.h"
 #include "recognizer/SphinxRecognizer.h"
 #include "recognizer/audio/PulseAudioSource.h"
 #include "recognizer/audio/PulseAudioSources.h"
 #include "recognizer/audio/SoundServerMessages.h"
-#include "support/SynthesizedSpeech.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
@@ -38,31 +37,37 @@ private:
         return ok;
     }
 
-    QString clip(const QString &text)
-    {
-        const QString out = path(QString(text).replace(' ', '_') + ".wav");
-        QString error;
-        if (!QFileInfo::exists(out) && !SynthesizedSpeech::say("espeak:en-us", text, out, &error))
-            qWarning().noquote() << error;
-        return out;
-    }
-
-    // Plays a phrase into a sink and waits until it has been played.
-    void play(const QString &text, const QString &sink = "kitchen")
+    // Plays "sink|text" and waits until it has been played.
+    void play(const QString &sinkAndText)
     {
         QString output;
-        QVERIFY2(client("paplay", {"--device=" + sink, clip(text)}, &output), qPrintable(output));
+        const QString clip =
+            SpeechClips::clip(m_dir->path(), "espeak:en-us|" + sinkAndText.section('|', 1));
+        QVERIFY2(client("paplay", {"--device=" + sinkAndText.section('|', 0, 0), clip}, &output),
+                 qPrintable(output));
+    }
+
+    // What PulseAudioSources lists: the default's name, then each source as "name=description";
+    // or "failed: " and the error.
+    static QStringList listedSources()
+    {
+        QList<SoundSource> listed{{"stale", "stale"}};
+        QString defaultName = "stale";
+        QString error;
+        if (!PulseAudioSources().list(&listed, &defaultName, &error))
+            return {"failed: " + error};
+        QStringList seen{defaultName};
+        for (const SoundSource &source : std::as_const(listed))
+            seen.append(source.name + "=" + source.description);
+        return seen;
     }
 
     // withSinks: false starts a server that has no source at all.
     void startServer(bool withSinks = true)
     {
-        QStringList args{"-n",
-                         "--daemonize=no",
-                         "--exit-idle-time=-1",
-                         "--disallow-exit",
-                         "-L",
-                         "module-native-protocol-unix"};
+        QStringList args =
+            QString("-n --daemonize=no --exit-idle-time=-1 --disallow-exit").split(' ');
+        args += {"-L", "module-native-protocol-unix"};
         if (withSinks) {
             args += {"-L",
                      "module-null-sink sink_name=kitchen "
@@ -109,14 +114,11 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        QStringList missing;
-        for (const char *tool : {"pulseaudio", "pactl", "paplay"}) {
-            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
-                missing.append(QLatin1String(tool));
+        for (const QString tool : {"pulseaudio", "pactl", "paplay"}) {
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                QFAIL(qPrintable("Missing " + tool +
+                                 ": install the Debian packages pulseaudio pulseaudio-utils"));
         }
-        if (!missing.isEmpty())
-            QFAIL(qPrintable("Missing " + missing.join(' ') +
-                             ": install the Debian packages pulseaudio pulseaudio-utils"));
         JEV_REQUIRE_SPEECH_SYNTHESIS();
         m_dir = std::make_unique<QTemporaryDir>();
         // The server, its clients and PulseAudioSource find each other through the runtime
@@ -125,10 +127,7 @@ private Q_SLOTS:
         qputenv("XDG_RUNTIME_DIR", m_dir->path().toLocal8Bit());
         qputenv("HOME", m_dir->path().toLocal8Bit());
         qunsetenv("PULSE_SERVER");
-        QFile clientConfig(path("client.conf"));
-        QVERIFY(clientConfig.open(QIODevice::WriteOnly));
-        clientConfig.write("autospawn = no\n");
-        clientConfig.close();
+        RecordFileBytes::write(path("client.conf"), "autospawn = no\n");
         qputenv("PULSE_CLIENTCONFIG", path("client.conf").toLocal8Bit());
         QCoreApplication::setOrganizationName("DuveVuvuraru");
         QCoreApplication::setApplicationName("jev");
@@ -136,10 +135,9 @@ private Q_SLOTS:
         startServer();
 
         m_grammar = path("temp.txt");
-        QFile grammar(m_grammar);
-        QVERIFY(grammar.open(QIODevice::WriteOnly));
-        grammar.write("[Grammar]\r\nlangid = 1033\r\ntype=cfg\r\n[<start>]\r\n"
-                      "<start>=Notepad\r\n<start>=select all\r\n<start>=page down\r\n");
+        RecordFileBytes::write(m_grammar,
+                               "[Grammar]\r\nlangid = 1033\r\ntype=cfg\r\n[<start>]\r\n"
+                               "<start>=Notepad\r\n<start>=select all\r\n<start>=page down\r\n");
     }
 
     void init()
@@ -152,23 +150,57 @@ private Q_SLOTS:
 
     void cleanupTestCase() { stopServer(); }
 
-    void speechPlayedIntoTheServerIsHeard()
+    // The stored choice is heard, the default's sound is not; without a choice the stream goes
+    // where the server's default goes. A chosen source that is gone gives a notice and the default,
+    // and stays chosen for when it is back.
+    void sourceHeard_data()
     {
-        const QStringList said = {"Notepad", "select all"};
+        QTest::addColumn<QStringList>("choice"); // name, description; empty: none
+        QTest::addColumn<QString>("newDefault"); // set while listening; empty: none
+        QTest::addColumn<QStringList>("played"); // "sink|text"
+        QTest::addColumn<QStringList>("heard");
+        QTest::addColumn<QStringList>("notices");
+        QTest::newRow("the default")
+            << QStringList() << QString() << QStringList{"kitchen|Notepad", "kitchen|select all"}
+            << QStringList{"Notepad", "select all"} << QStringList();
+        QTest::newRow("the chosen source")
+            << QStringList{"study.monitor", "Monitor of Study"} << QString()
+            << QStringList{"kitchen|Notepad", "study|select all"} << QStringList{"select all"}
+            << QStringList();
+        QTest::newRow("the default, followed when it changes")
+            << QStringList() << "study.monitor" << QStringList{"study|page down"}
+            << QStringList{"page down"} << QStringList();
+        QTest::newRow("chosen source gone")
+            << QStringList{"headset.monitor", "Old Headset"} << QString()
+            << QStringList{"kitchen|Notepad"} << QStringList{"Notepad"}
+            << QStringList{SoundServerMessages::chosenSourceGone("Old Headset")};
+    }
+    void sourceHeard()
+    {
+        QFETCH(QStringList, choice);
+        QFETCH(QString, newDefault);
+        QFETCH(QStringList, played);
+        QFETCH(QStringList, heard);
+        QFETCH(QStringList, notices);
+        if (!choice.isEmpty())
+            RecognizerSettings::setMicrophone({choice[0], choice[1]});
         auto recognizer = listener();
         QSignalSpy phrases(recognizer.get(), &Recognizer::PhraseRecognized);
         QSignalSpy levels(recognizer.get(), &Recognizer::LevelChanged);
+        QSignalSpy noticed(recognizer.get(), &Recognizer::listeningNotice);
         QString error;
         QVERIFY2(recognizer->Activate(&error), qPrintable(error));
-        for (qsizetype i = 0; i < said.size(); ++i) {
-            play(said[i]);
-            QTRY_COMPARE_WITH_TIMEOUT(phrases.size(), i + 1, 5000);
-            QCOMPARE(phrases.at(i).at(0).toString(), said[i]);
-        }
+        QCOMPARE(SpeechClips::phrases(noticed), notices);
+        if (!newDefault.isEmpty())
+            QVERIFY(client("pactl", {"set-default-source", newDefault}));
+        for (const QString &sinkAndText : played)
+            play(sinkAndText);
+        QTRY_COMPARE_WITH_TIMEOUT(SpeechClips::phrases(phrases), heard, 5000);
         int loudest = 0;
         for (const QList<QVariant> &args : std::as_const(levels))
             loudest = qMax(loudest, args.at(0).toInt());
         QVERIFY2(loudest > 1000, qPrintable(QString::number(loudest)));
+        QCOMPARE(RecognizerSettings::microphone().name, choice.value(0));
         recognizer->Deactivate();
     }
 
@@ -195,73 +227,15 @@ private Q_SLOTS:
                  Recognizer::InputCondition::Normal);
     }
 
-    void sourcesListedByDescription()
+    // By description, the default first, whichever it is.
+    void sourcesListed()
     {
-        PulseAudioSources sources;
-        QList<SoundSource> listed;
-        QString defaultName;
-        QString error;
-        QVERIFY2(sources.list(&listed, &defaultName, &error), qPrintable(error));
-        QCOMPARE(defaultName, QString("kitchen.monitor"));
-        QStringList seen;
-        for (const SoundSource &source : std::as_const(listed))
-            seen.append(source.name + "=" + source.description);
-        QCOMPARE(seen, QStringList({"kitchen.monitor=Monitor of Kitchen",
-                                    "study.monitor=Monitor of Study"}));
-
-        // The default comes first, whichever it is.
+        QCOMPARE(listedSources(),
+                 (QStringList{"kitchen.monitor", "kitchen.monitor=Monitor of Kitchen",
+                              "study.monitor=Monitor of Study"}));
         QVERIFY(client("pactl", {"set-default-source", "study.monitor"}));
-        QVERIFY2(sources.list(&listed, &defaultName, &error), qPrintable(error));
-        QCOMPARE(defaultName, QString("study.monitor"));
-        QCOMPARE(listed.value(0).name, QString("study.monitor"));
-        QCOMPARE(listed.size(), 2);
-    }
-
-    // The stored choice is what is heard; the default's sound is not.
-    void chosenSourceIsHeard()
-    {
-        RecognizerSettings::setMicrophone({"study.monitor", "Monitor of Study"});
-        auto recognizer = listener();
-        QSignalSpy phrases(recognizer.get(), &Recognizer::PhraseRecognized);
-        QSignalSpy notices(recognizer.get(), &Recognizer::listeningNotice);
-        QString error;
-        QVERIFY2(recognizer->Activate(&error), qPrintable(error));
-        play("Notepad", "kitchen");
-        play("select all", "study");
-        QTRY_COMPARE_WITH_TIMEOUT(phrases.size(), 1, 5000);
-        QCOMPARE(phrases.at(0).at(0).toString(), QString("select all"));
-        QCOMPARE(notices.size(), 0);
-    }
-
-    // Without a choice the stream goes where the server's default goes.
-    void defaultFollowedWhenItChanges()
-    {
-        auto recognizer = listener();
-        QSignalSpy phrases(recognizer.get(), &Recognizer::PhraseRecognized);
-        QString error;
-        QVERIFY2(recognizer->Activate(&error), qPrintable(error));
-        QVERIFY(client("pactl", {"set-default-source", "study.monitor"}));
-        play("page down", "study");
-        QTRY_COMPARE_WITH_TIMEOUT(phrases.size(), 1, 5000);
-        QCOMPARE(phrases.at(0).at(0).toString(), QString("page down"));
-    }
-
-    void chosenSourceGoneFallsBackToTheDefault()
-    {
-        RecognizerSettings::setMicrophone({"headset.monitor", "Old Headset"});
-        auto recognizer = listener();
-        QSignalSpy phrases(recognizer.get(), &Recognizer::PhraseRecognized);
-        QSignalSpy notices(recognizer.get(), &Recognizer::listeningNotice);
-        QString error;
-        QVERIFY2(recognizer->Activate(&error), qPrintable(error));
-        QCOMPARE(notices.size(), 1);
-        QCOMPARE(notices.at(0).at(0).toString(),
-                 SoundServerMessages::chosenSourceGone("Old Headset"));
-        play("Notepad", "kitchen");
-        QTRY_COMPARE_WITH_TIMEOUT(phrases.size(), 1, 5000);
-        QCOMPARE(phrases.at(0).at(0).toString(), QString("Notepad"));
-        // The choice stays: it is used again once the source is back.
-        QCOMPARE(RecognizerSettings::microphone().name, QString("headset.monitor"));
+        QCOMPARE(listedSources(), (QStringList{"study.monitor", "study.monitor=Monitor of Study",
+                                               "kitchen.monitor=Monitor of Kitchen"}));
     }
 
     // The server stops under a listening recognizer (killed, as by a crash, or restarted):
@@ -282,17 +256,12 @@ private Q_SLOTS:
 
         QVERIFY(!recognizer->Activate(&error));
         QCOMPARE(error, SoundServerMessages::noServer());
-        PulseAudioSources sources;
-        QList<SoundSource> listed;
-        QString defaultName;
-        QVERIFY(!sources.list(&listed, &defaultName, &error));
-        QCOMPARE(error, SoundServerMessages::noServer());
+        QCOMPARE(listedSources(), QStringList{"failed: " + SoundServerMessages::noServer()});
 
         startServer();
         QVERIFY2(recognizer->Activate(&error), qPrintable(error));
-        play("select all");
-        QTRY_COMPARE_WITH_TIMEOUT(phrases.size(), 1, 5000);
-        QCOMPARE(phrases.at(0).at(0).toString(), QString("select all"));
+        play("kitchen|select all");
+        QTRY_COMPARE_WITH_TIMEOUT(SpeechClips::phrases(phrases), QStringList{"select all"}, 5000);
     }
 
     void serverWithoutSources()
@@ -303,11 +272,9 @@ private Q_SLOTS:
         QString error;
         QVERIFY(!recognizer->Activate(&error));
         QCOMPARE(error, SoundServerMessages::noSource());
-        PulseAudioSources sources;
-        QList<SoundSource> listed{{"x", "y"}};
-        QString defaultName = "x";
-        QVERIFY2(sources.list(&listed, &defaultName, &error), qPrintable(error));
-        QVERIFY(listed.isEmpty());
+        const QStringList listed = listedSources(); // a default's name, no source
+        QVERIFY2(listed.size() == 1 && !listed[0].startsWith("failed"),
+                 qPrintable(listed.join('|')));
         stopServer(); // the next test starts one with sinks
     }
 };
