@@ -1,9 +1,8 @@
+#include "SpeechClips.h"
 #include "recognizer/PhraseSearch.h"
 #include "recognizer/SphinxEngine.h"
 #include "recognizer/audio/WavReader.h"
-#include "support/SynthesizedSpeech.h"
 
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -39,14 +38,9 @@ private:
     // "voice|text" spoken into 16 kHz samples, with no silence around.
     QList<qint16> spoken(const QString &piece)
     {
-        const QString file = m_dir->path() + "/" +
-                             QString(piece).replace(QRegularExpression("[^A-Za-z0-9]"), "_") +
-                             ".wav";
         QString error;
         QList<qint16> samples;
-        if (!SynthesizedSpeech::say(piece.section('|', 0, 0), piece.section('|', 1), file, &error,
-                                    0, 0) ||
-            !WavReader::read(file, &samples, &error))
+        if (!WavReader::read(SpeechClips::clip(m_dir->path(), piece, 0, 0), &samples, &error))
             qWarning().noquote() << error;
         return samples;
     }
@@ -81,16 +75,26 @@ private:
         return detections;
     }
 
-    static SphinxEngine::Options options(bool findInsideSpeech)
+    // Noise suppression throughout, as in a room whose background is loud.
+    static SphinxEngine::Options options(bool findInsideSpeech = true)
     {
         SphinxEngine::Options options;
         options.findInsideSpeech = findInsideSpeech;
-        // Noise suppression throughout, as in a room whose background is loud.
         options.noisyRoomDb = 0;
         return options;
     }
 
-    static QStringList phrasesOf(const QList<SphinxEngine::Detection> &detections)
+    // With the loud part of an utterance heard on its own, at the margin measured for it; the
+    // utterance ends endMs after the loud part, or (0) at a pause in the talk.
+    static SphinxEngine::Options withLoudPart(int endMs)
+    {
+        SphinxEngine::Options options = TestPhrasesInSpeech::options();
+        options.loudPartApartDb = 8;
+        options.loudPartEndMs = endMs;
+        return options;
+    }
+
+    static QStringList phrases(const QList<SphinxEngine::Detection> &detections)
     {
         QStringList phrases;
         for (const SphinxEngine::Detection &d : detections)
@@ -98,17 +102,9 @@ private:
         return phrases;
     }
 
-    static QStringList heard(const QList<qint16> &speech, bool findInsideSpeech)
+    static QStringList phrases(const QList<qint16> &speech, const SphinxEngine::Options &options)
     {
-        return phrasesOf(detected(speech, options(findInsideSpeech)));
-    }
-
-    // With the loud part of an utterance heard on its own, at the margin measured for it.
-    static SphinxEngine::Options withLoudPart()
-    {
-        SphinxEngine::Options options = TestPhrasesInSpeech::options(true);
-        options.loudPartApartDb = 8;
-        return options;
+        return phrases(detected(speech, options));
     }
 
     QList<qint16> commandUnderTalk()
@@ -126,24 +122,29 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
     }
 
+    // Without looking inside other speech, a command under a television is lost: the reason the
+    // search looks there.
     void commandBesideOtherSpeech_data()
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("talk");
         QTest::addColumn<double>("talkDb");
+        QTest::addColumn<bool>("inside"); // phrases looked for inside other speech
         QTest::addColumn<QStringList>("phrases");
 
         const QString news = kNews;
-        QTest::newRow("alone") << "espeak:en-us|page down" << QString() << 0.0
-                               << QStringList{"page down"};
+        const QString pageDown = "espeak:en-us|page down";
+        QTest::newRow("alone") << pageDown << QString() << 0.0 << true << QStringList{"page down"};
         QTest::newRow("television 20 dB under the command")
-            << "espeak:en-us|page down" << news << -20.0 << QStringList{"page down"};
+            << pageDown << news << -20.0 << true << QStringList{"page down"};
+        QTest::newRow("television 20 dB under, not looked for inside speech")
+            << pageDown << news << -20.0 << false << QStringList{};
         // The user's own sentence: the rest of it is as loud as the phrase.
         QTest::newRow("inside the user's sentence")
             << "espeak:en-us|then page down to the end of the list please" << QString() << 0.0
-            << QStringList{};
+            << true << QStringList{};
         QTest::newRow("television as loud as the command")
-            << "espeak:en-us|page down" << news << 0.0 << QStringList{};
+            << pageDown << news << 0.0 << true << QStringList{};
     }
 
     void commandBesideOtherSpeech()
@@ -151,22 +152,14 @@ private Q_SLOTS:
         QFETCH(QString, command);
         QFETCH(QString, talk);
         QFETCH(double, talkDb);
+        QFETCH(bool, inside);
         QFETCH(QStringList, phrases);
         const QList<qint16> said = spoken(command);
         QVERIFY(!said.isEmpty());
         // The command starts two seconds into the talk, which goes on after it.
         const QList<qint16> speech =
             talk.isEmpty() ? said : mixed(spoken(talk), talkDb, said, 2 * SphinxEngine::SampleRate);
-        QCOMPARE(heard(speech, true), phrases);
-    }
-
-    // Without looking inside other speech, a command under a television is lost: the reason the
-    // search looks there.
-    void commandUnderTalkNeedsTheSearchInsideSpeech()
-    {
-        const QList<qint16> speech = commandUnderTalk();
-        QCOMPARE(heard(speech, false), QStringList{});
-        QCOMPARE(heard(speech, true), QStringList{"page down"});
+        QCOMPARE(TestPhrasesInSpeech::phrases(speech, options(inside)), phrases);
     }
 
     // Under this television the utterance, ended in the talk soon after the command, holds
@@ -174,11 +167,8 @@ private Q_SLOTS:
     // nothing is done. Ended at the talk's pause, it holds "page down" too.
     void loudPartCountsWhenBothHearingsAgree()
     {
-        const QList<qint16> speech = commandUnderTalk();
-        SphinxEngine::Options atPause = withLoudPart();
-        atPause.loudPartEndMs = 0;
-        QCOMPARE(phrasesOf(detected(speech, withLoudPart())), QStringList{});
-        QCOMPARE(phrasesOf(detected(speech, atPause)), QStringList{"page down"});
+        QCOMPARE(phrases(commandUnderTalk(), withLoudPart(500)), QStringList{});
+        QCOMPARE(phrases(commandUnderTalk(), withLoudPart(0)), QStringList{"page down"});
     }
 
     // Over talk that goes on, the command acts soon after it is said, not when the talk pauses.
@@ -191,13 +181,10 @@ private Q_SLOTS:
         // The stream starts with half a second of silence.
         const qint64 talkEnd = SphinxEngine::SampleRate / 2 + talk.size();
         QVERIFY(talk.size() > 4 * SphinxEngine::SampleRate);
-        SphinxEngine::Options early = withLoudPart();
-        SphinxEngine::Options atPause = early;
-        atPause.loudPartEndMs = 0;
-        const QList<SphinxEngine::Detection> soon = detected(speech, early);
-        const QList<SphinxEngine::Detection> late = detected(speech, atPause);
-        QCOMPARE(phrasesOf(soon), QStringList{"close window"});
-        QCOMPARE(phrasesOf(late), QStringList{"close window"});
+        const QList<SphinxEngine::Detection> soon = detected(speech, withLoudPart(500));
+        const QList<SphinxEngine::Detection> late = detected(speech, withLoudPart(0));
+        QCOMPARE(phrases(soon), QStringList{"close window"});
+        QCOMPARE(phrases(late), QStringList{"close window"});
         QVERIFY2(soon[0].eventSample < talkEnd - SphinxEngine::SampleRate,
                  qPrintable(QString::number(soon[0].eventSample)));
         QVERIFY(late[0].eventSample >= talkEnd);
@@ -213,12 +200,12 @@ private Q_SLOTS:
             mixed(spoken("flite:awb|Our correspondent reports that the talks went on late into "
                          "the night without an agreement"),
                   -8, spoken("espeak:en-us+f3|close window"), 2 * SphinxEngine::SampleRate);
-        SphinxEngine::Options wide = options(true);
+        SphinxEngine::Options wide = options();
         wide.garbagePhoneLog10 = PhraseSearch::LongSpeechGarbagePhoneLog10;
         SphinxEngine::Options narrow = wide;
         narrow.decoderArguments = {"-beam", "1e-48", "-pbeam", "1e-48", "-wbeam", "7e-29"};
-        QCOMPARE(phrasesOf(detected(speech, narrow)), QStringList{});
-        QCOMPARE(phrasesOf(detected(speech, wide)), QStringList{"close window"});
+        QCOMPARE(phrases(speech, narrow), QStringList{});
+        QCOMPARE(phrases(speech, wide), QStringList{"close window"});
     }
 
     // A command that the first hearing finds is heard again, at the long speech's price, only when
@@ -253,7 +240,7 @@ private Q_SLOTS:
         QFETCH(std::optional<double>, longPrice);
         QFETCH(int, longMs);
         QFETCH(QStringList, phrases);
-        SphinxEngine::Options heardAgain = options(true);
+        SphinxEngine::Options heardAgain = options();
         heardAgain.longSpeechGarbagePhoneLog10 = longPrice;
         heardAgain.longSpeechMs = longMs;
         const QList<qint16> command = spoken("espeak:en-us|page down");
@@ -267,7 +254,7 @@ private Q_SLOTS:
             speech = commandUnderTalk();
         else if (shape != Shape::Alone)
             speech = command + pause + command;
-        QCOMPARE(phrasesOf(detected(speech, heardAgain)), phrases);
+        QCOMPARE(TestPhrasesInSpeech::phrases(speech, heardAgain), phrases);
     }
 
     // Hearing every utterance a second time at the live price changes nothing, in the utterance
@@ -278,16 +265,16 @@ private Q_SLOTS:
         const QList<qint16> speech =
             commandUnderTalk() + pause + spoken("espeak:en-us+f3|close window") + pause +
             spoken("flite:awb|Notepad") + pause + spoken("espeak:en-us|page down");
-        SphinxEngine::Options once = options(true);
+        SphinxEngine::Options once = options();
         once.longSpeechGarbagePhoneLog10.reset();
         SphinxEngine::Options twice = once;
         twice.longSpeechGarbagePhoneLog10 = once.garbagePhoneLog10;
         twice.longSpeechMs = 0;
         const QList<SphinxEngine::Detection> first = detected(speech, once);
         const QList<SphinxEngine::Detection> second = detected(speech, twice);
-        QCOMPARE(phrasesOf(first),
+        QCOMPARE(phrases(first),
                  (QStringList{"page down", "close window", "Notepad", "page down"}));
-        QCOMPARE(phrasesOf(second), phrasesOf(first));
+        QCOMPARE(phrases(second), phrases(first));
         for (qsizetype i = 0; i < first.size(); ++i) {
             QCOMPARE(second[i].coverage, first[i].coverage);
             QCOMPARE(second[i].asideDb, first[i].asideDb);
