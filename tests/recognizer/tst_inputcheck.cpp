@@ -1,7 +1,7 @@
+#include "GeneratedSound.h"
 #include "recognizer/InputCheck.h"
 
 #include <QTest>
-#include <cmath>
 
 using Condition = Recognizer::InputCondition;
 Q_DECLARE_METATYPE(Condition)
@@ -12,9 +12,8 @@ namespace {
 // step are put at the limit of 16 bits.
 QList<qint16> sound(int ms, int peak, int clippedPerStep = 0)
 {
-    QList<qint16> samples(ms * 16);
+    QList<qint16> samples = GeneratedSound::tone(ms, peak, 200);
     for (qsizetype i = 0; i < samples.size(); ++i) {
-        samples[i] = qint16(std::lround(peak * std::sin(i * 2 * M_PI * 200 / 16000)));
         if (i % InputCheck::WindowSamples < clippedPerStep)
             samples[i] = i % 2 ? qint16(-32768) : qint16(32767);
     }

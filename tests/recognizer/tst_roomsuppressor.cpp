@@ -1,24 +1,15 @@
+#include "GeneratedSound.h"
 #include "recognizer/RoomSuppressor.h"
 
 #include <QTest>
-#include <random>
+
+using GeneratedSound::noise;
 
 namespace {
 
 using Level = NoiseSuppressor::Level;
 constexpr qsizetype kFrame = RoomSuppressor::FrameSamples;
 constexpr double kNoisyRoomDb = 45;
-
-// Steady noise of that RMS amplitude, as a fan or a quiet room gives.
-QList<qint16> noise(int ms, double rms, quint32 seed)
-{
-    std::mt19937 random(seed);
-    std::normal_distribution<double> gauss(0, rms);
-    QList<qint16> samples(ms * kFrame / 10);
-    for (qint16 &s : samples)
-        s = qint16(qBound(-32768.0, std::round(gauss(random)), 32767.0));
-    return samples;
-}
 
 // What one suppressor at that level makes of the whole stream.
 QList<qint16> suppressed(const QList<qint16> &input, Level level)

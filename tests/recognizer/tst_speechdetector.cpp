@@ -1,35 +1,15 @@
+#include "GeneratedSound.h"
 #include "recognizer/SpeechDetector.h"
 
 #include <QTest>
 #include <algorithm>
 #include <cmath>
-#include <random>
+
+using namespace GeneratedSound;
 
 namespace {
 
 constexpr int kFrameMs = 10;
-constexpr qsizetype kSamplesPerMs = SpeechDetector::FrameSamples / kFrameMs;
-
-// Steady noise of that RMS amplitude; 0 gives a run of exact zeros.
-QList<qint16> noise(int ms, double rms, quint32 seed = 1)
-{
-    std::mt19937 random(seed);
-    std::normal_distribution<double> gauss(0, rms > 0 ? rms : 1);
-    QList<qint16> samples(ms * kSamplesPerMs, 0);
-    if (rms > 0) {
-        for (qint16 &s : samples)
-            s = qint16(qBound(-32768.0, std::round(gauss(random)), 32767.0));
-    }
-    return samples;
-}
-
-QList<qint16> tone(int ms, double amplitude, double hz = 440)
-{
-    QList<qint16> samples(ms * kSamplesPerMs);
-    for (qsizetype i = 0; i < samples.size(); ++i)
-        samples[i] = qint16(std::round(amplitude * std::sin(2 * M_PI * hz * double(i) / 16000)));
-    return samples;
-}
 
 // A loud noise burst that swells and fades like a syllable, over background.
 QList<qint16> syllable(int ms, double backgroundRms, quint32 seed)

@@ -1,3 +1,4 @@
+#include "GeneratedSound.h"
 #include "recognizer/VoiceGate.h"
 
 #include <QTest>
@@ -8,11 +9,7 @@ namespace {
 // ms of a 440 Hz tone whose RMS is rms.
 QList<qint16> tone(int ms, double rms)
 {
-    QList<qint16> samples(ms * 16);
-    for (qsizetype i = 0; i < samples.size(); ++i)
-        samples[i] =
-            qint16(std::round(rms * std::sqrt(2.0) * std::sin(2 * M_PI * 440 * i / 16000.0)));
-    return samples;
+    return GeneratedSound::tone(ms, rms * std::sqrt(2.0));
 }
 
 void feed(VoiceGate &gate, const QList<qint16> &samples)
