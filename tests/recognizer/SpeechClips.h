@@ -62,6 +62,15 @@ inline QStringList phrases(const QSignalSpy &spy)
     return phrases;
 }
 
+// The loudest of the levels told.
+inline int loudest(const QSignalSpy &levels)
+{
+    int loudest = 0;
+    for (const QList<QVariant> &args : levels)
+        loudest = qMax(loudest, args.at(0).toInt());
+    return loudest;
+}
+
 // The phrases heard until the files have played at that speed, and a little more.
 inline QStringList heardWhilePlaying(const QSignalSpy &spy, const QStringList &files, double speed)
 {

@@ -196,9 +196,7 @@ private Q_SLOTS:
         for (const QString &sinkAndText : played)
             play(sinkAndText);
         QTRY_COMPARE_WITH_TIMEOUT(SpeechClips::phrases(phrases), heard, 5000);
-        int loudest = 0;
-        for (const QList<QVariant> &args : std::as_const(levels))
-            loudest = qMax(loudest, args.at(0).toInt());
+        const int loudest = SpeechClips::loudest(levels);
         QVERIFY2(loudest > 1000, qPrintable(QString::number(loudest)));
         QCOMPARE(RecognizerSettings::microphone().name, choice.value(0));
         recognizer->Deactivate();

@@ -1,7 +1,6 @@
 #include "SpeechClips.h"
 #include "recognizer/LevelMeter.h"
 #include "recognizer/SphinxRecognizer.h"
-#include "recognizer/audio/PulseAudioSource.h"
 #include "recognizer/audio/WavFileSource.h"
 #include "recognizer/audio/WavReader.h"
 
@@ -217,9 +216,7 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("%1 level events in %2 ms")
                                 .arg(levels.size())
                                 .arg(clock.elapsed())));
-        int loudest = 0;
-        for (const QList<QVariant> &args : std::as_const(levels))
-            loudest = qMax(loudest, args.at(0).toInt());
+        const int loudest = SpeechClips::loudest(levels);
         QVERIFY(levels.at(0).at(0).toInt() < 20); // the leading silence
         QVERIFY2(loudest > 1000 && loudest < 20000, qPrintable(QString::number(loudest)));
     }
@@ -237,8 +234,6 @@ private Q_SLOTS:
         QVERIFY2(error.contains("No grammar"), qPrintable(error));
 
         auto r = recognizer({path("a/VAppCmd.txt")}, 1.0);
-        QVERIFY(!r->LoadGrammarFile(path("missing/temp.txt"), &error));
-        QVERIFY2(error.contains("missing/temp.txt"), qPrintable(error));
         QVERIFY(!r->LoadGrammarFile(path("a/VAppCmd.txt"), &error));
         QVERIFY2(error.contains("not a recognition grammar"), qPrintable(error));
         QVERIFY2(r->LoadGrammarFile(m_grammarA, &error), qPrintable(error));
@@ -246,13 +241,6 @@ private Q_SLOTS:
         QVERIFY2(error.contains(path("a/VAppCmd.txt")) && error.contains("not a WAV"),
                  qPrintable(error));
         QVERIFY(!r->isActive());
-
-        SphinxRecognizer noMicrophone(std::make_unique<PulseAudioSource>(
-            std::function<SoundSource()>(), QStringLiteral("unix:/nonexistent/pulse")));
-        QVERIFY2(noMicrophone.LoadGrammarFile(m_grammarA, &error), qPrintable(error));
-        QVERIFY(!noMicrophone.Activate(&error));
-        QCOMPARE(error, QString("No sound server is running: start PipeWire or PulseAudio, then "
-                                "click the level meter."));
     }
 
     void microphoneLostWhileListening()
