@@ -2,6 +2,7 @@
 #include "recognizer/LevelMeter.h"
 #include "recognizer/audio/WavFileSource.h"
 #include "recognizer/audio/WavReader.h"
+#include "support/RecordFileBytes.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -175,9 +176,7 @@ private Q_SLOTS:
         // A file's message names it.
         QTemporaryDir dir;
         const QString path = dir.filePath("bad sound.wav");
-        QFile written(path);
-        QVERIFY(written.open(QIODevice::WriteOnly) && written.write(file) == file.size());
-        written.close();
+        RecordFileBytes::write(path, file);
         QVERIFY(!WavReader::read(path, &out, &error));
         QVERIFY2(error.startsWith("The sound file " + path + " cannot be used: ") &&
                      error.contains(reason),
@@ -190,10 +189,8 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         auto write = [&dir](const QString &name, const QByteArray &bytes) {
-            QFile file(dir.filePath(name));
-            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-                qFatal("cannot write %s", qPrintable(file.fileName()));
-            return file.fileName();
+            RecordFileBytes::write(dir.filePath(name), bytes);
+            return dir.filePath(name);
         };
         QList<qint16> first(50000);
         for (qsizetype i = 0; i < first.size(); ++i)
