@@ -31,16 +31,6 @@ inline QString clip(const QString &dir, const QString &piece, double lead = 0.5,
     return out;
 }
 
-// The files one after another in one.
-inline QString take(const QString &dir, const QStringList &files)
-{
-    const QString out = dir + "/take" + QString::number(qHash(files.join('+')), 16) + ".wav";
-    QString error;
-    if (!QFileInfo::exists(out) && !SynthesizedSpeech::concatenate(files, out, &error))
-        qWarning().noquote() << error;
-    return out;
-}
-
 // A data directory with one application and its vocabulary, whose temp.txt the program's
 // grammar writer makes.
 inline void writeGrammar(const QString &dir, const QByteArray &app, const QString &vocab,

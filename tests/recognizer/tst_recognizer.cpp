@@ -74,53 +74,34 @@ private Q_SLOTS:
         m_grammarB = path("b/temp.txt");
     }
 
-    // Each command comes back spelled as in the grammar; a sentence that is none gives nothing.
-    void heardAsInTheGrammar_data()
-    {
-        QTest::addColumn<QString>("spoken");
-        QTest::addColumn<QStringList>("heard");
-        QTest::newRow("application name, mixed case")
-            << "espeak:en-us|notepad" << QStringList{"Notepad"};
-        QTest::newRow("mixed case phrase")
-            << "flite:slt|refresh page" << QStringList{"Refresh Page"};
-        QTest::newRow("F5") << "espeak:en-us|press F5" << QStringList{"press F5"};
-        QTest::newRow("word missing from the dictionary")
-            << "flite:rms|Blimtrop" << QStringList{"Blimtrop"};
-        QTest::newRow("letters") << "espeak:en-us|open VLC" << QStringList{"open VLC"};
-        // flite spells "Xterm" out, as many speakers do.
-        QTest::newRow("name spelled out")
-            << "flite:slt|launch Xterm" << QStringList{"launch Xterm"};
-        QTest::newRow("out-of-grammar sentence")
-            << "espeak:en-us|The weather was lovely when we walked to the harbour yesterday"
-            << QStringList{};
-    }
-    void heardAsInTheGrammar()
-    {
-        QFETCH(QString, spoken);
-        QFETCH(QStringList, heard);
-        const QStringList files{clip(spoken)};
-        auto r = recognizer(files, 3.0);
-        QString error;
-        QVERIFY2(r->LoadGrammarFile(m_grammarA, &error), qPrintable(error));
-        QCOMPARE(r->grammarWarnings().size(), 1); // "!!!" cannot be said
-        QSignalSpy spy(r.get(), &Recognizer::PhraseRecognized);
-        QThread *deliveredOn = nullptr;
-        connect(r.get(), &Recognizer::PhraseRecognized, this,
-                [&deliveredOn] { deliveredOn = QThread::currentThread(); });
-        QVERIFY2(r->Activate(&error), qPrintable(error));
-        QCOMPARE(heardWhilePlaying(spy, files, 3.0), heard);
-        QCOMPARE(deliveredOn, heard.isEmpty() ? nullptr : QThread::currentThread());
-    }
-
-    // Takes of several pieces: a two-word command with a 300 ms pause inside; the recognizer's
-    // own phrases "go to sleep" and "wake up" beside a grammar that lacks them or has them spelled
-    // its own way (those phrases are left out with a warning). The grammar file is never written.
-    void heardInATake_data()
+    // Commands come back spelled as in the grammar, on the thread that listens; a sentence that
+    // is none gives nothing; a two-word command with a 300 ms pause inside is one. The recognizer's
+    // own phrases "go to sleep" and "wake up" are heard beside a grammar that lacks them or has
+    // them spelled its own way (those phrases are left out with a warning, as "!!!", which cannot
+    // be said, is). The grammar file is never written.
+    void heard_data()
     {
         QTest::addColumn<QString>("grammar");
-        QTest::addColumn<QStringList>("pieces");
+        QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("heard");
         QTest::addColumn<int>("warnings");
+        const auto said = [this](const QString &piece) { return QStringList{clip(piece)}; };
+        QTest::newRow("application name, mixed case")
+            << "a" << said("espeak:en-us|notepad") << QStringList{"Notepad"} << 1;
+        QTest::newRow("mixed case phrase")
+            << "a" << said("flite:slt|refresh page") << QStringList{"Refresh Page"} << 1;
+        QTest::newRow("F5") << "a" << said("espeak:en-us|press F5") << QStringList{"press F5"} << 1;
+        QTest::newRow("word missing from the dictionary")
+            << "a" << said("flite:rms|Blimtrop") << QStringList{"Blimtrop"} << 1;
+        QTest::newRow("letters") << "a" << said("espeak:en-us|open VLC") << QStringList{"open VLC"}
+                                 << 1;
+        // flite spells "Xterm" out, as many speakers do.
+        QTest::newRow("name spelled out")
+            << "a" << said("flite:slt|launch Xterm") << QStringList{"launch Xterm"} << 1;
+        QTest::newRow("out-of-grammar sentence")
+            << "a"
+            << said("espeak:en-us|The weather was lovely when we walked to the harbour yesterday")
+            << QStringList{} << 1;
         for (const QString voice : {"espeak:en-us", "flite:slt"}) {
             QTest::addRow("pause inside a command, %s", qPrintable(voice))
                 << "a"
@@ -128,37 +109,40 @@ private Q_SLOTS:
                                clip(voice + "|down", 0, 1)}
                 << QStringList{"page down"} << 1;
         }
-        const auto said = [this](QStringList pieces) {
+        const auto take = [this](QStringList pieces) {
             for (QString &piece : pieces)
                 piece = clip(piece, 0.3, 0.6);
             return pieces << clip("1");
         };
         QTest::newRow("own phrases among commands")
             << "plain"
-            << said({"espeak:en-us|go to sleep", "0.8", "espeak:en-us|save file", "0.8",
+            << take({"espeak:en-us|go to sleep", "0.8", "espeak:en-us|save file", "0.8",
                      "flite:rms|wake up", "0.8", "flite:slt|go back"})
             << QStringList{"go to sleep", "save file", "wake up", "go back"} << 0;
         QTest::newRow("the vocabulary's own spelling gives way")
-            << "own words" << said({"flite:slt|go to sleep", "0.8", "espeak:en-us|wake up"})
+            << "own words" << take({"flite:slt|go to sleep", "0.8", "espeak:en-us|wake up"})
             << QStringList{"go to sleep", "wake up"} << 2;
     }
-    void heardInATake()
+    void heard()
     {
         QFETCH(QString, grammar);
-        QFETCH(QStringList, pieces);
+        QFETCH(QStringList, files);
         QFETCH(QStringList, heard);
         QFETCH(int, warnings);
         const QString grammarFile = path(grammar + "/temp.txt");
         const QByteArray before = RecordFileBytes::read(grammarFile);
         const QDateTime changed = QFileInfo(grammarFile).lastModified();
-        const QStringList files{take(m_dir->path(), pieces)};
         auto r = recognizer(files, 3.0);
         QString error;
         QVERIFY2(r->LoadGrammarFile(grammarFile, &error), qPrintable(error));
         QCOMPARE(r->grammarWarnings().size(), warnings);
         QSignalSpy spy(r.get(), &Recognizer::PhraseRecognized);
+        QThread *deliveredOn = nullptr;
+        connect(r.get(), &Recognizer::PhraseRecognized, this,
+                [&deliveredOn] { deliveredOn = QThread::currentThread(); });
         QVERIFY2(r->Activate(&error), qPrintable(error));
         QCOMPARE(heardWhilePlaying(spy, files, 3.0), heard);
+        QCOMPARE(deliveredOn, heard.isEmpty() ? nullptr : QThread::currentThread());
         QCOMPARE(RecordFileBytes::read(grammarFile), before);
         QCOMPARE(QFileInfo(grammarFile).lastModified(), changed);
     }
