@@ -1,14 +1,7 @@
-#include "recognizer/fake/FakeRecognizer.h"
-#include "speech/frmJev.h"
-#include "support/FakeDesktop.h"
-#include "support/RecordFileBytes.h"
+#include "SpeechWindowSession.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
@@ -19,29 +12,19 @@ const QStringList kSamples{"Browser.txt", "Editor.txt", "Terminal.txt"};
 
 // The speech window's first start: the sample vocabularies are offered and written only when the
 // user agrees; the status bar says what to do next.
-class TestFirstRun : public QObject
+class TestFirstRun : public SpeechWindowSession
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeDesktop> m_desktop;
-    FakeRecognizer m_recognizer;
-
-    QString data() const { return m_dir->filePath("data"); }
     QStringList vocabFiles() const
     {
-        return QDir(data() + "/vocab").entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        return QDir(data("vocab")).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           m_dir->filePath("config"));
-        m_desktop = std::make_unique<FakeDesktop>();
-    }
+    void init() { fresh(); }
+    void cleanup() { m_window.reset(); }
 
     void offer_data()
     {
@@ -53,17 +36,16 @@ private Q_SLOTS:
     void offer()
     {
         QFETCH(bool, accept);
-        frmJev window(data(), m_desktop->services(), m_recognizer);
-        window.load();
-        window.show();
+        makeWindow();
+        m_window->show();
         m_desktop->prompter.queueAnswer(accept);
         QStringList filesWhileAsked{"not asked"};
         bool appListWhileAsked = true;
         m_desktop->prompter.setWhileShown([&] {
             filesWhileAsked = vocabFiles();
-            appListWhileAsked = QFileInfo(data() + "/VAppCmd.txt").size() > 0;
+            appListWhileAsked = QFileInfo(data("VAppCmd.txt")).size() > 0;
         });
-        window.offerSamples();
+        m_window->offerSamples();
 
         QCOMPARE(m_desktop->prompter.shown().size(), 1);
         const auto question = m_desktop->prompter.shown().first();
@@ -74,14 +56,14 @@ private Q_SLOTS:
         QVERIFY(!appListWhileAsked);
         QCOMPARE(vocabFiles(), accept ? kSamples : QStringList());
         for (const QString &file : vocabFiles())
-            QCOMPARE(RecordFileBytes::read(data() + "/vocab/" + file),
+            QCOMPARE(RecordFileBytes::read(data("vocab/" + file)),
                      RecordFileBytes::read(kShipped + "/" + file));
-        QCOMPARE(QFileInfo(data() + "/VAppCmd.txt").size(), 0);
-        const QString status = window.findChild<QLabel *>("stbVCmdPhrase")->text();
+        QCOMPARE(QFileInfo(data("VAppCmd.txt")).size(), 0);
+        const QString status = phraseShown();
         QVERIFY2(status.contains("Configure") && status.contains("drag"), qPrintable(status));
 
         // Offered once: a second call (or start) does not ask again.
-        window.offerSamples();
+        m_window->offerSamples();
         QCOMPARE(m_desktop->prompter.shown().size(), 1);
     }
 
@@ -97,13 +79,12 @@ private Q_SLOTS:
     {
         QFETCH(QString, file);
         QFETCH(int, slot);
-        RecordFileBytes::write(data() + "/" + file, RecordFileBytes::file({"hello:^h"}, slot));
-        frmJev window(data(), m_desktop->services(), m_recognizer);
-        window.load();
-        window.offerSamples();
+        RecordFileBytes::write(data(file), RecordFileBytes::file({"hello:^h"}, slot));
+        makeWindow();
+        m_window->offerSamples();
         QVERIFY(m_desktop->prompter.shown().isEmpty());
-        QVERIFY(window.findChild<QLabel *>("stbVCmdPhrase")->text().isEmpty());
-        QVERIFY(!QFile::exists(data() + "/vocab/Editor.txt"));
+        QVERIFY(phraseShown().isEmpty());
+        QVERIFY(!QFile::exists(data("vocab/Editor.txt")));
     }
 };
 

@@ -1,43 +1,22 @@
-#include "GeditSetup.h"
+#include "SpeechWindowSession.h"
 #include "config/ConfigWindows.h"
 #include "config/ProgramSettings.h"
 #include "config/frmApp.h"
-#include "recognizer/fake/FakeRecognizer.h"
 #include "speech/VuMeterBar.h"
-#include "speech/frmJev.h"
-#include "support/FakeDesktop.h"
-#include "support/RecordFileBytes.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QLabel>
 #include <QPointer>
-#include <QPushButton>
 #include <QScrollBar>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTextBrowser>
-#include <QTimer>
 #include <QWindow>
 #include <functional>
 
 // The speech window with a fake recognizer and desktop, offscreen.
-class TestFrmJev : public QObject
+class TestFrmJev : public SpeechWindowSession
 {
     Q_OBJECT
 
 private:
-    QString phraseShown() const { return m_window->findChild<QLabel *>("stbVCmdPhrase")->text(); }
-    // The configuration window is modal: it is closed as soon as it shows.
-    void configure()
-    {
-        QTimer::singleShot(0, [] {
-            if (QWidget *window = QApplication::activeModalWidget())
-                window->close();
-        });
-        QTest::mouseClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
-    }
     // Opens the configuration, presses its help button, hands the help window shown (or null)
     // to check while the configuration is still open, then closes the configuration.
     void openHelpFromTheConfiguration(const std::function<void(QTextBrowser *)> &check)
@@ -58,42 +37,32 @@ private:
         QTest::mouseClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
     }
     void clickMeter() { QTest::mouseClick(&m_window->meter(), Qt::LeftButton); }
-    void makeWindow()
+    void showWindow()
     {
-        m_window =
-            std::make_unique<frmJev>(m_dir->filePath("data"), m_desktop->services(), m_recognizer);
-        m_window->load();
+        makeWindow();
         m_window->show();
         // Alt+F1 belongs to the active window.
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeDesktop> m_desktop;
-    FakeRecognizer m_recognizer;
-    std::unique_ptr<frmJev> m_window;
-
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_desktop = std::make_unique<FakeDesktop>();
-        prepareGeditInFront(*m_dir, *m_desktop, {"save:^s", "editor:^e"});
-        m_recognizer.Deactivate();
-        m_recognizer.setActivateError({});
-        makeWindow();
+        fresh();
+        geditInFront({"save:^s", "editor:^e"});
+        showWindow();
     }
     void cleanup() { m_window.reset(); }
 
     void listensAfterLoad()
     {
         QVERIFY(m_recognizer.isActive());
-        QCOMPARE(m_recognizer.loadedFiles().last(), m_dir->filePath("data/temp.txt"));
+        QCOMPARE(m_recognizer.loadedFiles().last(), data("temp.txt"));
         QCOMPARE(m_window->windowTitle(), QString("JEV! Voice Control"));
         QVERIFY(m_window->windowFlags() & Qt::WindowStaysOnTopHint);
         // First run: the grammar is written before it is loaded.
-        QVERIFY(RecordFileBytes::read(m_dir->filePath("data/temp.txt"))
+        QVERIFY(RecordFileBytes::read(data("temp.txt"))
                     .contains("<start>=switch to\r\n<start>=editor\r\n"));
         QCOMPARE(m_window->meter().fullScale(), 3000);
         QVERIFY(m_window->startupProblems().isEmpty());
@@ -229,7 +198,7 @@ private Q_SLOTS:
     // closes, in the order heard, and no handling starts while another is under way.
     void phrasesHeardDuringAMessageBox()
     {
-        RecordFileBytes::write(m_dir->filePath("data/VAppCmd.txt"),
+        RecordFileBytes::write(data("VAppCmd.txt"),
                                RecordFileBytes::file({"Gedit \xA6 notes - gedit*editor~E$gedit",
                                                       "Gone \xA6 closed*launch~E$/no/such"},
                                                      270));
@@ -254,7 +223,7 @@ private Q_SLOTS:
     {
         m_window.reset();
         ProgramSettings::setFullScale(20000);
-        makeWindow();
+        showWindow();
         QCOMPARE(m_window->meter().fullScale(), 20000);
     }
 
@@ -263,8 +232,7 @@ private Q_SLOTS:
     {
         Q_EMIT m_recognizer.listeningFailed("The microphone went away.");
         m_recognizer.Deactivate();
-        QCOMPARE(m_window->findChild<QLabel *>("stbVCmdProblems")->text(),
-                 QString("The microphone went away."));
+        QCOMPARE(problemsShown(), QString("The microphone went away."));
         clickMeter();
         QVERIFY(m_recognizer.isActive());
         QVERIFY(!m_window->meterToggle());
@@ -310,8 +278,7 @@ private Q_SLOTS:
         m_window->setGeometry(123, 77, 420, 110);
         m_window->close();
         QVERIFY(!QSettings().value("Software/frmJev/Position").toByteArray().isEmpty());
-        m_window.reset();
-        makeWindow();
+        showWindow();
         QCOMPARE(m_window->geometry(), QRect(123, 77, 420, 110));
     }
 
@@ -321,9 +288,9 @@ private Q_SLOTS:
         m_recognizer.Deactivate();
         m_recognizer.setActivateError("No microphone: the PulseAudio server cannot be reached.");
         m_desktop->windows.setAvailable(false);
-        makeWindow();
+        showWindow();
         QCOMPARE(m_window->startupProblems().size(), 2);
-        QVERIFY(m_window->findChild<QLabel *>("stbVCmdProblems")->text().contains("microphone"));
+        QVERIFY(problemsShown().contains("microphone"));
         m_window->tellStartupProblems();
         QCOMPARE(m_desktop->prompter.shown().size(), 1);
         QVERIFY(m_desktop->prompter.shown().first().text.contains("No X display"));
@@ -337,9 +304,7 @@ private Q_SLOTS:
         m_window = std::make_unique<frmJev>(m_dir->filePath("blocked/data"), m_desktop->services(),
                                             m_recognizer);
         m_window->load();
-        QVERIFY2(m_window->findChild<QLabel *>("stbVCmdProblems")
-                     ->text()
-                     .startsWith("The data directory"),
+        QVERIFY2(problemsShown().startsWith("The data directory"),
                  qPrintable(m_window->startupProblems().join('|')));
     }
 };

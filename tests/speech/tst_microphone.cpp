@@ -1,35 +1,25 @@
+#include "SpeechWindowSession.h"
 #include "config/frmApp.h"
 #include "recognizer/RecognizerSettings.h"
 #include "recognizer/audio/SoundServerMessages.h"
-#include "recognizer/fake/FakeRecognizer.h"
 #include "recognizer/fake/FakeSoundSources.h"
 #include "speech/VuMeterBar.h"
-#include "speech/frmJev.h"
 #include "speech/frmVolSet.h"
-#include "support/FakeDesktop.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
-#include <QLabel>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 
 using Condition = Recognizer::InputCondition;
 
 // The microphone as the windows show it: the choice in the sound meter window, stored and used,
 // the sound server's messages in the speech window's status bar, and the level meter's word on
 // the input. The sound server is a fake here; tst_pulseaudio runs the real one.
-class TestMicrophone : public QObject
+class TestMicrophone : public SpeechWindowSession
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
     FakeSoundSources m_sources;
-    FakeRecognizer m_recognizer;
     VuMeterBar m_meter;
 
     std::unique_ptr<frmVolSet> soundMeter()
@@ -47,36 +37,19 @@ private:
     {
         return window->findChild<QLabel *>("lblMicrophoneState")->text();
     }
-    std::unique_ptr<frmJev> speechWindow()
-    {
-        auto window = std::make_unique<frmJev>(m_dir->filePath("data"), m_desktop.services(),
-                                               m_recognizer, nullptr, &m_sources);
-        window->load();
-        return window;
-    }
-    static QString statusProblem(frmJev &window)
-    {
-        return window.findChild<QLabel *>("stbVCmdProblems")->text();
-    }
-
-    FakeDesktop m_desktop;
 
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           m_dir->filePath("config"));
-        QSettings().clear();
+        fresh();
         m_sources.setError({});
         m_sources.setSources({{"usb", "USB Headset"},
                               {"builtin", "Built-in Audio"},
                               {"builtin.monitor", "Monitor of Built-in Audio"}},
                              "builtin");
-        m_recognizer.Deactivate();
-        m_recognizer.setActivateError({});
         m_recognizer.setActivateNotice({});
     }
+    void cleanup() { m_window.reset(); }
 
     void sourcesListedDefaultFirst()
     {
@@ -183,8 +156,9 @@ private Q_SLOTS:
         QCOMPARE(state(window.get()), SoundServerMessages::chosenSourceGone("USB Headset"));
     }
 
-    // Each sound-server message reaches the speech window's status bar, and the click it asks
-    // for listens again.
+    // Each sound-server message reaches the speech window's status bar. A click while the server
+    // is still away says so again and leaves the next click to try; the click after it is back
+    // listens and the message goes.
     void soundServerMessagesInTheSpeechWindow_data()
     {
         QTest::addColumn<QString>("message");
@@ -203,43 +177,30 @@ private Q_SLOTS:
             m_recognizer.setActivateError(message);
         if (how == 2)
             m_recognizer.setActivateNotice(message);
-        auto window = speechWindow();
+        makeWindow(nullptr, &m_sources);
         if (how == 1) {
             QVERIFY(m_recognizer.isActive());
             m_recognizer.Deactivate();
             Q_EMIT m_recognizer.listeningFailed(message);
         }
-        QCOMPARE(statusProblem(*window), message);
-        if (how == 2) {
-            QVERIFY(m_recognizer.isActive());
+        QCOMPARE(problemsShown(), message);
+        QCOMPARE(m_recognizer.isActive(), how == 2);
+        if (how == 2)
             return;
-        }
+        m_recognizer.setActivateError(message);
+        QTest::mouseClick(&m_window->meter(), Qt::LeftButton);
         QVERIFY(!m_recognizer.isActive());
-        // The server is back: one click listens and the message goes.
+        QCOMPARE(problemsShown(), message);
         m_recognizer.setActivateError({});
-        QTest::mouseClick(&window->meter(), Qt::LeftButton);
+        QTest::mouseClick(&m_window->meter(), Qt::LeftButton);
         QVERIFY(m_recognizer.isActive());
-        QCOMPARE(statusProblem(*window), QString());
-    }
-
-    // A click while the server is still away says so again and leaves the next click to try.
-    void clickWhileTheServerIsAway()
-    {
-        m_recognizer.setActivateError(SoundServerMessages::noServer());
-        auto window = speechWindow();
-        QTest::mouseClick(&window->meter(), Qt::LeftButton);
-        QTest::mouseClick(&window->meter(), Qt::LeftButton);
-        QVERIFY(!m_recognizer.isActive());
-        QCOMPARE(statusProblem(*window), SoundServerMessages::noServer());
-        m_recognizer.setActivateError({});
-        QTest::mouseClick(&window->meter(), Qt::LeftButton);
-        QVERIFY(m_recognizer.isActive());
+        QCOMPARE(problemsShown(), QString());
     }
 
     // The sound meter window opened from the configuration offers the server's sources.
     void soundMeterFromTheConfiguration()
     {
-        auto window = speechWindow();
+        makeWindow(nullptr, &m_sources);
         QStringList offered;
         // Each modal window in turn: the configuration opens the sound meter, which is read
         // and closed, then the configuration is closed.
@@ -259,7 +220,7 @@ private Q_SLOTS:
             }
         });
         poll.start(20);
-        window->configureClick();
+        m_window->configureClick();
         poll.stop();
         QCOMPARE(offered.size(), 4);
         QCOMPARE(offered.value(2), QString("USB Headset"));
@@ -280,8 +241,8 @@ private Q_SLOTS:
         QFETCH(Condition, condition);
         QFETCH(QString, text);
         QFETCH(QString, advice);
-        auto window = speechWindow();
-        VuMeterBar &meter = window->meter();
+        makeWindow(nullptr, &m_sources);
+        VuMeterBar &meter = m_window->meter();
         const QString usage = meter.toolTip();
         QVERIFY(!meter.isTextVisible());
         m_recognizer.inputCondition(condition);

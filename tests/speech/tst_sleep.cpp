@@ -1,22 +1,9 @@
-#include "GeditSetup.h"
-#include "platform/fake/FakeGlobalShortcut.h"
-#include "recognizer/fake/FakeRecognizer.h"
+#include "SpeechWindowSession.h"
 #include "speech/VuMeterBar.h"
-#include "speech/frmJev.h"
-#include "support/FakeDesktop.h"
-#include "support/RecordFileBytes.h"
-
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 
 // "go to sleep" and "wake up": the speech window stops and resumes acting on phrases while the
 // microphone stays open.
-class TestSleep : public QObject
+class TestSleep : public SpeechWindowSession
 {
     Q_OBJECT
 
@@ -38,33 +25,14 @@ private:
             done.append(QStringLiteral("window %1").arg(window));
         return done + m_desktop->shell.calls();
     }
-    void configure()
-    {
-        QTimer::singleShot(0, [] {
-            if (QWidget *window = QApplication::activeModalWidget())
-                window->close();
-        });
-        QTest::mouseClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
-    }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeDesktop> m_desktop;
-    FakeGlobalShortcut m_key;
-    FakeRecognizer m_recognizer;
-    std::unique_ptr<frmJev> m_window;
 
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_desktop = std::make_unique<FakeDesktop>();
-        m_key = FakeGlobalShortcut();
+        fresh();
         // The user's vocabulary has the program's own words too.
-        prepareGeditInFront(*m_dir, *m_desktop, {"save:^s", "wake up:^w"});
-        m_recognizer.Deactivate();
-        m_window = std::make_unique<frmJev>(m_dir->filePath("data"), m_desktop->services(),
-                                            m_recognizer, &m_key);
-        m_window->load();
+        geditInFront({"save:^s", "wake up:^w"});
+        makeWindow(&m_key);
         m_window->show();
         QVERIFY(m_recognizer.isActive());
     }

@@ -1,31 +1,19 @@
+#include "SpeechWindowSession.h"
 #include "config/CHelp.h"
 #include "engine/CApp.h"
-#include "recognizer/fake/FakeRecognizer.h"
-#include "speech/frmJev.h"
 #include "speech/frmWhatCanISay.h"
-#include "support/FakeDesktop.h"
-#include "support/RecordFileBytes.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
 
 // "What Can I Say": the spoken names and the words of the application in front, following the
 // front application as it changes.
-class TestWhatCanISay : public QObject
+class TestWhatCanISay : public SpeechWindowSession
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeDesktop> m_desktop;
-    FakeRecognizer m_recognizer;
-    std::unique_ptr<frmJev> m_window;
-
     // "group: say = does" lines of the list, in order.
     QStringList listed() const
     {
@@ -47,26 +35,21 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           m_dir->filePath("config"));
-        m_desktop = std::make_unique<FakeDesktop>();
+        fresh();
         m_desktop->windows.addWindow(7, "Gedit", "notes - gedit");
         m_desktop->windows.addWindow(8, "XTerm", "shell");
         m_desktop->windows.addWindow(9, "Gimp", "picture");
         m_desktop->windows.setForeground(7);
-        const QString data = m_dir->filePath("data");
         RecordFileBytes::write(
-            data + "/VAppCmd.txt",
+            data("VAppCmd.txt"),
             RecordFileBytes::file({"Gedit \xA6 notes - gedit*editor~Edit$gedit",
                                    "XTerm \xA6 shell*terminal~Shell$xterm", "Gimp \xA6 picture*"},
                                   270));
-        RecordFileBytes::write(data + "/vocab/Edit.txt",
+        RecordFileBytes::write(data("vocab/Edit.txt"),
                                RecordFileBytes::file({"save file:^s", "select all:^a"}, 128));
-        RecordFileBytes::write(data + "/vocab/Shell.txt",
+        RecordFileBytes::write(data("vocab/Shell.txt"),
                                RecordFileBytes::file({"clear screen:^l"}, 128));
-        m_window = std::make_unique<frmJev>(data, m_desktop->services(), m_recognizer);
-        m_window->load();
+        makeWindow();
         m_window->show();
     }
     void cleanup() { m_window.reset(); }
@@ -115,7 +98,7 @@ private Q_SLOTS:
     void noWordsForTheProgramsOwnWindows()
     {
         m_desktop->windows.addWindow(21, "jev", "JEV! Voice Control");
-        CApp app(m_dir->filePath("data"), m_desktop->services());
+        CApp app(data(), m_desktop->services());
         QCOMPARE(app.WhatCanBeSaid(21).words, QStringList());
         QCOMPARE(app.WhatCanBeSaid(21).spokenNames.size(), 2);
         QCOMPARE(app.WhatCanBeSaid(7).words, QStringList({"save file:^s", "select all:^a"}));
