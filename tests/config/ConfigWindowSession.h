@@ -3,27 +3,17 @@
 #include "config/ConfigWindows.h"
 #include "config/frmApp.h"
 #include "config/frmVocab.h"
-#include "recognizer/fake/FakeRecognizer.h"
-#include "speech/frmJev.h"
-#include "support/FakeDesktop.h"
+#include "speech/SpeechWindowSession.h"
 #include "support/FrameDrawn.h"
-#include "support/RecordFileBytes.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QListWidget>
-#include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <functional>
 
 #ifdef JEV_SCREENSHOT_DIR
 #include "support/XvfbSession.h"
 #include <QDir>
-#include <QLabel>
 #include <QScreen>
 #endif
 
@@ -32,10 +22,9 @@ using Records = QByteArrayList;
 // The configuration windows' tests: the speech window with a fake desktop and recognizer over a
 // temporary data directory, the windows opened as a user opens them. Every edit is checked in
 // the files on disk.
-class ConfigWindowSession : public QObject
+class ConfigWindowSession : public SpeechWindowSession
 {
 protected:
-    QString data(const QString &name) const { return m_dir->filePath("data/" + name); }
     Records records() const
     {
         return RecordFileBytes::records(RecordFileBytes::read(data("VAppCmd.txt")), 270);
@@ -113,13 +102,13 @@ protected:
     {
         bool ran = false;
         QTimer::singleShot(0, [&] {
-            frmApp &w = m_jev->configWindows().app();
+            frmApp &w = m_window->configWindows().app();
             ran = QApplication::activeModalWidget() == &w && QTest::qWaitForWindowActive(&w);
             steps(w);
             if (!w.isUnloaded())
                 w.close();
         });
-        QTest::mouseClick(m_jev->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
+        QTest::mouseClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
         QVERIFY2(ran, "the window was not shown modally");
     }
     // The same for the vocabulary window, opened from the application window's switch.
@@ -127,9 +116,9 @@ protected:
     {
         bool ran = false;
         QTimer::singleShot(0, [&] {
-            frmApp &app = m_jev->configWindows().app();
+            frmApp &app = m_window->configWindows().app();
             QTimer::singleShot(0, [&] {
-                auto &w = dynamic_cast<frmVocab &>(m_jev->configWindows().vocabulary());
+                auto &w = dynamic_cast<frmVocab &>(m_window->configWindows().vocabulary());
                 ran = QApplication::activeModalWidget() == &w && QTest::qWaitForWindowActive(&w);
                 steps(w);
                 if (!w.isUnloaded())
@@ -137,7 +126,7 @@ protected:
             });
             QTest::mouseClick(child<QPushButton>(app, "cmdToggle"), Qt::LeftButton);
         });
-        QTest::mouseClick(m_jev->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
+        QTest::mouseClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
         QVERIFY2(ran, "the window was not shown modally");
     }
     static QStringList vocabularyNames(int count)
@@ -147,27 +136,17 @@ protected:
             names.append(QString("X%1").arg(i, 2, 10, QChar('0')));
         return names;
     }
-    // A fresh data directory and settings folder, and a fake desktop.
-    void prepare()
-    {
-        m_jev.reset();
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           m_dir->filePath("config"));
-        m_desktop = std::make_unique<FakeDesktop>();
-    }
     // The speech window loads anew, its application list filled from these records.
     void load(const Records &apps)
     {
-        m_jev.reset();
+        m_window.reset();
         RecordFileBytes::write(data("VAppCmd.txt"), RecordFileBytes::file(apps, 270));
-        m_jev = std::make_unique<frmJev>(data(""), m_desktop->services(), m_recognizer);
-        m_jev->load();
+        makeWindow();
     }
     // The vocabulary window's data: Editing, Empty and Web.
     void start()
     {
-        prepare();
+        fresh();
         writeVocab("Editing", {"select all:^a", "save:^s", "close:^w"});
         writeVocab("Empty", {});
         writeVocab("Web", {"Save:^s", "back:%{LEFT}", "close:^w"});
@@ -192,11 +171,6 @@ protected:
         }
     }
 #endif
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeDesktop> m_desktop;
-    FakeRecognizer m_recognizer;
-    std::unique_ptr<frmJev> m_jev;
 };
 
 #ifdef JEV_SCREENSHOT_DIR

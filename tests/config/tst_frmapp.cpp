@@ -24,16 +24,14 @@ private:
 private Q_SLOTS:
     void init()
     {
-        prepare();
+        fresh();
         m_desktop->windows.addWindow(7, "Gedit", "notes - gedit");
         m_desktop->windows.addWindow(8, "XTerm", "shell");
         m_desktop->windows.addWindow(9, "gedit", "NOTES - GEDIT");
         for (const char *vocab : {"E", "F"})
             writeVocab(vocab, {"save:^s"});
-        m_recognizer.Deactivate();
         load({"Gedit \xA6 notes - gedit*editor~E$gedit"});
     }
-    void cleanup() { m_jev.reset(); }
 
     void opensFilledWithListeningOff()
     {
@@ -234,7 +232,7 @@ private Q_SLOTS:
         QList<QStringList> seen;
         whileAppOpen([&](frmApp &w) {
             RecordFileBytes::write(data("vocab/G.txt"), {});
-            ListBox &list = m_jev->configWindows().vocabulary().vocabularyList();
+            ListBox &list = m_window->configWindows().vocabulary().vocabularyList();
             for (int i = 0; i < 2; ++i) {
                 QTimer::singleShot(0, [&] {
                     seen.append(QStringList());

@@ -9,7 +9,7 @@ class TestFrmAppX11 : public ConfigWindowSession
     Q_OBJECT
 
 private:
-    frmApp &window() { return m_jev->configWindows().app(); }
+    frmApp &window() { return m_window->configWindows().app(); }
     template <typename T> T *child(const char *name) { return window().findChild<T *>(name); }
     // Presses on a line of the running applications, moves past the drag distance and lets go
     // over the point `to` of the widget `over`, all as mouse events of the window system.
@@ -33,7 +33,7 @@ private:
 private Q_SLOTS:
     void init()
     {
-        prepare();
+        fresh();
         m_desktop->windows.addWindow(7, "Gedit", "notes - gedit");
         m_desktop->windows.addWindow(8, "XTerm", "shell");
         m_desktop->windows.addWindow(9, "Firefox-esr", "Debian -- The Universal Operating System");
@@ -45,7 +45,6 @@ private Q_SLOTS:
         window().show();
         QVERIFY(QTest::qWaitForWindowExposed(&window()));
     }
-    void cleanup() { m_jev.reset(); }
 
     void dragAndDrop_data()
     {

@@ -12,7 +12,6 @@ class TestFrmVocab : public ConfigWindowSession
 
 private Q_SLOTS:
     void init() { start(); }
-    void cleanup() { m_jev.reset(); }
 
     // vocab: the vocabulary selected ("" none: a new one was made, which selects none); clicked:
     // the word clicked first (-1 none, the current word stays unselected).
@@ -176,10 +175,10 @@ private Q_SLOTS:
         QFile::remove(data("temp.txt"));
         QStringList seen;
         QTimer::singleShot(0, [&] {
-            frmApp &app = m_jev->configWindows().app();
+            frmApp &app = m_window->configWindows().app();
             for (const char *button : {"cmdToggle", "cmdCloseVocab"}) {
                 QTimer::singleShot(0, [&] {
-                    auto &w = dynamic_cast<frmVocab &>(m_jev->configWindows().vocabulary());
+                    auto &w = dynamic_cast<frmVocab &>(m_window->configWindows().vocabulary());
                     auto *vocabularies = child<QListWidget>(w, "lstVocab");
                     seen.append(lines(vocabularies).join(",") + " | " +
                                 vocabularies->currentItem()->text() + ": " +
@@ -194,7 +193,7 @@ private Q_SLOTS:
                                 .arg(app.vocabularyNames().count()));
             }
         });
-        QTest::mouseClick(m_jev->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
+        QTest::mouseClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
         QCOMPARE(seen,
                  QStringList({"Editing,Empty,Web | Editing: select all:^a,save:^s,close:^w",
                               "app 1 1 4", "Added,Editing,Empty,Web | Added: new:1", "app 0 0 4"}));

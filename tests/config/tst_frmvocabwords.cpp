@@ -67,7 +67,6 @@ private:
     }
 private Q_SLOTS:
     void init() { start(); }
-    void cleanup() { m_jev.reset(); }
 
     // Words picked up in Editing and dropped on a line of the vocabulary list. Web holds
     // "Save:^s" and "close:^w".

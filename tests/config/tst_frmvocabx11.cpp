@@ -11,7 +11,7 @@ class TestFrmVocabX11 : public ConfigWindowSession
     Q_OBJECT
 
 private:
-    frmVocab &window() { return dynamic_cast<frmVocab &>(m_jev->configWindows().vocabulary()); }
+    frmVocab &window() { return dynamic_cast<frmVocab &>(m_window->configWindows().vocabulary()); }
     template <typename T> T *child(const char *name) { return window().findChild<T *>(name); }
     // Presses on a word, moves the pointer past the drag distance and, inside the drag, over
     // the points of `way` (widget, point), letting go at the last one: all as mouse events of
@@ -38,7 +38,7 @@ private:
 private Q_SLOTS:
     void init()
     {
-        prepare();
+        fresh();
         writeVocab("Editing", {"select all:^a", "save file:^s", "undo:^z", "find:^f",
                                "go to line:^g", "close tab:^w"});
         writeVocab("Web", {"back:%{LEFT}", "undo:^z", "new tab:^t"});
@@ -49,7 +49,6 @@ private Q_SLOTS:
         window().show();
         QVERIFY(QTest::qWaitForWindowExposed(&window()));
     }
-    void cleanup() { m_jev.reset(); }
 
     // Dragged onto Web: undo is there already. Let go over the edit box after passing the
     // bottom of the vocabulary list: nothing is copied, the timer stops and Editing is selected

@@ -24,7 +24,6 @@ private:
 
 private Q_SLOTS:
     void init() { fresh(); }
-    void cleanup() { m_window.reset(); }
 
     void offer_data()
     {

@@ -53,7 +53,6 @@ private Q_SLOTS:
         geditInFront({"save:^s", "editor:^e"});
         showWindow();
     }
-    void cleanup() { m_window.reset(); }
 
     void listensAfterLoad()
     {

@@ -14,7 +14,6 @@ private Q_SLOTS:
         RecordFileBytes::write(data("VAppCmd.txt"),
                                RecordFileBytes::file({"Gedit \xA6 notes*editor~E$gedit"}, 270));
     }
-    void cleanup() { m_window.reset(); }
 
     // Each press does what a meter click does: off (level 0), then on again, grammar reloaded.
     void pressToggles()

@@ -49,7 +49,6 @@ private Q_SLOTS:
                              "builtin");
         m_recognizer.setActivateNotice({});
     }
-    void cleanup() { m_window.reset(); }
 
     void sourcesListedDefaultFirst()
     {

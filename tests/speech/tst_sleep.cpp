@@ -36,7 +36,6 @@ private Q_SLOTS:
         m_window->show();
         QVERIFY(m_recognizer.isActive());
     }
-    void cleanup() { m_window.reset(); }
 
     void sleepAndWake()
     {

@@ -52,7 +52,6 @@ private Q_SLOTS:
         makeWindow();
         m_window->show();
     }
-    void cleanup() { m_window.reset(); }
 
     // The list follows the window in front; the program's own windows leave it where it was.
     void followsTheFrontApplication()
