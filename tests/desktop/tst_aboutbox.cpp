@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -48,7 +49,6 @@ private Q_SLOTS:
         QTest::newRow("program icon") << "jev.svg";
         QTest::newRow("web site") << "web.svg";
         QTest::newRow("toolbar: save") << "toolbar/save.svg";
-        QTest::newRow("toolbar: help") << "toolbar/help.svg";
     }
 
     void iconsDraw()
@@ -77,6 +77,21 @@ private Q_SLOTS:
         QVERIFY(web->text().isEmpty());
         QVERIFY(web->toolTip().contains(frmAbout::webAddress().toString()));
         QVERIFY(!web->accessibleName().isEmpty());
+    }
+
+    // No system-information program on this PATH: the message says so.
+    void systemInformationMissing()
+    {
+        ScriptedPrompter prompter;
+        frmAbout about(prompter);
+        QTemporaryDir empty;
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", empty.path().toUtf8());
+        about.StartSysInfo();
+        qputenv("PATH", path);
+        QCOMPARE(prompter.shown().size(), 1);
+        QCOMPARE(prompter.shown().first().text,
+                 QString("System Information Is Unavailable At This Time"));
     }
 
     void webButtonOpensTheWebSite()
