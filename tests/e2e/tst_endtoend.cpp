@@ -21,14 +21,44 @@ private:
     {
         return RecordFileBytes::records(RecordFileBytes::read(path("data/" + file)), slot);
     }
-    // The program over data/, hearing `speech` instead of a microphone.
-    void startJev(const QString &speech)
+    void writeData(const QString &file, const QByteArrayList &records, int slot)
+    {
+        RecordFileBytes::write(path("data/" + file), RecordFileBytes::file(records, slot));
+    }
+    // The target's record: spoken name "editor", vocabulary Editing, a path that starts nothing.
+    void writeTargetRecord()
+    {
+        writeData("VAppCmd.txt", {"JevTarget \xA6 Target Editor*editor~Editing$/bin/true"}, 270);
+    }
+    // speech.wav: the phrases one after another, each with its silence before and after.
+    void synthesize(const QList<std::tuple<QString, double, double>> &phrases)
+    {
+        QStringList pieces;
+        for (const auto &[text, lead, trail] : phrases) {
+            pieces.append(path(QString("piece%1.wav").arg(pieces.size())));
+            QVERIFY2(
+                SynthesizedSpeech::say("flite:slt", text, pieces.last(), &m_error, lead, trail),
+                qPrintable(m_error));
+        }
+        QVERIFY2(SynthesizedSpeech::concatenate(pieces, path("speech.wav"), &m_error),
+                 qPrintable(m_error));
+    }
+    // Keys typed with XTest into the window in front.
+    void type(const QString &keys)
+    {
+        X11Connection connection(m_session->displayName());
+        QVERIFY2(
+            X11KeystrokeSender(connection).send(KeystrokeParser::parse(keys).actions, &m_error),
+            qPrintable(m_error));
+    }
+    // The program over data/, hearing speech.wav instead of a microphone.
+    void startJev()
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_CONFIG_HOME", path("config"));
         env.insert("QT_QPA_PLATFORM", "xcb");
         m_jev.setProcessEnvironment(env);
-        m_jev.start(JEV_BINARY, {"--data-dir", path("data"), "--audio-file", speech});
+        m_jev.start(JEV_BINARY, {"--data-dir", path("data"), "--audio-file", path("speech.wav")});
         QVERIFY(m_jev.waitForStarted());
     }
     // Waits until the program has said it heard `phrase`.
@@ -81,25 +111,11 @@ private Q_SLOTS:
                  qPrintable(m_error));
         const quint64 editor = m_session->windowWithTitle("Target Editor");
         QTRY_COMPARE(m_session->activeWindow(), m_session->windowWithTitle("Other window"));
-        RecordFileBytes::write(
-            path("data/VAppCmd.txt"),
-            RecordFileBytes::file({"JevTarget \xA6 Target Editor*editor~Editing$/bin/true"}, 270));
-        RecordFileBytes::write(path("data/vocab/Editing.txt"),
-                               RecordFileBytes::file({"select all:^a"}, 128));
-
+        writeTargetRecord();
+        writeData("vocab/Editing.txt", {"select all:^a"}, 128);
         // "switch to" is a phrase of every grammar that does nothing.
-        QStringList pieces;
-        const QList<std::pair<QString, double>> script{
-            {"editor", 1.0}, {"select all", 1.2}, {"switch to", 1.2}};
-        for (qsizetype i = 0; i < script.size(); ++i) {
-            pieces.append(path(QString("piece%1.wav").arg(i)));
-            QVERIFY2(SynthesizedSpeech::say("flite:slt", script[i].first, pieces.last(), &m_error,
-                                            script[i].second, 1.2),
-                     qPrintable(m_error));
-        }
-        QVERIFY2(SynthesizedSpeech::concatenate(pieces, path("speech.wav"), &m_error),
-                 qPrintable(m_error));
-        startJev(path("speech.wav"));
+        synthesize({{"editor", 1.0, 1.2}, {"select all", 1.2, 1.2}, {"switch to", 1.2, 1.2}});
+        startJev();
         waitUntilHeard("editor");
         QTRY_COMPARE(m_session->activeWindow(), editor);
         waitUntilHeard("select all");
@@ -118,12 +134,9 @@ private Q_SLOTS:
     // program listens, which it stops doing when Configure is clicked.
     void configureThenSpeak()
     {
-        RecordFileBytes::write(path("data/vocab/Editing.txt"),
-                               RecordFileBytes::file({"select all:^a"}, 128));
-        QVERIFY2(
-            SynthesizedSpeech::say("flite:slt", "editor", path("speech.wav"), &m_error, 8.0, 1.5),
-            qPrintable(m_error));
-        startJev(path("speech.wav"));
+        writeData("vocab/Editing.txt", {"select all:^a"}, 128);
+        synthesize({{"editor", 8.0, 1.5}});
+        startJev();
         QVERIFY(m_session->waitForTitle("JEV! Voice Control", 20000));
         // A window is where it stays once the window manager has placed and activated it.
         QTRY_COMPARE(m_session->activeWindow(), m_session->windowWithTitle("JEV! Voice Control"));
@@ -150,14 +163,11 @@ private Q_SLOTS:
         QTRY_COMPARE(records("VAppCmd.txt", 270),
                      QByteArrayList({"JevTarget \xA6 Target Editor*"}));
 
-        X11Connection connection(m_session->displayName());
-        X11KeystrokeSender keys(connection);
         QVERIFY(m_session->click(onAppWindow(2300, 360, 9))); // the new entry
-        QVERIFY2(keys.send(KeystrokeParser::parse("{TAB}editor{TAB}Editing%s").actions, &m_error),
-                 qPrintable(m_error));
+        type("{TAB}editor{TAB}Editing%s");
         QTRY_COMPARE(records("VAppCmd.txt", 270),
                      QByteArrayList({"JevTarget \xA6 Target Editor*editor~Editing$"}));
-        QVERIFY2(keys.send(KeystrokeParser::parse("%c").actions, &m_error), qPrintable(m_error));
+        type("%c");
         QTRY_VERIFY(RecordFileBytes::read(path("data/temp.txt")).contains("<start>=editor\r\n"));
         QTRY_VERIFY(!m_session->windowWithTitle(appTitle));
 
@@ -176,27 +186,15 @@ private Q_SLOTS:
     // said, and the word's keys reach the target.
     void vocabularyByKeyboardThenSpeak()
     {
-        RecordFileBytes::write(
-            path("data/VAppCmd.txt"),
-            RecordFileBytes::file({"JevTarget \xA6 Target Editor*editor~Editing$/bin/true"}, 270));
-        RecordFileBytes::write(path("data/vocab/Common.txt"),
-                               RecordFileBytes::file({"copy that:^c"}, 128));
-        const QStringList pieces{path("name.wav"), path("word.wav")};
-        QVERIFY2(SynthesizedSpeech::say("flite:slt", "editor", pieces[0], &m_error, 8.0, 1.2),
-                 qPrintable(m_error));
-        QVERIFY2(SynthesizedSpeech::say("flite:slt", "select all", pieces[1], &m_error, 0.5, 1.5),
-                 qPrintable(m_error));
-        QVERIFY2(SynthesizedSpeech::concatenate(pieces, path("speech.wav"), &m_error),
-                 qPrintable(m_error));
-        startJev(path("speech.wav"));
-        X11Connection connection(m_session->displayName());
-        X11KeystrokeSender keys(connection);
+        writeTargetRecord();
+        writeData("vocab/Common.txt", {"copy that:^c"}, 128);
+        synthesize({{"editor", 8.0, 1.2}, {"select all", 0.5, 1.5}});
+        startJev();
         // Keys for the window with this title, once it is in front.
         const auto typeInto = [&](const char *title, const char *text) {
             QVERIFY(m_session->waitForTitle(title, 20000));
             QTRY_COMPARE(m_session->activeWindow(), m_session->windowWithTitle(title));
-            QVERIFY2(keys.send(KeystrokeParser::parse(text).actions, &m_error),
-                     qPrintable(m_error));
+            type(text);
         };
         const char *vocabularyWindow = "Vocabulary/Dictionary Configuration";
         typeInto("JEV! Voice Control", "%c");
@@ -210,7 +208,7 @@ private Q_SLOTS:
         // Editing selected in the vocabulary list, its word selected, edited and saved; Close.
         typeInto(vocabularyWindow, "{TAB}{DOWN}+{TAB} {TAB}{TAB}select all:{^}a%s");
         QTRY_COMPARE(records("vocab/Editing.txt", 128), QByteArrayList{"select all:^a"});
-        QVERIFY2(keys.send(KeystrokeParser::parse("%c").actions, &m_error), qPrintable(m_error));
+        type("%c");
         QTRY_VERIFY(
             RecordFileBytes::read(path("data/temp.txt")).contains("<start>=select all\r\n"));
         QTRY_VERIFY(!m_session->windowWithTitle(vocabularyWindow));
