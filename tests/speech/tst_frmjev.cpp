@@ -226,17 +226,6 @@ private Q_SLOTS:
         QCOMPARE(m_window->meter().fullScale(), 20000);
     }
 
-    // Listening that stopped by itself resumes with one click, which reloads the grammar.
-    void oneClickAfterListeningFailed()
-    {
-        Q_EMIT m_recognizer.listeningFailed("The microphone went away.");
-        m_recognizer.Deactivate();
-        QCOMPARE(problemsShown(), QString("The microphone went away."));
-        clickMeter();
-        QVERIFY(m_recognizer.isActive());
-        QVERIFY(!m_window->meterToggle());
-    }
-
     // The configuration is modal, yet the help it opens takes the keyboard while it is open.
     void helpFromTheConfiguration()
     {
