@@ -1,30 +1,21 @@
+#include "SpeechWindowSession.h"
 #include "config/ProgramFiles.h"
 #include "config/frmAbout.h"
-#include "recognizer/fake/FakeRecognizer.h"
 #include "recognizer/fake/FakeSoundSources.h"
 #include "speech/VuMeterBar.h"
-#include "speech/frmJev.h"
 #include "speech/frmVolSet.h"
 #include "speech/frmWhatCanISay.h"
-#include "support/FakeDesktop.h"
 #include "support/FrameDrawn.h"
-#include "support/RecordFileBytes.h"
 #include "support/XvfbSession.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QImage>
-#include <QLabel>
-#include <QPushButton>
 #include <QScreen>
 #include <QSet>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
 
 // Draws the speech window on Xvfb, with a window manager's frame, and saves what the screen
 // shows to screenshots/frmJev.png in the build directory, for a person to look at.
-class TestScreenshot : public QObject
+class TestScreenshot : public SpeechWindowSession
 {
     Q_OBJECT
 
@@ -81,27 +72,24 @@ private Q_SLOTS:
 
     void whatCanISay()
     {
-        QTemporaryDir dir;
-        FakeDesktop desktop;
-        desktop.windows.addWindow(7, "Gedit", "notes.txt - gedit");
-        desktop.windows.setForeground(7);
+        fresh();
+        m_desktop->windows.addWindow(7, "Gedit", "notes.txt - gedit");
+        m_desktop->windows.setForeground(7);
         RecordFileBytes::write(
-            dir.filePath("data/VAppCmd.txt"),
+            data("VAppCmd.txt"),
             RecordFileBytes::file({"Gedit \xA6 notes.txt - gedit*editor~Editor$gedit",
                                    "Firefox-esr \xA6 Start*browser~Browser$firefox",
                                    "XTerm \xA6 shell*terminal~Terminal$xterm"},
                                   270));
-        QDir().mkpath(dir.filePath("data/vocab"));
+        QDir().mkpath(data("vocab"));
         for (const QString sample : {"Editor.txt", "Browser.txt", "Terminal.txt"})
             QFile::copy(QStringLiteral(JEV_SOURCE_RESOURCES "/samples/") + sample,
-                        dir.filePath("data/vocab/" + sample));
-        FakeRecognizer recognizer;
-        frmJev window(dir.filePath("data"), desktop.services(), recognizer);
-        window.load();
-        window.move(40, 40);
-        window.show();
-        window.showWhatCanISay();
-        frmWhatCanISay &list = window.whatCanISay();
+                        data("vocab/" + sample));
+        makeWindow();
+        m_window->move(40, 40);
+        m_window->show();
+        m_window->showWhatCanISay();
+        frmWhatCanISay &list = m_window->whatCanISay();
         list.move(40, 200);
         QVERIFY(QTest::qWaitForWindowExposed(&list));
         QTRY_COMPARE(list.listedWindow(), WindowId(7));
@@ -112,16 +100,14 @@ private Q_SLOTS:
 
     void soundMeterWindow()
     {
-        QTemporaryDir settings; // the user's own settings stay out of the picture
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+        fresh(); // the user's own settings stay out of the picture
         VuMeterBar meter;
-        FakeRecognizer recognizer;
         FakeSoundSources sources;
         sources.setSources({{"usb", "USB Headset Mono"},
                             {"builtin", "Built-in Audio Analog Stereo"},
                             {"builtin.monitor", "Monitor of Built-in Audio Analog Stereo"}},
                            "builtin");
-        frmVolSet window(meter, recognizer, nullptr, nullptr, &sources);
+        frmVolSet window(meter, m_recognizer, nullptr, nullptr, &sources);
         window.move(40, 40);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -132,17 +118,15 @@ private Q_SLOTS:
 
     void speechWindow()
     {
-        QTemporaryDir dir;
-        FakeDesktop desktop;
-        FakeRecognizer recognizer;
-        frmJev window(dir.filePath("data"), desktop.services(), recognizer);
-        window.load();
+        fresh();
+        makeWindow();
+        frmJev &window = *m_window;
         window.move(40, 40);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        recognizer.level(1700);
-        recognizer.hear("select all");
-        QTRY_COMPARE(window.findChild<QLabel *>("stbVCmdPhrase")->text(), QString("select all"));
+        m_recognizer.level(1700);
+        m_recognizer.hear("select all");
+        QTRY_COMPARE(phraseShown(), QString("select all"));
         QTRY_COMPARE(window.meter().level(), 1700);
 
         // The controls keep their design order: meter left of the button, status bar below.
@@ -162,7 +146,7 @@ private Q_SLOTS:
         QVERIFY2(colours.size() > 20, "the screenshot is blank");
 
         // Clipped sound: the bar says so, in red.
-        recognizer.inputCondition(Recognizer::InputCondition::Clipping);
+        m_recognizer.inputCondition(Recognizer::InputCondition::Clipping);
         QTRY_VERIFY(window.meter().isTextVisible());
         // The repaint reaches the screen a moment after the widget has changed.
         QTRY_VERIFY2(pixelsNear(&window.meter(), QColor(0xc0, 0x1c, 0x28)) > 50,
