@@ -10,6 +10,15 @@ class TestFrmVocab : public ConfigWindowSession
 {
     Q_OBJECT
 
+private:
+    // File > New Vocabulary "Fresh", which leaves no vocabulary selected.
+    void makeFresh(frmVocab &w)
+    {
+        m_desktop->prompter.queueText("Fresh");
+        child<QAction>(w, "mnuNewVocab")->trigger();
+        m_desktop->prompter.clear();
+    }
+
 private Q_SLOTS:
     void init() { start(); }
 
@@ -55,12 +64,10 @@ private Q_SLOTS:
         QFETCH(QStringList, listed);
         QFETCH(QString, shown);
         whileOpen([&](frmVocab &w) {
-            if (vocab.isEmpty()) {
-                m_desktop->prompter.queueText("Fresh");
-                child<QAction>(w, "mnuNewVocab")->trigger();
-            } else {
+            if (vocab.isEmpty())
+                makeFresh(w);
+            else
                 w.vocabularyList().setSelectedIndex(vocabularyNames(3).indexOf(vocab));
-            }
             auto *list = child<QListWidget>(w, "lstDictionary");
             if (clicked >= 0)
                 QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, lineCentre(list, clicked));
@@ -145,13 +152,10 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         whileOpen([&](frmVocab &w) {
             ScriptedPrompter &prompter = m_desktop->prompter;
-            if (selected) {
+            if (selected)
                 w.vocabularyList().setSelectedIndex(2);
-            } else { // a new vocabulary selects none
-                prompter.queueText("Fresh");
-                child<QAction>(w, "mnuNewVocab")->trigger();
-                prompter.clear();
-            }
+            else
+                makeFresh(w);
             const QStringList shownWords = lines(child<QListWidget>(w, "lstDictionary"));
             prompter.queueAnswer(answer);
             child<QAction>(w, "mnuDeleteVocab")->trigger();
@@ -226,11 +230,8 @@ private Q_SLOTS:
             w.vocabularyList().setSelectedIndex(qMax(selected, 0));
             auto *list = child<QListWidget>(w, "lstDictionary");
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, lineCentre(list, 0));
-            if (selected < 0) {
-                prompter.queueText("Fresh");
-                child<QAction>(w, "mnuNewVocab")->trigger();
-                prompter.clear();
-            }
+            if (selected < 0)
+                makeFresh(w);
             QTest::mouseClick(child<QToolButton>(w, "tbrVocab_NewDict"), Qt::LeftButton);
             auto *txtCommand = child<QLineEdit>(w, "txtCommand");
             QCOMPARE(txtCommand->text(), textAfter);
