@@ -4,7 +4,6 @@
 #include "config/frmApp.h"
 #include "config/frmVocab.h"
 #include "speech/SpeechWindowSession.h"
-#include "support/FrameDrawn.h"
 
 #include <QAccessible>
 #include <QListWidget>
@@ -12,9 +11,7 @@
 #include <functional>
 
 #ifdef JEV_SCREENSHOT_DIR
-#include "support/XvfbSession.h"
-#include <QDir>
-#include <QScreen>
+#include "speech/OnXvfb.h"
 #endif
 
 using Records = QByteArrayList;
@@ -156,13 +153,7 @@ protected:
     // The window with its frame saved for a person to look at; every caption fits its control.
     static void screenshot(QWidget &w, const QString &name)
     {
-        QTRY_VERIFY_WITH_TIMEOUT(frameDrawn(w), 30000);
-        const QRect frame = w.frameGeometry().adjusted(-4, -4, 4, 4);
-        const QImage shot = QGuiApplication::primaryScreen()
-                                ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
-                                .toImage();
-        QDir().mkpath(QStringLiteral(JEV_SCREENSHOT_DIR));
-        QVERIFY(shot.save(QStringLiteral(JEV_SCREENSHOT_DIR "/") + name));
+        shoot(w, name);
         for (QWidget *control : w.findChildren<QWidget *>()) {
             if (control->isVisible() &&
                 (qobject_cast<QLabel *>(control) || qobject_cast<QPushButton *>(control)))
@@ -172,20 +163,3 @@ protected:
     }
 #endif
 };
-
-#ifdef JEV_SCREENSHOT_DIR
-// Runs the test on Xvfb with openbox, with the xcb platform as on a desktop.
-template <typename Test> int runOnXvfb(int argc, char *argv[], const QString &screen)
-{
-    XvfbSession session;
-    QString error;
-    if (!session.start(&error, true, screen)) {
-        qCritical("%s", qPrintable(error));
-        return 1;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    Test test;
-    return QTest::qExec(&test, argc, argv);
-}
-#endif

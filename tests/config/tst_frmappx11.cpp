@@ -82,11 +82,11 @@ private Q_SLOTS:
     {
         child<QListWidget>("lstVAppCmd")->setCurrentRow(0);
         QCOMPARE(child<QLineEdit>("txtVActivate")->text(), QString("editor"));
-        screenshot(window(), "frmApp.png");
+        screenshot(window(), "frmApp");
         const QSize container = window().centralWidget()->size();
         window().resize(window().size() + container);
         QTRY_COMPARE(window().centralWidget()->size(), container * 2);
-        screenshot(window(), "frmApp-2x.png");
+        screenshot(window(), "frmApp-2x");
     }
 };
 

@@ -98,7 +98,7 @@ private Q_SLOTS:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, lineCentre(list, 1));
         QCOMPARE(child<QLineEdit>("txtCommand")->text(), QString("save file:^s"));
         QCOMPARE(window().windowTitle(), QString("Vocabulary/Dictionary Configuration"));
-        ConfigWindowSession::screenshot(window(), "frmVocab.png");
+        ConfigWindowSession::screenshot(window(), "frmVocab");
     }
 };
 

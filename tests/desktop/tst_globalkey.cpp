@@ -1,9 +1,9 @@
 #include "platform/x11/X11GlobalShortcut.h"
 #include "recognizer/fake/FakeRecognizer.h"
+#include "speech/OnXvfb.h"
 #include "speech/frmJev.h"
 #include "support/FakeDesktop.h"
 #include "support/RecordFileBytes.h"
-#include "support/XvfbSession.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -176,16 +176,7 @@ private Q_SLOTS:
 
 int main(int argc, char *argv[])
 {
-    XvfbSession session;
-    QString error;
-    if (!session.start(&error)) {
-        qCritical("%s", qPrintable(error));
-        return 1;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    TestGlobalKey test(session);
-    return QTest::qExec(&test, argc, argv);
+    return runOnXvfb<TestGlobalKey>(argc, argv);
 }
 
 #include "tst_globalkey.moc"

@@ -1,3 +1,4 @@
+#include "OnXvfb.h"
 #include "SpeechWindowSession.h"
 #include "config/ProgramFiles.h"
 #include "config/frmAbout.h"
@@ -5,8 +6,6 @@
 #include "speech/VuMeterBar.h"
 #include "speech/frmVolSet.h"
 #include "speech/frmWhatCanISay.h"
-#include "support/FrameDrawn.h"
-#include "support/XvfbSession.h"
 
 #include <QDir>
 #include <QImage>
@@ -20,20 +19,6 @@ class TestScreenshot : public SpeechWindowSession
     Q_OBJECT
 
 private:
-    // What the screen shows of a window with its frame, saved as screenshots/<name>.png.
-    static void shoot(QWidget &window, const QString &name, QImage *shot)
-    {
-        // The frame is for the person who looks at the picture; the checks below do not need
-        // it, and a window manager slowed down by a busy machine may not draw it in time.
-        if (!QTest::qWaitFor([&window] { return frameDrawn(window); }, 30000))
-            qWarning("%s: the window manager drew no frame in 30 s", qPrintable(name));
-        const QRect frame = window.frameGeometry().adjusted(-10, -10, 10, 10);
-        *shot = QGuiApplication::primaryScreen()
-                    ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
-                    .toImage();
-        QDir().mkpath(QStringLiteral(JEV_SCREENSHOT_DIR));
-        QVERIFY(shot->save(QStringLiteral(JEV_SCREENSHOT_DIR "/") + name + QStringLiteral(".png")));
-    }
     // Pixels of the screen inside a widget that are close to a colour of one of its pictures.
     static int pixelsNear(QWidget *widget, QColor colour)
     {
@@ -53,6 +38,7 @@ private:
     }
 
 private Q_SLOTS:
+    void initTestCase() { QApplication::setWindowIcon(ProgramFiles::programIcon()); }
     // The program's icon and the web-site picture are on the screen, not only in the widgets.
     void aboutBox()
     {
@@ -157,17 +143,7 @@ private Q_SLOTS:
 
 int main(int argc, char *argv[])
 {
-    XvfbSession session;
-    QString error;
-    if (!session.start(&error)) {
-        qCritical("%s", qPrintable(error));
-        return 1;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    QApplication::setWindowIcon(ProgramFiles::programIcon());
-    TestScreenshot test;
-    return QTest::qExec(&test, argc, argv);
+    return runOnXvfb<TestScreenshot>(argc, argv);
 }
 
 #include "tst_screenshot.moc"
