@@ -11,29 +11,65 @@
 
 namespace {
 
-// Reads a window-valued property list of the root window.
-QList<Window> windowList(Display *d, const char *property)
-{
-    QList<Window> result;
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char *data = nullptr;
-    if (XGetWindowProperty(d, DefaultRootWindow(d), XInternAtom(d, property, False), 0, 4096, False,
-                           XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
-        data && format == 32) {
-        const auto *ids = reinterpret_cast<const unsigned long *>(data);
-        for (unsigned long i = 0; i < count; ++i)
-            result.append(ids[i]);
-    }
-    if (data)
-        XFree(data);
-    return result;
-}
-
 int ignoreErrors(Display *, XErrorEvent *)
 {
     return 0;
+}
+
+// A connection of its own for one query; X errors (a window that went away) are ignored meanwhile.
+class Connection
+{
+public:
+    explicit Connection(const QString &display)
+        : m_display(XOpenDisplay(display.toLatin1().constData())),
+          m_oldHandler(XSetErrorHandler(ignoreErrors))
+    {}
+    ~Connection()
+    {
+        if (m_display)
+            XCloseDisplay(m_display);
+        XSetErrorHandler(m_oldHandler);
+    }
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+    operator Display *() const { return m_display; }
+
+private:
+    Display *m_display;
+    XErrorHandler m_oldHandler;
+};
+
+struct XFreeData
+{
+    void operator()(unsigned char *data) const { XFree(data); }
+};
+
+// A property of a window: count items of the given format (8 or 32 bits), null when it has none.
+std::unique_ptr<unsigned char, XFreeData> property(Display *d, Window w, const char *name,
+                                                   Atom type, int format, unsigned long *count)
+{
+    Atom actualType = 0;
+    int actualFormat = 0;
+    unsigned long after = 0;
+    unsigned char *data = nullptr;
+    const bool read =
+        XGetWindowProperty(d, w, XInternAtom(d, name, False), 0, 4096, False, type, &actualType,
+                           &actualFormat, count, &after, &data) == Success;
+    std::unique_ptr<unsigned char, XFreeData> owned(data);
+    if (!read || !data || actualFormat != format) {
+        *count = 0;
+        owned.reset();
+    }
+    return owned;
+}
+
+// Reads a window-valued property list of the root window.
+QList<Window> windowList(Display *d, const char *name)
+{
+    unsigned long count = 0;
+    const auto data = property(d, DefaultRootWindow(d), name, XA_WINDOW, 32, &count);
+    const auto *ids = reinterpret_cast<const unsigned long *>(data.get());
+    return ids ? QList<Window>(ids, ids + count) : QList<Window>();
 }
 
 // openbox announces itself before it has finished starting, and a window mapped meanwhile can be
@@ -117,12 +153,11 @@ bool XvfbSession::start(QString *error, bool withWindowManager, const QString &s
     m_openbox->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_openbox->setStandardOutputFile(QProcess::nullDevice());
     m_openbox->start(QStringLiteral("openbox"), {"--sm-disable"});
-    Display *d = XOpenDisplay(m_display.toLatin1().constData());
+    const Connection d(m_display);
     if (!d) {
         *error = QStringLiteral("cannot connect to Xvfb on ") + m_display;
         return false;
     }
-    XSetErrorHandler(ignoreErrors);
     bool managed = false;
     while (!managed && !deadline.hasExpired()) {
         managed = !windowList(d, "_NET_SUPPORTING_WM_CHECK").isEmpty();
@@ -130,7 +165,6 @@ bool XvfbSession::start(QString *error, bool withWindowManager, const QString &s
             QThread::msleep(20);
     }
     managed = managed && managesNewWindows(d, deadline);
-    XCloseDisplay(d);
     if (!managed)
         *error = QStringLiteral("openbox did not take over the display");
     return managed;
@@ -170,17 +204,16 @@ QProcess *XvfbSession::startTarget(const QString &className, const QString &titl
 QList<std::pair<quint64, QString>> XvfbSession::listedWindows()
 {
     QList<std::pair<quint64, QString>> listed;
-    Display *d = XOpenDisplay(m_display.toLatin1().constData());
+    const Connection d(m_display);
     if (!d)
         return listed;
-    XSetErrorHandler(ignoreErrors);
     QList<Window> windows;
     if (m_managed) {
         windows = windowList(d, "_NET_CLIENT_LIST");
     } else {
         Window root = 0, parent = 0, *children = nullptr;
         unsigned int count = 0;
-        if (XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) {
+        if (XQueryTree(d, XDefaultRootWindow(d), &root, &parent, &children, &count)) {
             for (unsigned int i = 0; i < count; ++i) {
                 XWindowAttributes a;
                 if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable)
@@ -190,23 +223,13 @@ QList<std::pair<quint64, QString>> XvfbSession::listedWindows()
         if (children)
             XFree(children);
     }
-    const Atom netWmName = XInternAtom(d, "_NET_WM_NAME", False);
     const Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
     for (Window w : std::as_const(windows)) {
-        Atom type = 0;
-        int format = 0;
-        unsigned long count = 0, after = 0;
-        unsigned char *data = nullptr;
-        QString title;
-        if (XGetWindowProperty(d, w, netWmName, 0, 1024, False, utf8, &type, &format, &count,
-                               &after, &data) == Success &&
-            data)
-            title = QString::fromUtf8(reinterpret_cast<const char *>(data), int(count));
-        if (data)
-            XFree(data);
-        listed.append({w, title});
+        unsigned long count = 0;
+        const auto title = property(d, w, "_NET_WM_NAME", utf8, 8, &count);
+        listed.append(
+            {w, QString::fromUtf8(reinterpret_cast<const char *>(title.get()), qsizetype(count))});
     }
-    XCloseDisplay(d);
     return listed;
 }
 
@@ -221,13 +244,8 @@ quint64 XvfbSession::windowWithTitle(const QString &title)
 
 quint64 XvfbSession::activeWindow()
 {
-    Display *d = XOpenDisplay(m_display.toLatin1().constData());
-    if (!d)
-        return 0;
-    XSetErrorHandler(ignoreErrors);
-    const QList<Window> active = windowList(d, "_NET_ACTIVE_WINDOW");
-    XCloseDisplay(d);
-    return active.value(0, 0);
+    const Connection d(m_display);
+    return d ? windowList(d, "_NET_ACTIVE_WINDOW").value(0, 0) : 0;
 }
 
 bool XvfbSession::waitForTitle(const QString &title, int timeoutMs)
@@ -261,10 +279,9 @@ QString XvfbSession::targetBinary()
 
 QRect XvfbSession::clientGeometry(quint64 window)
 {
-    Display *d = XOpenDisplay(m_display.toLatin1().constData());
+    const Connection d(m_display);
     if (!d)
         return {};
-    XSetErrorHandler(ignoreErrors);
     Window root = 0, child = 0;
     int x = 0, y = 0;
     unsigned int width = 0, height = 0, border = 0, depth = 0;
@@ -272,45 +289,38 @@ QRect XvfbSession::clientGeometry(quint64 window)
     if (XGetGeometry(d, window, &root, &x, &y, &width, &height, &border, &depth) &&
         XTranslateCoordinates(d, window, root, 0, 0, &x, &y, &child))
         geometry = QRect(x, y, int(width), int(height));
-    XCloseDisplay(d);
     return geometry;
 }
 
 bool XvfbSession::movePointer(const QPoint &to, int steps)
 {
-    Display *d = XOpenDisplay(m_display.toLatin1().constData());
+    const Connection d(m_display);
     if (!d)
         return false;
     Window root = 0, child = 0;
     int x = 0, y = 0, winX = 0, winY = 0;
     unsigned int mask = 0;
-    XQueryPointer(d, DefaultRootWindow(d), &root, &child, &x, &y, &winX, &winY, &mask);
+    XQueryPointer(d, XDefaultRootWindow(d), &root, &child, &x, &y, &winX, &winY, &mask);
     for (int i = 1; i <= steps; ++i) {
         XTestFakeMotionEvent(d, -1, x + (to.x() - x) * i / steps, y + (to.y() - y) * i / steps,
                              CurrentTime);
         XSync(d, False);
     }
-    XCloseDisplay(d);
     return true;
 }
 
 bool XvfbSession::setButton(bool down)
 {
-    Display *d = XOpenDisplay(m_display.toLatin1().constData());
-    if (!d)
-        return false;
-    XTestFakeButtonEvent(d, 1, down ? True : False, CurrentTime);
-    XSync(d, False);
-    XCloseDisplay(d);
-    return true;
+    const Connection d(m_display);
+    if (d) {
+        XTestFakeButtonEvent(d, 1, down ? True : False, CurrentTime);
+        XSync(d, False);
+    }
+    return d;
 }
 
 bool XvfbSession::dragStarted()
 {
-    Display *d = XOpenDisplay(m_display.toLatin1().constData());
-    if (!d)
-        return false;
-    const bool owned = XGetSelectionOwner(d, XInternAtom(d, "XdndSelection", False)) != None;
-    XCloseDisplay(d);
-    return owned;
+    const Connection d(m_display);
+    return d && XGetSelectionOwner(d, XInternAtom(d, "XdndSelection", False)) != None;
 }
