@@ -2,7 +2,7 @@
 #include "data/CVocab.h"
 #include "data/MemoryListBox.h"
 #include "support/Raised.h"
-#include "support/RecordFileBytes.h"
+#include "support/TempDataDir.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,17 +14,7 @@ class TestCVocab : public QObject
     Q_OBJECT
 
 private:
-    QString path(const QString &name) const { return m_dir->path() + "/vocab/" + name + ".txt"; }
-    void writeVocab(const QString &name, const QList<QByteArray> &words)
-    {
-        RecordFileBytes::write(path(name), RecordFileBytes::file(words, 128));
-    }
-    QList<QByteArray> wordsOf(const QString &name) const
-    {
-        return RecordFileBytes::records(RecordFileBytes::read(path(name)), 128);
-    }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TempDataDir> m_dir;
     MemoryListBox m_lstVocab;
     MemoryListBox m_lstDictionary;
     MemoryListBox m_cmbVocabulary;
@@ -32,8 +22,7 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QDir(m_dir->path()).mkdir("vocab");
+        m_dir = std::make_unique<TempDataDir>();
         m_lstVocab.clear();
         m_lstDictionary.clear();
         m_cmbVocabulary.clear();
@@ -42,7 +31,7 @@ private Q_SLOTS:
     // The cursor stops on the first word equal to the one sought; case and blanks count.
     void select()
     {
-        writeVocab("V", {"one:1", "two:2", "three:3"});
+        m_dir->writeVocab("V", {"one:1", "two:2", "three:3"});
         CVocab vocab(m_dir->path());
         vocab.DictionarySelect("V", "two:2");
         QCOMPARE(vocab.TrackDictionary(), qint16(2));
@@ -76,22 +65,22 @@ private Q_SLOTS:
         QFETCH(int, cursor);
         QFETCH(QList<QByteArray>, expected);
         QFETCH(int, cursorAfter);
-        writeVocab("V", {"a", "b", "c"});
+        m_dir->writeVocab("V", {"a", "b", "c"});
         CVocab vocab(m_dir->path());
         for (int i = 1; i < cursor; ++i)
             vocab.CopyDictionary("ignored"); // CopyDictionary moves the cursor on by one
         vocab.AddDictionaryWord(true, "V", "new", routine);
-        QCOMPARE(wordsOf("V"), expected);
+        QCOMPARE(m_dir->words("V"), expected);
         QCOMPARE(vocab.RecordNumber(), qint16(cursorAfter));
     }
 
     // Only visible ordinary *.txt files are vocabularies; a name stops at its first ".".
     void listing()
     {
-        writeVocab("Office.old", {});
-        writeVocab("browsing", {});
-        writeVocab("Editing", {});
-        writeVocab(".hidden", {});
+        m_dir->writeVocab("Office.old", {});
+        m_dir->writeVocab("browsing", {});
+        m_dir->writeVocab("Editing", {});
+        m_dir->writeVocab(".hidden", {});
         QDir(m_dir->path()).mkpath("vocab/Folder.txt");
         RecordFileBytes::write(m_dir->path() + "/vocab/notes.md", "x");
         m_cmbVocabulary.addItem("kept");
@@ -105,7 +94,7 @@ private Q_SLOTS:
 
         // Opening the listed name opens (and so creates) Office.txt, not Office.old.txt.
         vocab.FillDictionaryListBox(true, "Office");
-        QVERIFY(QFile::exists(path("Office")));
+        QVERIFY(QFile::exists(m_dir->vocabFile("Office")));
     }
 
     void copyList()

@@ -1,7 +1,7 @@
 #include "data/CFile.h"
 #include "data/FileChannels.h"
 #include "data/MemoryListBox.h"
-#include "support/RecordFileBytes.h"
+#include "support/TempDataDir.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -11,15 +11,6 @@ class TestGrammar : public QObject
     Q_OBJECT
 
 private:
-    void writeApps(const QList<QByteArray> &records)
-    {
-        RecordFileBytes::write(m_dir->path() + "/VAppCmd.txt", RecordFileBytes::file(records, 270));
-    }
-    void writeVocab(const QString &name, const QList<QByteArray> &records)
-    {
-        RecordFileBytes::write(m_dir->path() + "/vocab/" + name + ".txt",
-                               RecordFileBytes::file(records, 128));
-    }
     QByteArray grammar() const { return RecordFileBytes::read(m_dir->path() + "/temp.txt"); }
     static QByteArray lines(const QList<QByteArray> &phrases)
     {
@@ -30,14 +21,10 @@ private:
         return text;
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TempDataDir> m_dir;
 
 private Q_SLOTS:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QDir(m_dir->path()).mkdir("vocab");
-    }
+    void init() { m_dir = std::make_unique<TempDataDir>(); }
 
     void phrases_data()
     {
@@ -73,10 +60,10 @@ private Q_SLOTS:
         QFETCH(QList<QByteArray>, first);
         QFETCH(QList<QByteArray>, second);
         QFETCH(QList<QByteArray>, expected);
-        writeApps(apps);
+        m_dir->writeApps(apps);
         // Listed out of alphabetical order: the list's order counts.
-        writeVocab("Z", first);
-        writeVocab("A", second);
+        m_dir->writeVocab("Z", first);
+        m_dir->writeVocab("A", second);
         // Written twice: the second grammar replaces the first.
         for (int run = 0; run < 2; ++run) {
             QVERIFY(CFile(m_dir->path()).TempLoad(MemoryListBox({"Z", "A"})));
@@ -91,11 +78,11 @@ private Q_SLOTS:
         QByteArray apps = RecordFileBytes::file({"A*one~V$a"}, 270);
         apps += QByteArray::fromHex("ff00") + QByteArray(268, 'x'); // length word too large
         apps += RecordFileBytes::slot("C*three~V$c", 270);
-        RecordFileBytes::write(m_dir->path() + "/VAppCmd.txt", apps);
+        RecordFileBytes::write(m_dir->appFile(), apps);
         QByteArray words = RecordFileBytes::slot("good:g", 128);
         words += QByteArray::fromHex("9000") + QByteArray(126, 'x');
         words += RecordFileBytes::slot("also good:a", 128);
-        RecordFileBytes::write(m_dir->path() + "/vocab/W.txt", words);
+        RecordFileBytes::write(m_dir->vocabFile("W"), words);
 
         QVERIFY(CFile(m_dir->path()).TempLoad(MemoryListBox({"Missing", "W", "no/such"})));
         QCOMPARE(grammar(), lines({"one", "three", "good", "also good"}));
@@ -104,10 +91,10 @@ private Q_SLOTS:
     // When the new grammar cannot take the old one's place, the old one stays whole.
     void unwritableGrammarKeepsTheOldOne()
     {
-        writeApps({"A*one~V$a"});
+        m_dir->writeApps({"A*one~V$a"});
         QVERIFY(CFile(m_dir->path()).TempLoad(MemoryListBox()));
         const QByteArray before = grammar();
-        writeApps({"A*two~V$a"});
+        m_dir->writeApps({"A*two~V$a"});
         FileChannels::instance().setFaultHook(
             [](const char *step) { return QByteArray(step) == "commit"; });
         QString error;

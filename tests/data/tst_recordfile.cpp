@@ -3,7 +3,7 @@
 #include "data/Cp1252Codec.h"
 #include "data/VAppCmdRecord.h"
 #include "support/Raised.h"
-#include "support/RecordFileBytes.h"
+#include "support/TempDataDir.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,12 +15,7 @@ class TestRecordFile : public QObject
     Q_OBJECT
 
 private:
-    QString appFile() const { return m_dir->path() + QStringLiteral("/VAppCmd.txt"); }
-    QString vocabFile(const QString &name) const
-    {
-        return m_dir->path() + QStringLiteral("/vocab/") + name + QStringLiteral(".txt");
-    }
-    QString fileOf(bool vocab) const { return vocab ? vocabFile("V") : appFile(); }
+    QString fileOf(bool vocab) const { return vocab ? m_dir->vocabFile("V") : m_dir->appFile(); }
 
     // Reads every record the way the program's readers walk a file.
     QStringList readAll(CFile &file, bool vocab)
@@ -36,14 +31,10 @@ private:
         return seen;
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TempDataDir> m_dir;
 
 private Q_SLOTS:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QDir(m_dir->path()).mkdir(QStringLiteral("vocab"));
-    }
+    void init() { m_dir = std::make_unique<TempDataDir>(); }
 
     void slotLimits_data()
     {
@@ -108,7 +99,7 @@ private Q_SLOTS:
         });
         QCOMPARE(error.number(), number);
         file.FileClose();
-        QCOMPARE(RecordFileBytes::read(appFile()), QByteArray());
+        QCOMPARE(RecordFileBytes::read(m_dir->appFile()), QByteArray());
     }
 
     void readingAndCounting_data()
@@ -130,13 +121,13 @@ private Q_SLOTS:
         QFETCH(int, countFrom1);
         QFETCH(int, countFromEnd);
         if (!records.isEmpty())
-            RecordFileBytes::write(appFile(), RecordFileBytes::file(records, 270));
+            m_dir->writeApps(records);
         CFile file(m_dir->path());
         QStringList expected;
         for (const QByteArray &r : records)
             expected.append(QString::fromLatin1(r));
         QCOMPARE(readAll(file, false), expected);
-        QVERIFY(QFile::exists(appFile()));
+        QVERIFY(QFile::exists(m_dir->appFile()));
 
         file.InitRecord();
         file.RecordCount(false);
@@ -148,7 +139,7 @@ private Q_SLOTS:
 
     void readPastTheEnd()
     {
-        RecordFileBytes::write(appFile(), RecordFileBytes::file({"a*", "b*", "c*"}, 270));
+        m_dir->writeApps({"a*", "b*", "c*"});
         CFile file(m_dir->path());
         file.FileOpen(false);
         QVERIFY(!file.atEnd());
@@ -177,7 +168,7 @@ private Q_SLOTS:
     void damagedFiles()
     {
         QFETCH(QByteArray, bytes);
-        RecordFileBytes::write(appFile(), bytes);
+        RecordFileBytes::write(m_dir->appFile(), bytes);
         CFile file(m_dir->path());
         file.FileOpen(false);
         QCOMPARE(file.FileRead(1), QStringLiteral("good*"));
@@ -186,7 +177,7 @@ private Q_SLOTS:
         QVERIFY2(error.detail().contains(QStringLiteral("record 2")), qPrintable(error.detail()));
         file.FileStore(QStringLiteral("new*"), 1);
         file.FileClose();
-        const QByteArray after = RecordFileBytes::read(appFile());
+        const QByteArray after = RecordFileBytes::read(m_dir->appFile());
         QCOMPARE(after.mid(270), bytes.mid(270));
         QCOMPARE(RecordFileBytes::records(after, 270).first(), QByteArray("new*"));
     }
@@ -219,7 +210,7 @@ private Q_SLOTS:
         file.FileOpen(false);
         file.FileStore(text, 1);
         file.FileClose();
-        QCOMPARE(RecordFileBytes::records(RecordFileBytes::read(appFile()), 270).first(), bytes);
+        QCOMPARE(m_dir->apps().first(), bytes);
         file.FileOpen(false);
         QCOMPARE(file.FileRead(1), readBack);
         file.FileClose();
@@ -266,12 +257,12 @@ private Q_SLOTS:
         CFile file(m_dir->path());
         QCOMPARE(raised([&] { file.FileDelete(true, QStringLiteral("Missing")); }).number(),
                  FileNotFound);
-        RecordFileBytes::write(vocabFile("Old"), RecordFileBytes::file({"w:x"}, 128));
+        m_dir->writeVocab("Old", {"w:x"});
         file.FileNew(true, QStringLiteral("Old"));
         file.FileClose();
-        QCOMPARE(RecordFileBytes::read(vocabFile("Old")), QByteArray());
+        QCOMPARE(RecordFileBytes::read(m_dir->vocabFile("Old")), QByteArray());
         file.FileDelete(true, QStringLiteral("Old"));
-        QVERIFY(!QFile::exists(vocabFile("Old")));
+        QVERIFY(!QFile::exists(m_dir->vocabFile("Old")));
     }
 
     void cursorOverflow()

@@ -1,5 +1,5 @@
 #include "engine/ApplicationList.h"
-#include "support/RecordFileBytes.h"
+#include "support/TempDataDir.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,13 +12,10 @@ class TestApplicationList : public QObject
     Q_OBJECT
 
 private:
-    QString appFile() const { return m_dir->path() + "/VAppCmd.txt"; }
-    L records() const { return RecordFileBytes::records(RecordFileBytes::read(appFile()), 270); }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TempDataDir> m_dir;
 
 private Q_SLOTS:
-    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+    void init() { m_dir = std::make_unique<TempDataDir>(); }
 
     // args: the entry to add, or the position, spoken name, vocabulary and path to save. An
     // empty message means done; a refused or failed edit leaves the file as it was.
@@ -57,16 +54,14 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         QFETCH(QString, message);
         QFETCH(L, after);
-        RecordFileBytes::write(
-            appFile(),
-            RecordFileBytes::file({"XTerm \xA6 shell*term~V$xterm", "", "C \xA6 c*"}, 270));
+        m_dir->writeApps({"XTerm \xA6 shell*term~V$xterm", "", "C \xA6 c*"});
         ApplicationList list(m_dir->path());
         const EditResult result =
             args.size() == 1 ? list.add(args.at(0))
                              : list.save(args.at(0).toInt(), args.at(1), args.at(2), args.at(3));
         QCOMPARE(result.isDone(), message.isEmpty());
         QVERIFY2(result.text.contains(message), qPrintable(result.text));
-        QCOMPARE(records(), after);
+        QCOMPARE(m_dir->apps(), after);
     }
 
     void checkComplete_data()
@@ -84,7 +79,7 @@ private Q_SLOTS:
     {
         QFETCH(L, file);
         QFETCH(int, incomplete);
-        RecordFileBytes::write(appFile(), RecordFileBytes::file(file, 270));
+        m_dir->writeApps(file);
         const EditResult result = ApplicationList(m_dir->path()).checkComplete();
         QCOMPARE(result.position, incomplete);
         QCOMPARE(result.isDone(), incomplete < 0);

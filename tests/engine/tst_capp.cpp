@@ -3,7 +3,7 @@
 #include "engine/CApp.h"
 #include "support/FakeDesktop.h"
 #include "support/Raised.h"
-#include "support/RecordFileBytes.h"
+#include "support/TempDataDir.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,7 +15,6 @@ class TestCApp : public QObject
     Q_OBJECT
 
 private:
-    QString appFile() const { return m_dir->path() + "/VAppCmd.txt"; }
     // A record whose length word claims more than its slot holds.
     static constexpr char kDamaged[] = "(damaged)";
     void writeApps(const QList<QByteArray> &records)
@@ -24,21 +23,17 @@ private:
         for (const QByteArray &record : records)
             bytes += record == kDamaged ? QByteArray::fromHex("ffff") + QByteArray(268, 'x')
                                         : RecordFileBytes::slot(record, 270);
-        RecordFileBytes::write(appFile(), bytes);
-    }
-    QList<QByteArray> records() const
-    {
-        return RecordFileBytes::records(RecordFileBytes::read(appFile()), 270);
+        RecordFileBytes::write(m_dir->appFile(), bytes);
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TempDataDir> m_dir;
     std::unique_ptr<FakeDesktop> m_desktop;
     MemoryListBox m_list;
 
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
+        m_dir = std::make_unique<TempDataDir>();
         m_desktop = std::make_unique<FakeDesktop>();
         m_list.clear();
     }
@@ -81,7 +76,7 @@ private Q_SLOTS:
         CApp app(m_dir->path(), m_desktop->services());
         app.VAppAdd("XTerm ¦ shell");
         app.VAppAdd("D*d~V$p", 0, true);
-        QCOMPARE(records(), QList<QByteArray>({"A*", "XTerm \xA6 shell*", "C*", "D*d~V$p"}));
+        QCOMPARE(m_dir->apps(), QList<QByteArray>({"A*", "XTerm \xA6 shell*", "C*", "D*d~V$p"}));
         QCOMPARE(app.AppRecordCount(), qint16(5));
 
         // Fields left from an earlier entry: a record without them must empty them.
@@ -93,8 +88,8 @@ private Q_SLOTS:
         QCOMPARE(app.PathName(), QString());
 
         app.AddUserAppName("notes", "Writing", "gedit ~/notes.txt", 3);
-        QCOMPARE(records(), QList<QByteArray>({"A*", "XTerm \xA6 shell*", "C*",
-                                               "D*notes~Writing$gedit ~/notes.txt"}));
+        QCOMPARE(m_dir->apps(), QList<QByteArray>({"A*", "XTerm \xA6 shell*", "C*",
+                                                   "D*notes~Writing$gedit ~/notes.txt"}));
         QCOMPARE(app.UserDefinedName(3), QString("notes"));
         QCOMPARE(app.VocabularyName(), QString("Writing"));
         QCOMPARE(app.PathName(), QString("gedit ~/notes.txt"));
@@ -159,7 +154,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QString, title);
         writeApps({"A*a~V$1", "B*b~V$2"});
-        const QByteArray before = RecordFileBytes::read(appFile());
+        const QByteArray before = RecordFileBytes::read(m_dir->appFile());
         for (const QString &entry : list)
             m_list.addItem(entry);
         m_list.setSelectedIndex(selected);
@@ -169,7 +164,7 @@ private Q_SLOTS:
         QCOMPARE(m_desktop->prompter.shown().first().text, text);
         QCOMPARE(m_desktop->prompter.shown().first().title, title);
         QCOMPARE(m_list.items(), list);
-        QCOMPARE(RecordFileBytes::read(appFile()), before);
+        QCOMPARE(RecordFileBytes::read(m_dir->appFile()), before);
     }
 
     void createNewFile()
@@ -178,8 +173,8 @@ private Q_SLOTS:
         QCOMPARE(raised([&] { app.CreateNewFile(false, "VAppCmd"); }).number(), FileNotFound);
         writeApps({"A*"});
         app.CreateNewFile(false, "VAppCmd");
-        QVERIFY(QFile::exists(appFile()));
-        QCOMPARE(RecordFileBytes::read(appFile()), QByteArray());
+        QVERIFY(QFile::exists(m_dir->appFile()));
+        QCOMPARE(RecordFileBytes::read(m_dir->appFile()), QByteArray());
     }
 };
 

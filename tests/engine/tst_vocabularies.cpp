@@ -1,5 +1,5 @@
 #include "engine/Vocabularies.h"
-#include "support/RecordFileBytes.h"
+#include "support/TempDataDir.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,24 +12,10 @@ class TestVocabularies : public QObject
     Q_OBJECT
 
 private:
-    QString path(const QString &name) const { return m_dir->path() + "/vocab/" + name + ".txt"; }
-    void writeVocab(const QString &name, const L &words)
-    {
-        RecordFileBytes::write(path(name), RecordFileBytes::file(words, 128));
-    }
-    QStringList files() const
-    {
-        return QDir(m_dir->path() + "/vocab").entryList(QDir::Files | QDir::Hidden);
-    }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TempDataDir> m_dir;
 
 private Q_SLOTS:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QDir(m_dir->path()).mkdir("vocab");
-    }
+    void init() { m_dir = std::make_unique<TempDataDir>(); }
 
     void create_data()
     {
@@ -59,11 +45,11 @@ private Q_SLOTS:
         QFETCH(int, others);
         QFETCH(QString, message);
         for (int i = 1; i <= others; ++i)
-            writeVocab(QString("V%1").arg(i), {});
+            m_dir->writeVocab(QString("V%1").arg(i), {});
         const EditResult result = Vocabularies(m_dir->path()).create(name);
         QCOMPARE(result.isDone(), message.isEmpty());
         QVERIFY2(result.text.contains(message), qPrintable(result.text));
-        QCOMPARE(files().size(), others + (message.isEmpty() ? 1 : 0));
+        QCOMPARE(m_dir->vocabFiles().size(), others + (message.isEmpty() ? 1 : 0));
         if (others == 30) {
             QCOMPARE(result.title, QString("Vocabulary Overload"));
             QCOMPARE(result.icon, Prompter::Icon::Information);
@@ -72,7 +58,7 @@ private Q_SLOTS:
 
     void remove()
     {
-        writeVocab("Editing", {"a:1"});
+        m_dir->writeVocab("Editing", {"a:1"});
         Vocabularies vocabularies(m_dir->path());
         const EditResult result = vocabularies.remove("editing");
         QCOMPARE(result.text, QString("You Must Select A Vocabulary First!"));
@@ -81,7 +67,7 @@ private Q_SLOTS:
         // Its words cannot be listed any more, and asking creates no file.
         QCOMPARE(vocabularies.words("Editing").result.text,
                  QString("There is no vocabulary named \"Editing\"."));
-        QCOMPARE(files(), QStringList());
+        QCOMPARE(m_dir->vocabFiles(), QStringList());
     }
 
     // op: a(dd) WORD, s(et) IDX WORD, d(elete) IDX, r(eplace) SHOWN WORD, x (delete shown) IDX
@@ -128,7 +114,7 @@ private Q_SLOTS:
         QFETCH(QStringList, op);
         QFETCH(QString, message);
         QFETCH(L, after);
-        writeVocab("V", {"one:1", "two:2", "one:1", "three:3"});
+        m_dir->writeVocab("V", {"one:1", "two:2", "one:1", "three:3"});
         Vocabularies vocabularies(m_dir->path());
         EditResult result;
         if (op.at(0) == "a")
@@ -143,7 +129,7 @@ private Q_SLOTS:
             result = vocabularies.deleteWord(vocab, op.at(1).toInt());
         QCOMPARE(result.isDone(), message.isEmpty());
         QVERIFY2(result.text.contains(message), qPrintable(result.text));
-        QCOMPARE(RecordFileBytes::records(RecordFileBytes::read(path("V")), 128), after);
+        QCOMPARE(m_dir->words("V"), after);
         QStringList listed;
         for (const QByteArray &word : after)
             listed.append(QString::fromLatin1(word));
@@ -177,12 +163,12 @@ private Q_SLOTS:
         QFETCH(QStringList, words);
         QFETCH(L, after);
         QFETCH(int, added);
-        writeVocab("T", target);
+        m_dir->writeVocab("T", target);
         const Vocabularies::Copied copied = Vocabularies(m_dir->path()).copyWords("T", words);
         QVERIFY2(copied.result.isDone(), qPrintable(copied.result.text));
         QCOMPARE(copied.added, added);
-        QCOMPARE(RecordFileBytes::records(RecordFileBytes::read(path("T")), 128), after);
-        QCOMPARE(files(), QStringList{"T.txt"}); // nothing left beside it
+        QCOMPARE(m_dir->words("T"), after);
+        QCOMPARE(m_dir->vocabFiles(), QStringList{"T.txt"}); // nothing left beside it
     }
 
     // A target that is not listed, an empty name among them, gets no file.
@@ -192,7 +178,7 @@ private Q_SLOTS:
             const Vocabularies::Copied copied =
                 Vocabularies(m_dir->path()).copyWords(name, {"a:1"});
             QCOMPARE(copied.result.outcome, EditResult::Outcome::Refused);
-            QCOMPARE(files(), QStringList());
+            QCOMPARE(m_dir->vocabFiles(), QStringList());
         }
     }
 };
