@@ -1,7 +1,6 @@
 #include "data/AppError.h"
 #include "data/CFile.h"
 #include "data/Cp1252Codec.h"
-#include "data/VAppCmdRecord.h"
 #include "support/Raised.h"
 #include "support/TempDataDir.h"
 
@@ -224,32 +223,6 @@ private Q_SLOTS:
         for (int b = 0; b < 256; ++b)
             all.append(char(b));
         QCOMPARE(Cp1252Codec::encode(Cp1252Codec::decode(all)), all);
-    }
-
-    void recordFields_data()
-    {
-        QTest::addColumn<QString>("record");
-        QTest::addColumn<QStringList>("fields");
-        QTest::newRow("just added") << "XTerm ¦ shell*" << QStringList{"XTerm ¦ shell", "", "", ""};
-        QTest::newRow("complete") << "a ¦ b*editor~Editing$/usr/bin/gedit"
-                                  << QStringList{"a ¦ b", "editor", "Editing", "/usr/bin/gedit"};
-        QTest::newRow("separators in the path")
-            << "a ¦ b*run~V$sh -c 'x*y ~ $HOME'"
-            << QStringList{"a ¦ b", "run", "V", "sh -c 'x*y ~ $HOME'"};
-        QTest::newRow("tilde and dollar in the title")
-            << "XTerm ¦ me@host: ~/$dir*shell~V$/usr/bin/xterm"
-            << QStringList{"XTerm ¦ me@host: ~/$dir", "shell", "V", "/usr/bin/xterm"};
-        QTest::newRow("no tilde") << "a*name" << QStringList{"a", "", "", ""};
-        QTest::newRow("no dollar") << "a*n~V" << QStringList{"a", "n", "V", ""};
-        QTest::newRow("empty fields") << "a*~$" << QStringList{"a", "", "", ""};
-    }
-
-    void recordFields()
-    {
-        QFETCH(QString, record);
-        QFETCH(QStringList, fields);
-        const VAppCmdRecord r = VAppCmdRecord::parse(record);
-        QCOMPARE(QStringList({r.AppName, r.UserName, r.VocabName, r.PathName}), fields);
     }
 
     void deleteAndRecreate()
