@@ -39,37 +39,29 @@ private:
     XErrorHandler m_oldHandler;
 };
 
-struct XFreeData
-{
-    void operator()(unsigned char *data) const { XFree(data); }
-};
-
-// A property of a window: count items of the given format (8 or 32 bits), null when it has none.
-std::unique_ptr<unsigned char, XFreeData> property(Display *d, Window w, const char *name,
-                                                   Atom type, int format, unsigned long *count)
+// A property's items as bytes: an 8-bit item takes one byte, a 32-bit one a long.
+QByteArray property(Display *d, Window w, const char *name, Atom type)
 {
     Atom actualType = 0;
-    int actualFormat = 0;
-    unsigned long after = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
     unsigned char *data = nullptr;
-    const bool read =
-        XGetWindowProperty(d, w, XInternAtom(d, name, False), 0, 4096, False, type, &actualType,
-                           &actualFormat, count, &after, &data) == Success;
-    std::unique_ptr<unsigned char, XFreeData> owned(data);
-    if (!read || !data || actualFormat != format) {
-        *count = 0;
-        owned.reset();
-    }
-    return owned;
+    if (XGetWindowProperty(d, w, XInternAtom(d, name, False), 0, 4096, False, type, &actualType,
+                           &format, &count, &after, &data) != Success ||
+        !data)
+        return {};
+    const QByteArray bytes(reinterpret_cast<const char *>(data),
+                           qsizetype(count) * qsizetype(format == 32 ? sizeof(long) : 1));
+    XFree(data);
+    return bytes;
 }
 
 // Reads a window-valued property list of the root window.
 QList<Window> windowList(Display *d, const char *name)
 {
-    unsigned long count = 0;
-    const auto data = property(d, DefaultRootWindow(d), name, XA_WINDOW, 32, &count);
-    const auto *ids = reinterpret_cast<const unsigned long *>(data.get());
-    return ids ? QList<Window>(ids, ids + count) : QList<Window>();
+    const QByteArray bytes = property(d, DefaultRootWindow(d), name, XA_WINDOW);
+    const auto *ids = reinterpret_cast<const unsigned long *>(bytes.constData());
+    return QList<Window>(ids, ids + bytes.size() / qsizetype(sizeof(long)));
 }
 
 // openbox announces itself before it has finished starting, and a window mapped meanwhile can be
@@ -224,12 +216,8 @@ QList<std::pair<quint64, QString>> XvfbSession::listedWindows()
             XFree(children);
     }
     const Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
-    for (Window w : std::as_const(windows)) {
-        unsigned long count = 0;
-        const auto title = property(d, w, "_NET_WM_NAME", utf8, 8, &count);
-        listed.append(
-            {w, QString::fromUtf8(reinterpret_cast<const char *>(title.get()), qsizetype(count))});
-    }
+    for (Window w : std::as_const(windows))
+        listed.append({w, QString::fromUtf8(property(d, w, "_NET_WM_NAME", utf8))});
     return listed;
 }
 
