@@ -1,3 +1,4 @@
+#include "platform/KeystrokeParser.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11KeystrokeSender.h"
 #include "support/XvfbSession.h"
@@ -11,32 +12,10 @@
 
 namespace {
 
-KeyStroke character(char32_t c, unsigned modifiers = KeyStroke::NoModifier)
+// The actions the keystroke notation gives for text.
+QList<KeyAction> keys(const QString &notation)
 {
-    return {c, NamedKey::NoKey, modifiers};
-}
-
-KeyStroke named(NamedKey key, unsigned modifiers = KeyStroke::NoModifier)
-{
-    return {0, key, modifiers};
-}
-
-// Each character an action of its own, without modifiers.
-QList<KeyAction> typed(const QString &text)
-{
-    QList<KeyAction> actions;
-    for (const uint c : text.toUcs4())
-        actions.append(KeyAction{{character(c)}});
-    return actions;
-}
-
-// Each key an action of its own, without modifiers.
-QList<KeyAction> pressed(const QList<NamedKey> &keys)
-{
-    QList<KeyAction> actions;
-    for (const NamedKey key : keys)
-        actions.append(KeyAction{{named(key)}});
-    return actions;
+    return KeystrokeParser::parse(notation).actions;
 }
 
 // What the target logs for a key that types its character without Shift: the key in upper case,
@@ -102,63 +81,46 @@ private slots:
 
     void deliversKeys_data()
     {
-        QTest::addColumn<QList<KeyAction>>("actions");
+        QTest::addColumn<QString>("notation");
         QTest::addColumn<QStringList>("expected");
-        const unsigned shift = KeyStroke::Shift, ctrl = KeyStroke::Ctrl, alt = KeyStroke::Alt;
-
-        QTest::newRow("ctrl") << QList<KeyAction>{{{character('a', ctrl)}}}
-                              << QStringList{"Ctrl+A\t"};
-        QTest::newRow("alt released between actions")
-            << QList<KeyAction>{{{character('f', alt)}}, {{character('o')}}}
-            << QStringList{"Alt+F\tf", "O\to"};
-        QTest::newRow("shift held through an action")
-            << QList<KeyAction>{{{character('a', shift), character('b', shift),
-                                  character('c', shift)}},
-                                {{character('d')}}}
-            << QStringList{"Shift+A\tA", "Shift+B\tB", "Shift+C\tC", "D\td"};
-        QTest::newRow("two modifiers and a named key")
-            << QList<KeyAction>{{{named(NamedKey::End, ctrl | shift)}}}
-            << QStringList{"Ctrl+Shift+End\t"};
-        QTest::newRow("ctrl alt") << QList<KeyAction>{{{named(NamedKey::Delete, ctrl | alt)}}}
-                                  << QStringList{"Ctrl+Alt+Del\t"};
-        QTest::newRow("text with upper case and punctuation")
-            << typed("Hi, you! a_b; [x] 1=3?")
-            << QStringList{
-                   "Shift+H\tH", "I\ti",       ",\t,",     "Space\t ",  "Y\ty",       "O\to",
-                   "U\tu",       "Shift+!\t!", "Space\t ", "A\ta",      "Shift+_\t_", "B\tb",
-                   ";\t;",       "Space\t ",   "[\t[",     "X\tx",      "]\t]",       "Space\t ",
-                   "1\t1",       "=\t=",       "3\t3",     "Shift+?\t?"};
-        QTest::newRow("upper and lower case in one action")
-            << QList<KeyAction>{{{character('A'), character('b'), character('C')}}}
-            << QStringList{"Shift+A\tA", "B\tb", "Shift+C\tC"};
-        QTest::newRow("shift on a digit")
-            << QList<KeyAction>{{{character('1', shift)}}} << QStringList{"Shift+!\t!"};
-        QTest::newRow("characters the notation reserves")
-            << typed("+^%~(){}")
-            << QStringList{"Shift++\t+", "Shift+^\t^", "Shift+%\t%", "Shift+~\t~",
-                           "(\t(",       ")\t)",       "Shift+{\t{", "Shift+}\t}"};
-        QTest::newRow("named keys")
-            << pressed({NamedKey::Enter, NamedKey::Tab, NamedKey::Backspace, NamedKey::Escape,
-                        NamedKey::Insert, NamedKey::Home, NamedKey::PageUp, NamedKey::PageDown,
-                        NamedKey::Up, NamedKey::Down, NamedKey::Left, NamedKey::Right, NamedKey::F1,
-                        NamedKey::F5, NamedKey::F12})
-            << QStringList{"Return\t", "Tab\t",   "Backspace\t", "Esc\t", "Ins\t",
-                           "Home\t",   "PgUp\t",  "PgDown\t",    "Up\t",  "Down\t",
-                           "Left\t",   "Right\t", "F1\t",        "F5\t",  "F12\t"};
-        QTest::newRow("keypad operators")
-            << pressed({NamedKey::Add, NamedKey::Subtract, NamedKey::Multiply, NamedKey::Divide})
-            << QStringList{"Num++\t+", "Num+-\t-", "Num+*\t*", "Num+/\t/"};
-        QTest::newRow("character absent from the keymap") << typed("é") << plain("é");
-        QTest::newRow("absent characters mixed and repeated") << typed("ñé€xñ€") << plain("ñé€xñ€");
-        QTest::newRow("function key absent from the keymap")
-            << pressed({NamedKey::F16, NamedKey::F5}) << QStringList{"F16\t", "F5\t"};
-        QTest::newRow("long text") << typed(QString(60, 'q')) << plain(QString(60, 'q'));
+        const auto row = [](const char *name, const QString &notation,
+                            const QStringList &expected) {
+            QTest::newRow(name) << notation << expected;
+        };
+        row("ctrl", "^a", {"Ctrl+A\t"});
+        row("alt released between actions", "%fo", {"Alt+F\tf", "O\to"});
+        row("shift held through an action", "+(abc)d",
+            {"Shift+A\tA", "Shift+B\tB", "Shift+C\tC", "D\td"});
+        row("two modifiers and a named key", "^+{END}", {"Ctrl+Shift+End\t"});
+        row("ctrl alt", "^%{DEL}", {"Ctrl+Alt+Del\t"});
+        row("text with upper case and punctuation", "Hi, you! a_b; [x] 1=3?",
+            {"Shift+H\tH", "I\ti",       ",\t,",     "Space\t ",  "Y\ty",       "O\to",
+             "U\tu",       "Shift+!\t!", "Space\t ", "A\ta",      "Shift+_\t_", "B\tb",
+             ";\t;",       "Space\t ",   "[\t[",     "X\tx",      "]\t]",       "Space\t ",
+             "1\t1",       "=\t=",       "3\t3",     "Shift+?\t?"});
+        row("upper and lower case in one action", "(AbC)", {"Shift+A\tA", "B\tb", "Shift+C\tC"});
+        row("shift on a digit", "+1", {"Shift+!\t!"});
+        row("characters the notation reserves", "{+}{^}{%}{~}{(}{)}{{}{}}",
+            {"Shift++\t+", "Shift+^\t^", "Shift+%\t%", "Shift+~\t~", "(\t(", ")\t)", "Shift+{\t{",
+             "Shift+}\t}"});
+        row("named keys",
+            "{ENTER}{TAB}{BS}{ESC}{INS}{HOME}{PGUP}{PGDN}{UP}{DOWN}{LEFT}{RIGHT}{F1}{F5}{F12}",
+            {"Return\t", "Tab\t", "Backspace\t", "Esc\t", "Ins\t", "Home\t", "PgUp\t", "PgDown\t",
+             "Up\t", "Down\t", "Left\t", "Right\t", "F1\t", "F5\t", "F12\t"});
+        row("keypad operators", "{ADD}{SUBTRACT}{MULTIPLY}{DIVIDE}",
+            {"Num++\t+", "Num+-\t-", "Num+*\t*", "Num+/\t/"});
+        row("character absent from the keymap", "é", plain("é"));
+        row("absent characters mixed and repeated", "ñé€xñ€", plain("ñé€xñ€"));
+        row("function key absent from the keymap", "{F16}{F5}", {"F16\t", "F5\t"});
+        row("long text", QString(60, 'q'), plain(QString(60, 'q')));
     }
 
     void deliversKeys()
     {
-        QFETCH(QList<KeyAction>, actions);
+        QFETCH(QString, notation);
         QFETCH(QStringList, expected);
+        const QList<KeyAction> actions = keys(notation);
+        QVERIFY(!actions.isEmpty());
         QString error;
         QVERIFY2(m_sender->send(actions, &error), qPrintable(error));
         // No waiting here: send returns once the target has handled every key.
@@ -176,7 +138,7 @@ private slots:
             const QString chunk = all.mid(at, 10);
             QVERIFY(clearLog());
             QString error;
-            QVERIFY2(m_sender->send(typed(chunk), &error), qPrintable(error));
+            QVERIFY2(m_sender->send(keys(chunk), &error), qPrintable(error));
             QCOMPARE(logged(), plain(chunk));
         }
     }
@@ -189,17 +151,17 @@ private slots:
         for (char32_t c = 0x5000; c < 0x5000 + 300; ++c)
             many += QString::fromUcs4(&c, 1);
         QString error;
-        QVERIFY(!m_sender->send(typed(many), &error));
+        QVERIFY(!m_sender->send(keys(many), &error));
         QVERIFY2(error.contains("no free keycode"), qPrintable(error));
         // Whatever had been typed would be logged before this key.
-        QVERIFY2(m_sender->send(typed("z"), &error), qPrintable(error));
+        QVERIFY2(m_sender->send(keys("z"), &error), qPrintable(error));
         QCOMPARE(logged(), plain("z"));
     }
 
     void followsTheLayout_data()
     {
         QTest::addColumn<QString>("layout");
-        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("expected");
 
         // German: y and z swap places, "@" needs AltGr (so it goes through a spare keycode), "ä"
@@ -216,7 +178,7 @@ private slots:
     void followsTheLayout()
     {
         QFETCH(QString, layout);
-        QFETCH(QString, keys);
+        QFETCH(QString, text);
         QFETCH(QStringList, expected);
         const QString setxkbmap = QStandardPaths::findExecutable("setxkbmap");
         QVERIFY2(!setxkbmap.isEmpty(), "setxkbmap is missing: install the package x11-xkb-utils");
@@ -225,7 +187,7 @@ private slots:
         QVERIFY(process.waitForFinished(10000));
         QCOMPARE(process.exitCode(), 0);
         QString error;
-        QVERIFY2(m_sender->send(typed(keys), &error), qPrintable(error));
+        QVERIFY2(m_sender->send(keys(text), &error), qPrintable(error));
         QCOMPARE(logged(), expected);
     }
 
@@ -234,7 +196,7 @@ private slots:
         X11Connection nowhere(":4711");
         X11KeystrokeSender sender(nowhere);
         QString error;
-        QVERIFY(!sender.send({{{character('a', KeyStroke::Ctrl)}}}, &error));
+        QVERIFY(!sender.send(keys("^a"), &error));
         QVERIFY(!nowhere.reason().isEmpty());
         QVERIFY2(error.contains(nowhere.reason()), qPrintable(error));
         QVERIFY(logged().isEmpty());
