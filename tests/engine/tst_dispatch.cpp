@@ -56,32 +56,27 @@ private Q_SLOTS:
         m_dir->writeVocab("Browsing", {"reload:{F5}", "broken line", "back:%{LEFT}"});
     }
 
+    // Nothing is switched to or started by these.
     void phrases_data()
     {
         QTest::addColumn<WindowId>("front");
         QTest::addColumn<QString>("phrase");
         QTest::addColumn<int>("result");
-        QTest::addColumn<WindowId>("frontAfter");
         QTest::addColumn<QStringList>("keys");
-        QTest::addColumn<QStringList>("shell");
-        using S = QStringList;
-        QTest::newRow("names compare exactly")
-            << kEditor << "browser" << 0 << kEditor << S{} << S{};
-        QTest::newRow("already in front") << kEditor << "editor" << 1 << kEditor << S{} << S{};
-        QTest::newRow("word of the app in front")
-            << kEditor << "save" << 2 << kEditor << S{"Ctrl+s"} << S{};
-        QTest::newRow("everything after the first colon")
-            << kEditor << "colons" << 2 << kEditor << S{"a | : | b | : | c"} << S{};
-        QTest::newRow("word of another vocabulary")
-            << kEditor << "reload" << 0 << kEditor << S{} << S{};
-        QTest::newRow("line without colon ends the lookup")
-            << kBrowser << "back" << 0 << kBrowser << S{} << S{};
-        QTest::newRow("before the broken line")
-            << kBrowser << "reload" << 2 << kBrowser << S{"<F5>"} << S{};
-        QTest::newRow("phrase case counts") << kEditor << "Save" << 0 << kEditor << S{} << S{};
-        QTest::newRow("switch to alone does nothing")
-            << kEditor << "switch to" << 0 << kEditor << S{} << S{};
-        QTest::newRow("empty phrase") << kEditor << "" << 0 << kEditor << S{} << S{};
+        const auto row = [](const char *name, WindowId front, const QString &phrase, int result,
+                            const QStringList &keys) {
+            QTest::newRow(name) << front << phrase << result << keys;
+        };
+        row("names compare exactly", kEditor, "browser", 0, {});
+        row("already in front", kEditor, "editor", 1, {});
+        row("word of the app in front", kEditor, "save", 2, {"Ctrl+s"});
+        row("everything after the first colon", kEditor, "colons", 2, {"a | : | b | : | c"});
+        row("word of another vocabulary", kEditor, "reload", 0, {});
+        row("line without colon ends the lookup", kBrowser, "back", 0, {});
+        row("before the broken line", kBrowser, "reload", 2, {"<F5>"});
+        row("phrase case counts", kEditor, "Save", 0, {});
+        row("switch to alone does nothing", kEditor, "switch to", 0, {});
+        row("empty phrase", kEditor, "", 0, {});
     }
 
     void phrases()
@@ -89,15 +84,13 @@ private Q_SLOTS:
         QFETCH(WindowId, front);
         QFETCH(QString, phrase);
         QFETCH(int, result);
-        QFETCH(WindowId, frontAfter);
         QFETCH(QStringList, keys);
-        QFETCH(QStringList, shell);
         m_desktop->windows.setForeground(front);
         CApp app(m_dir->path(), m_desktop->services());
         QCOMPARE(say(app, phrase), qint16(result));
-        QCOMPARE(m_desktop->windows.foregroundWindow(), frontAfter);
+        QCOMPARE(m_desktop->windows.foregroundWindow(), front);
         QCOMPARE(m_desktop->keys.texts(), keys);
-        QCOMPARE(m_desktop->shell.calls(), shell);
+        QVERIFY(m_desktop->shell.calls().isEmpty());
         QVERIFY(m_desktop->prompter.shown().isEmpty());
     }
 
