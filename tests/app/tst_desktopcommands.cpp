@@ -45,13 +45,8 @@ private Q_SLOTS:
         QVERIFY2(m_session->start(&error), qPrintable(error));
         // Started by the record's path when no window stands for the record.
         const QString restart = m_dir.filePath("restart.sh");
-        QFile script(restart);
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\nexec '" + XvfbSession::targetBinary().toUtf8() +
-                     "' --class JevTarget --title 'Target Editor' --log '" +
-                     log("restarted").toUtf8() + "'\n");
-        script.close();
-        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        QVERIFY(XvfbSession::writeTargetScript(restart, "JevTarget", "Target Editor",
+                                               log("restarted")));
         RecordFileBytes::write(
             data() + "/VAppCmd.txt",
             RecordFileBytes::file(

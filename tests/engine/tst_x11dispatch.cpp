@@ -34,13 +34,7 @@ private Q_SLOTS:
         QString error;
         QVERIFY2(m_session->start(&error), qPrintable(error));
         const QString start = m_dir.filePath("start-editor.sh");
-        QFile script(start);
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\nexec '" + XvfbSession::targetBinary().toUtf8() +
-                     "' --class JevTarget --title 'Target Editor' --log '" +
-                     log("editor").toUtf8() + "'\n");
-        script.close();
-        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        QVERIFY(XvfbSession::writeTargetScript(start, "JevTarget", "Target Editor", log("editor")));
         RecordFileBytes::write(
             m_dir.filePath("data/VAppCmd.txt"),
             RecordFileBytes::file({"JevTarget \xA6 Target Editor*editor~Editing$" + start.toUtf8(),

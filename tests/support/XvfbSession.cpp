@@ -265,6 +265,17 @@ QString XvfbSession::targetBinary()
     return QStringLiteral(JEV_KEYLOG_TARGET);
 }
 
+bool XvfbSession::writeTargetScript(const QString &path, const QString &className,
+                                    const QString &title, const QString &logPath)
+{
+    QFile script(path);
+    return script.open(QIODevice::WriteOnly) &&
+           script.write("#!/bin/sh\nexec '" + targetBinary().toUtf8() + "' --class '" +
+                        className.toUtf8() + "' --title '" + title.toUtf8() + "' --log '" +
+                        logPath.toUtf8() + "'\n") > 0 &&
+           script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+}
+
 QRect XvfbSession::clientGeometry(quint64 window)
 {
     const Connection d(m_display);

@@ -49,6 +49,9 @@ public:
     // Key lines of a target's log: "<combination>\t<text>", without the time stamps.
     static QStringList keysLogged(const QString &logPath);
     static QString targetBinary();
+    // Writes an executable script that starts such a target window, as a record's path would.
+    static bool writeTargetScript(const QString &path, const QString &className,
+                                  const QString &title, const QString &logPath);
 
 private:
     std::unique_ptr<QProcess> m_xvfb;
