@@ -39,6 +39,8 @@ inline void shoot(QWidget &window, const QString &name, QImage *shot = nullptr)
 {
     if (!QTest::qWaitFor([&window] { return frameDrawn(window); }, 30000))
         qWarning("%s: the window manager drew no frame in 30 s", qPrintable(name));
+    // What the test changed last may still wait for its repaint in the event queue.
+    window.repaint();
     const QRect frame = window.frameGeometry().adjusted(-10, -10, 10, 10);
     const QImage image = QGuiApplication::primaryScreen()
                              ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
