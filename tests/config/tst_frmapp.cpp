@@ -1,6 +1,5 @@
 #include "ConfigWindowSession.h"
 #include "config/EntryList.h"
-#include "config/VocabularyWindow.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -223,28 +222,6 @@ private Q_SLOTS:
                 menu->hide();
             }
         });
-    }
-
-    // Configure fills the vocabulary list; the first switch shows it as it is, every later one
-    // fills it anew.
-    void vocabularyListRefilledFromTheSecondSwitch()
-    {
-        QList<QStringList> seen;
-        whileAppOpen([&](frmApp &w) {
-            RecordFileBytes::write(data("vocab/G.txt"), {});
-            ListBox &list = m_window->configWindows().vocabulary().vocabularyList();
-            for (int i = 0; i < 2; ++i) {
-                QTimer::singleShot(0, [&] {
-                    seen.append(QStringList());
-                    for (int n = 0; n < list.count(); ++n)
-                        seen.last().append(list.item(n));
-                    child<QPushButton>(*QApplication::activeModalWidget(), "cmdToggle")->click();
-                });
-                QTest::mouseClick(child<QPushButton>(w, "cmdToggle"), Qt::LeftButton);
-                QVERIFY(w.isVisible()); // back from the vocabulary window
-            }
-        });
-        QCOMPARE(seen, QList<QStringList>({{"E", "F"}, {"E", "F", "G"}}));
     }
 
     void startAndSwitch_data()

@@ -172,14 +172,15 @@ private Q_SLOTS:
         });
     }
 
-    // To the application window and back, then Close: each switch fills the other window's
-    // lists afresh; closing writes the grammar and empties the application list.
+    // To the application window and back, then Close: the first switch shows the list Configure
+    // filled, each later switch fills the other window's lists afresh; closing writes the grammar
+    // and empties the application list.
     void switchBothWaysThenClose()
     {
         QFile::remove(data("temp.txt"));
         QStringList seen;
-        QTimer::singleShot(0, [&] {
-            frmApp &app = m_window->configWindows().app();
+        whileAppOpen([&](frmApp &app) {
+            writeVocab("Added", {"new:1"});
             for (const char *button : {"cmdToggle", "cmdCloseVocab"}) {
                 QTimer::singleShot(0, [&] {
                     auto &w = dynamic_cast<frmVocab &>(m_window->configWindows().vocabulary());
@@ -187,7 +188,6 @@ private Q_SLOTS:
                     seen.append(lines(vocabularies).join(",") + " | " +
                                 vocabularies->currentItem()->text() + ": " +
                                 lines(child<QListWidget>(w, "lstDictionary")).join(","));
-                    writeVocab("Added", {"new:1"});
                     QTest::mouseClick(child<QPushButton>(w, button), Qt::LeftButton);
                 });
                 QTest::mouseClick(child<QPushButton>(app, "cmdToggle"), Qt::LeftButton);
@@ -197,7 +197,6 @@ private Q_SLOTS:
                                 .arg(app.vocabularyNames().count()));
             }
         });
-        QTest::mouseClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
         QCOMPARE(seen,
                  QStringList({"Editing,Empty,Web | Editing: select all:^a,save:^s,close:^w",
                               "app 1 1 4", "Added,Editing,Empty,Web | Added: new:1", "app 0 0 4"}));
