@@ -1,5 +1,4 @@
-#include "SpeechWindowSession.h"
-#include "config/frmApp.h"
+#include "config/ConfigWindowSession.h"
 #include "recognizer/RecognizerSettings.h"
 #include "recognizer/audio/SoundServerMessages.h"
 #include "recognizer/fake/FakeSoundSources.h"
@@ -14,7 +13,7 @@ using Condition = Recognizer::InputCondition;
 // The microphone as the windows show it: the choice in the sound meter window, stored and used,
 // the sound server's messages in the speech window's status bar, and the level meter's word on
 // the input. The sound server is a fake here; tst_pulseaudio runs the real one.
-class TestMicrophone : public SpeechWindowSession
+class TestMicrophone : public ConfigWindowSession
 {
     Q_OBJECT
 
@@ -197,26 +196,14 @@ private Q_SLOTS:
     {
         makeWindow(nullptr, &m_sources);
         QStringList offered;
-        // Each modal window in turn: the configuration opens the sound meter, which is read
-        // and closed, then the configuration is closed.
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal)
-                return;
-            if (modal->objectName() == "frmVolSet") {
-                offered = entries(modal->findChild<QComboBox *>("cmbMicrophone"));
-                modal->close();
-            } else if (offered.isEmpty()) {
-                // Later: the sound meter's own loop must not run inside this timer's slot.
-                QTimer::singleShot(0, modal->findChild<QAction *>("mnuMeter"), &QAction::trigger);
-            } else {
-                modal->close();
-            }
+        whileAppOpen([&](frmApp &w) {
+            QTimer::singleShot(0, [&] {
+                QWidget *meter = QApplication::activeModalWidget();
+                offered = entries(meter->findChild<QComboBox *>("cmbMicrophone"));
+                meter->close();
+            });
+            child<QAction>(w, "mnuMeter")->trigger();
         });
-        poll.start(20);
-        m_window->configureClick();
-        poll.stop();
         QCOMPARE(offered.size(), 4);
         QCOMPARE(offered.value(2), QString("USB Headset"));
     }
