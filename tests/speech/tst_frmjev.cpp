@@ -1,5 +1,4 @@
-#include "SpeechWindowSession.h"
-#include "config/ConfigWindows.h"
+#include "config/ConfigWindowSession.h"
 #include "config/ProgramSettings.h"
 #include "config/frmApp.h"
 #include "speech/VuMeterBar.h"
@@ -12,29 +11,24 @@
 #include <functional>
 
 // The speech window with a fake recognizer and desktop, offscreen.
-class TestFrmJev : public SpeechWindowSession
+class TestFrmJev : public ConfigWindowSession
 {
     Q_OBJECT
 
 private:
-    // Opens the configuration, presses its help button, hands the help window shown (or null)
-    // to check while the configuration is still open, then closes the configuration.
+    // Opens the configuration, chooses its Help command and hands the help window shown (or
+    // null) to check while the configuration is still open.
     void openHelpFromTheConfiguration(const std::function<void(QTextBrowser *)> &check)
     {
-        QTimer::singleShot(0, [&] {
-            QWidget *dialog = QApplication::activeModalWidget();
-            if (!dialog)
-                return;
-            dialog->findChild<QAction *>("mnuJEVHelp")->trigger();
+        whileAppOpen([&](frmApp &w) {
+            child<QAction>(w, "mnuJEVHelp")->trigger();
             QTextBrowser *shown = nullptr;
-            for (QWidget *w : QApplication::topLevelWidgets()) {
-                if (w->objectName() == "HelpWindow" && w->isVisible())
-                    shown = qobject_cast<QTextBrowser *>(w);
+            for (QWidget *top : QApplication::topLevelWidgets()) {
+                if (top->objectName() == "HelpWindow" && top->isVisible())
+                    shown = qobject_cast<QTextBrowser *>(top);
             }
             check(shown);
-            dialog->close();
         });
-        QTest::mouseClick(m_window->findChild<QPushButton *>("cmdConfigure"), Qt::LeftButton);
     }
     void clickMeter() { QTest::mouseClick(&m_window->meter(), Qt::LeftButton); }
     void showWindow()
@@ -218,14 +212,6 @@ private Q_SLOTS:
         QCOMPARE(m_desktop->prompter.shown().size(), 1);
     }
 
-    void fullScaleSetting()
-    {
-        m_window.reset();
-        ProgramSettings::setFullScale(20000);
-        showWindow();
-        QCOMPARE(m_window->meter().fullScale(), 20000);
-    }
-
     // The configuration is modal, yet the help it opens takes the keyboard while it is open.
     void helpFromTheConfiguration()
     {
@@ -261,13 +247,17 @@ private Q_SLOTS:
         delete help;
     }
 
-    void positionIsKept()
+    // The position is stored when the window closes; it and the meter's scale are read when it
+    // loads.
+    void settingsKept()
     {
         m_window->setGeometry(123, 77, 420, 110);
         m_window->close();
         QVERIFY(!QSettings().value("Software/frmJev/Position").toByteArray().isEmpty());
+        ProgramSettings::setFullScale(20000);
         showWindow();
         QCOMPARE(m_window->geometry(), QRect(123, 77, 420, 110));
+        QCOMPARE(m_window->meter().fullScale(), 20000);
     }
 
     void startupProblems()
