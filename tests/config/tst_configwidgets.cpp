@@ -112,11 +112,6 @@ private Q_SLOTS:
         const QUrl url = CHelp::target("/somewhere/jevhelp.chm", pane, context);
         QVERIFY2(url.toString().endsWith("/help/" + page), qPrintable(url.toString()));
         QVERIFY(QFile::exists(url.toLocalFile()));
-        CHelp help;
-        QWidget *window = help.Show("/somewhere/jevhelp.chm", pane, context);
-        QVERIFY(window);
-        QCOMPARE(window->objectName(), QString("HelpWindow"));
-        window->close();
     }
 
     void messageBoxes()

@@ -16,8 +16,8 @@ class TestFrmJev : public ConfigWindowSession
     Q_OBJECT
 
 private:
-    // Opens the configuration, chooses its Help command and hands the help window shown (or
-    // null) to check while the configuration is still open.
+    // Opens the configuration, chooses its Help command and hands the help window shown to
+    // check while the configuration is still open.
     void openHelpFromTheConfiguration(const std::function<void(QTextBrowser *)> &check)
     {
         whileAppOpen([&](frmApp &w) {
@@ -27,6 +27,7 @@ private:
                 if (top->objectName() == "HelpWindow" && top->isVisible())
                     shown = qobject_cast<QTextBrowser *>(top);
             }
+            QVERIFY2(shown, "no help window shown");
             check(shown);
         });
     }
