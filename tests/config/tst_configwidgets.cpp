@@ -31,31 +31,35 @@ private Q_SLOTS:
         QSettings().clear();
     }
 
-    // The scale is stored when the slider is let go, not while it moves; Done stops listening
-    // and keeps the scale, moved or not.
+    // The stored scale is read as a whole number, 3000 when absent or unusable. It is stored when
+    // the slider is let go, not while it moves; Done stops listening and keeps the scale, moved
+    // or not.
     void soundMeter_data()
     {
-        QTest::addColumn<int>("stored");  // 0: none
+        QTest::addColumn<QString>("stored"); // null: none
+        QTest::addColumn<int>("read");
         QTest::addColumn<int>("movedTo"); // 0: not moved
-        QTest::addColumn<int>("scale");
-        QTest::newRow("moved to the top") << 0 << 20000 << 20000;
-        QTest::newRow("not moved") << 4500 << 0 << 4500;
+        QTest::newRow("none, moved to the top") << QString() << 3000 << 20000;
+        QTest::newRow("not moved") << "4500" << 4500 << 0;
+        QTest::newRow("with decimals") << "2500.5" << 2500 << 0;
+        QTest::newRow("not a number") << "loud" << 3000 << 0;
+        QTest::newRow("zero") << "0" << 3000 << 0;
     }
 
     void soundMeter()
     {
-        QFETCH(int, stored);
+        QFETCH(QString, stored);
+        QFETCH(int, read);
         QFETCH(int, movedTo);
-        QFETCH(int, scale);
-        if (stored)
-            ProgramSettings::setFullScale(stored);
+        if (!stored.isNull())
+            QSettings().setValue("Startup/VUMeter", stored);
         VuMeterBar meter;
         meter.setFullScale(ProgramSettings::fullScale());
         FakeRecognizer recognizer;
         recognizer.Activate();
         frmVolSet window(meter, recognizer);
         auto *slider = window.findChild<QSlider *>("Slider1");
-        QCOMPARE(slider->value(), stored ? stored : 3000);
+        QCOMPARE(slider->value(), read);
         QCOMPARE(slider->maximum(), 20000);
         if (movedTo) {
             slider->setSliderDown(true);
@@ -70,27 +74,9 @@ private Q_SLOTS:
         QVERIFY(!recognizer.isActive());
         QCOMPARE(meter.level(), 0);
         QCOMPARE(window.result(), int(QDialog::Accepted));
+        const int scale = movedTo ? movedTo : read;
         QCOMPARE(meter.fullScale(), scale);
         QCOMPARE(ProgramSettings::fullScale(), scale);
-    }
-
-    void fullScaleSetting_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("fullScale");
-        QTest::newRow("absent") << QString() << 3000;
-        QTest::newRow("with decimals") << "2500.5" << 2500;
-        QTest::newRow("not a number") << "loud" << 3000;
-        QTest::newRow("zero") << "0" << 3000;
-    }
-
-    void fullScaleSetting()
-    {
-        QFETCH(QString, stored);
-        QFETCH(int, fullScale);
-        if (!stored.isNull())
-            QSettings().setValue("Startup/VUMeter", stored);
-        QCOMPARE(ProgramSettings::fullScale(), fullScale);
     }
 
     void help_data()
