@@ -86,7 +86,6 @@ private Q_SLOTS:
                             const QString &title) {
             QTest::newRow(name) << entry << className << title;
         };
-        row("plain", "XTerm ¦ shell", "XTerm", "shell");
         row("bar in the title", "Gedit ¦ a ¦ b", "Gedit", "a ¦ b");
         row("empty title", "XTerm ¦ ", "XTerm", "");
         row("no bar", "plain", "", "");
