@@ -1,4 +1,5 @@
 #include "platform/qt/ProcessShell.h"
+#include "support/RecordFileBytes.h"
 
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -14,12 +15,9 @@ private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     static void writeFile(const QString &path, const QByteArray &text, bool executable = false)
     {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(text);
-        f.close();
+        RecordFileBytes::write(path, text);
         if (executable)
-            f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+            QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
     }
     QString opened() const
     {
@@ -36,8 +34,6 @@ private Q_SLOTS:
         if (QStandardPaths::findExecutable("xdg-open").isEmpty() ||
             QStandardPaths::findExecutable("file").isEmpty())
             QFAIL("xdg-open and file are needed: install xdg-utils and file");
-        QDir(m_dir.path()).mkpath("data/applications");
-        QDir(m_dir.path()).mkpath("config");
         QDir(m_dir.path()).mkpath("folder");
         writeFile(path("logger.sh"),
                   "#!/bin/sh\necho \"$1\" >> '" + path("opened.log").toUtf8() + "'\n", true);
