@@ -33,7 +33,6 @@ private Q_SLOTS:
         QTest::addColumn<QList<QByteArray>>("second");
         QTest::addColumn<QList<QByteArray>>("expected");
         using L = QList<QByteArray>;
-        QTest::newRow("nothing configured") << L{} << L{} << L{} << L{};
         QTest::newRow("entries without a spoken name")
             << L{"A \xA6 a*", "B \xA6 b*name without tilde", "C \xA6 c*~V$p"} << L{} << L{} << L{};
         QTest::newRow("a record without star still names")
