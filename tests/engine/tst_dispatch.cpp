@@ -68,7 +68,6 @@ private Q_SLOTS:
             QTest::newRow(name) << front << phrase << result << keys;
         };
         row("names compare exactly", kEditor, "browser", 0, {});
-        row("already in front", kEditor, "editor", 1, {});
         row("word of the app in front", kEditor, "save", 2, {"Ctrl+s"});
         row("everything after the first colon", kEditor, "colons", 2, {"a | : | b | : | c"});
         row("word of another vocabulary", kEditor, "reload", 0, {});
