@@ -74,7 +74,6 @@ private Q_SLOTS:
         row("line without colon ends the lookup", kBrowser, "back", 0, {});
         row("before the broken line", kBrowser, "reload", 2, {"<F5>"});
         row("phrase case counts", kEditor, "Save", 0, {});
-        row("switch to alone does nothing", kEditor, "switch to", 0, {});
         row("empty phrase", kEditor, "", 0, {});
     }
 
