@@ -23,6 +23,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("strokes");
         row("empty", "", "");
+        row("plain text", "Hi, you.", "H | i | , |   | y | o | u | .");
         row("ctrl", "^a", "Ctrl+a");
         row("alt applies to the next key only", "%fo", "Alt+f | o");
         row("same modifier twice is two chords", "%f%o", "Alt+f | Alt+o");
