@@ -2,10 +2,13 @@
 
 #include "SphinxDictionary.h"
 
+#include <QLoggingCategory>
 #include <cmath>
 
 #include <pocketsphinx.h>
 #include <sphinxbase/fsg_model.h>
+
+Q_DECLARE_LOGGING_CATEGORY(lcSpeech)
 
 namespace {
 
@@ -144,18 +147,12 @@ fsg_model_s *PhraseSearch::build(ps_decoder_s *ps, const PhraseGraph &graph, boo
     return fsg;
 }
 
-bool PhraseSearch::use(ps_decoder_s *ps, fsg_model_s *shortSpeech, fsg_model_s *longSpeech,
-                       int number)
+bool PhraseSearch::use(ps_decoder_s *ps, fsg_model_s *shortSpeech, int number)
 {
-    // Both searches are added before either is used, so a refusal leaves the last ones whole.
     const QByteArray shortName = searchName(number, Speech::Short);
-    bool ok = ps_set_fsg(ps, shortName.constData(), shortSpeech) == 0;
-    if (ok && longSpeech)
-        ok = ps_set_fsg(ps, searchName(number, Speech::Long).constData(), longSpeech) == 0;
-    ok = ok && ps_set_search(ps, shortName.constData()) == 0;
+    const bool ok = ps_set_fsg(ps, shortName.constData(), shortSpeech) == 0 &&
+                    ps_set_search(ps, shortName.constData()) == 0;
     fsg_model_free(shortSpeech);
-    if (longSpeech)
-        fsg_model_free(longSpeech);
     if (ok && number > 1) {
         ps_unset_search(ps, searchName(number - 1, Speech::Short).constData());
         ps_unset_search(ps, searchName(number - 1, Speech::Long).constData());
@@ -163,9 +160,20 @@ bool PhraseSearch::use(ps_decoder_s *ps, fsg_model_s *shortSpeech, fsg_model_s *
     return ok;
 }
 
-bool PhraseSearch::select(ps_decoder_s *ps, int number, Speech speech)
+bool PhraseSearch::select(ps_decoder_s *ps, int number, Speech speech,
+                          std::optional<Deferred> &deferred)
 {
-    if (speech == Speech::Long && !ps_get_fsg(ps, searchName(number, speech).constData()))
+    const QByteArray longName = searchName(number, Speech::Long);
+    if (speech == Speech::Long && deferred) {
+        fsg_model_t *fsg =
+            build(ps, deferred->graph, deferred->aroundPhrases, deferred->garbagePhoneLog10);
+        deferred.reset();
+        // Refused, the short speech's search serves all speech, as without a long one.
+        if (ps_set_fsg(ps, longName.constData(), fsg) != 0)
+            qCDebug(lcSpeech) << "the decoder refused the search for long speech";
+        fsg_model_free(fsg);
+    }
+    if (speech == Speech::Long && !ps_get_fsg(ps, longName.constData()))
         speech = Speech::Short;
     return ps_set_search(ps, searchName(number, speech).constData()) == 0;
 }

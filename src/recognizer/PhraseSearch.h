@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <optional>
 
 struct fsg_model_s;
 struct ps_decoder_s;
@@ -48,12 +49,20 @@ public:
     // said inside other speech is found with that speech beside it.
     static fsg_model_s *build(ps_decoder_s *ps, const PhraseGraph &graph, bool aroundPhrases,
                               double garbagePhoneLog10);
-    // Makes the grammars the decoder's searches and frees them; longSpeech may be null (the
-    // same search for all speech). The short speech's is selected and the searches of
-    // number - 1 go. False when the decoder refuses one: the last searches then stay.
-    static bool use(ps_decoder_s *ps, fsg_model_s *shortSpeech, fsg_model_s *longSpeech,
-                    int number);
-    // Selects a search that use() made, the short speech's when there is no other; between
-    // utterances only.
-    static bool select(ps_decoder_s *ps, int number, Speech speech);
+    // Makes the grammar the decoder's search for short speech and frees it; it is selected and
+    // the searches of number - 1 go. False when the decoder refuses it: the last ones then stay.
+    static bool use(ps_decoder_s *ps, fsg_model_s *shortSpeech, int number);
+    // The long speech's search, built when it is first selected: a grammar is mostly loaded
+    // while the user speaks alone, and building both at once doubled the load of a big one.
+    struct Deferred
+    {
+        PhraseGraph graph;
+        bool aroundPhrases = false;
+        double garbagePhoneLog10 = 0;
+    };
+    // Selects a search of number, the short speech's when there is no other; the long one is
+    // built from deferred first if it is pending (deferred is then emptied). Between utterances
+    // only.
+    static bool select(ps_decoder_s *ps, int number, Speech speech,
+                       std::optional<Deferred> &deferred);
 };

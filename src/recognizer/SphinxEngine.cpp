@@ -98,22 +98,21 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
     const qint64 wordsNs = timer.nsecsElapsed();
     fsg_model_t *fsg =
         PhraseSearch::build(m_ps, graph, m_options.findInsideSpeech, m_options.garbagePhoneLog10);
-    fsg_model_t *longFsg = nullptr;
-    if (m_options.longSpeechGarbagePhoneLog10)
-        longFsg = PhraseSearch::build(m_ps, graph, m_options.findInsideSpeech,
-                                      *m_options.longSpeechGarbagePhoneLog10);
     const qint64 graphNs = timer.nsecsElapsed();
     if (m_utteranceStarted) {
         ps_end_utt(m_ps);
         m_utteranceStarted = false;
     }
     // The number moves on only with the searches: select() names the searches in use.
-    if (!PhraseSearch::use(m_ps, fsg, longFsg, m_searchNumber + 1)) {
+    if (!PhraseSearch::use(m_ps, fsg, m_searchNumber + 1)) {
         if (error)
             *error = QStringLiteral("The speech engine refused the grammar.");
         return false;
     }
     ++m_searchNumber;
+    m_longSearch.reset();
+    if (m_options.longSpeechGarbagePhoneLog10)
+        m_longSearch = {graph, m_options.findInsideSpeech, *m_options.longSpeechGarbagePhoneLog10};
     qCDebug(lcSpeech) << grammar.keys().size() << "phrases:" << graph.words().size() << "words in"
                       << wordsNs / 1000000 << "ms, graph" << (graphNs - wordsNs) / 1000000
                       << "ms, search" << (timer.nsecsElapsed() - graphNs) / 1000000 << "ms";
@@ -215,7 +214,8 @@ void SphinxEngine::startUtterance()
     // price from its start.
     m_heardAsLong = m_stretch.startUtterance(start) && m_options.longSpeechGarbagePhoneLog10;
     const auto speech = m_heardAsLong ? PhraseSearch::Speech::Long : PhraseSearch::Speech::Short;
-    if (!PhraseSearch::select(m_ps, m_searchNumber, speech) || ps_start_utt(m_ps) != 0)
+    if (!PhraseSearch::select(m_ps, m_searchNumber, speech, m_longSearch) ||
+        ps_start_utt(m_ps) != 0)
         return;
     m_cepstralMean.startUtterance();
     m_utteranceStarted = true;
@@ -349,7 +349,7 @@ QString SphinxEngine::acceptedInLoudPart(const LoudPart::Range &part, Detection 
 bool SphinxEngine::hearAgain(PhraseSearch::Speech speech, const LoudPart::Range &range,
                              QString *heard)
 {
-    if (!PhraseSearch::select(m_ps, m_searchNumber, speech)) {
+    if (!PhraseSearch::select(m_ps, m_searchNumber, speech, m_longSearch)) {
         qCDebug(lcSpeech) << "no search to hear the utterance again";
         return false;
     }

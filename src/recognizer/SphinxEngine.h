@@ -200,6 +200,7 @@ private:
     ps_decoder_s *m_ps = nullptr;
     SpeechGrammar m_grammar;
     int m_searchNumber = 0;
+    std::optional<PhraseSearch::Deferred> m_longSearch;
     bool m_utteranceStarted = false;
     bool m_checkedPartial = false;
     QList<qint16> m_pending;
