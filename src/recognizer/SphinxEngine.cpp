@@ -9,6 +9,7 @@
 #include <QLoggingCategory>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include <pocketsphinx.h>
 #include <sphinxbase/fsg_model.h>
@@ -92,7 +93,7 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
 
     QElapsedTimer timer;
     timer.start();
-    const PhraseGraph graph = PhraseSearch::graph(grammar.keys());
+    PhraseGraph graph = PhraseSearch::graph(grammar.keys());
     // Words that the dictionary lacks get pronunciations first: the search is built from it.
     SphinxDictionary(m_ps).addMissing(graph.words());
     const qint64 wordsNs = timer.nsecsElapsed();
@@ -110,12 +111,13 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
         return false;
     }
     ++m_searchNumber;
-    m_longSearch.reset();
-    if (m_options.longSpeechGarbagePhoneLog10)
-        m_longSearch = {graph, m_options.findInsideSpeech, *m_options.longSpeechGarbagePhoneLog10};
     qCDebug(lcSpeech) << grammar.keys().size() << "phrases:" << graph.words().size() << "words in"
                       << wordsNs / 1000000 << "ms, graph" << (graphNs - wordsNs) / 1000000
                       << "ms, search" << (timer.nsecsElapsed() - graphNs) / 1000000 << "ms";
+    m_longSearch.reset();
+    if (m_options.longSpeechGarbagePhoneLog10)
+        m_longSearch = {std::move(graph), m_options.findInsideSpeech,
+                        *m_options.longSpeechGarbagePhoneLog10};
     m_grammar = grammar;
     return true;
 }
