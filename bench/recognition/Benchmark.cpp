@@ -5,7 +5,9 @@
 
 #include "recognizer/PhraseKey.h"
 #include "recognizer/RecognizerSettings.h"
+#include "recognizer/SpeechGrammar.h"
 
+#include <QDebug>
 #include <QElapsedTimer>
 #include <cmath>
 
@@ -101,12 +103,42 @@ QList<SphinxEngine::Detection> Benchmark::decode(const QList<qint16> &samples)
     m_engine.finish(&detections);
     m_decodeSeconds += timer.nsecsElapsed() / 1e9;
     m_audioSeconds += double(samples.size()) / SphinxEngine::SampleRate;
+    keepActive(&detections);
     return detections;
+}
+
+// Both sets list their twelve application names first.
+constexpr int kApplicationNames = 12;
+
+void Benchmark::listenForGroup(int group)
+{
+    if (m_frontGroups <= 1)
+        return;
+    QStringList phrases = m_set.commands.mid(0, kApplicationNames);
+    for (qsizetype i = kApplicationNames; i < m_set.commands.size(); ++i) {
+        if ((i - kApplicationNames) % m_frontGroups == group % m_frontGroups)
+            phrases.append(m_set.commands[i]);
+    }
+    m_active = phrases;
+    QString error;
+    if (!m_frontFilter && !m_engine.setGrammar(SpeechGrammar(phrases), &error))
+        qWarning() << error;
+}
+
+void Benchmark::keepActive(QList<SphinxEngine::Detection> *detections) const
+{
+    if (m_frontGroups > 1)
+        detections->removeIf(
+            [this](const SphinxEngine::Detection &d) { return !m_active.contains(d.phrase); });
 }
 
 bool Benchmark::runText(const Corpus::Voice &voice, const QString &text, bool isCommand,
                         QString *error)
 {
+    const qsizetype at = m_set.commands.indexOf(text);
+    listenForGroup(!isCommand               ? m_sentencesHeard++
+                   : at < kApplicationNames ? int(at)
+                                            : int(at - kApplicationNames));
     const QList<qint16> speech = Corpus::synthesize(voice, text, m_workDir, error);
     if (speech.isEmpty())
         return false;
@@ -140,7 +172,28 @@ bool Benchmark::runText(const Corpus::Voice &voice, const QString &text, bool is
             m_peers[c].add(isCommand, PhraseKey::key(text), peerHeard);
         }
     }
+    if (isCommand && at >= kApplicationNames && m_frontGroups > 1)
+        m_saidElsewhere.append({speech, int(at - kApplicationNames)});
     return true;
+}
+
+// The voice's commands said, clean, while another application is in front: anything heard is
+// a false command. After all of the voice's files, which they would otherwise change through
+// the cepstral mean that goes on from one utterance to the next.
+void Benchmark::hearInFrontOfOthers(const Corpus::Voice &voice)
+{
+    for (const auto &[speech, group] : std::as_const(m_saidElsewhere)) {
+        listenForGroup(group + 1);
+        qsizetype start = 0;
+        const QStringList heard =
+            phrasesOf(decode(clip({QString(), Condition::Clean, 0}, speech, 0, &start)));
+        ++m_otherSaid;
+        if (!heard.isEmpty())
+            m_otherTaken.append(QStringLiteral("%1: \"%2\" heard [%3]")
+                                    .arg(voice.name, m_set.commands[kApplicationNames + group],
+                                         heard.join(QStringLiteral(", "))));
+    }
+    m_saidElsewhere.clear();
 }
 
 bool Benchmark::runTalkAlone(double minutes, double belowDb, QString *error)
@@ -155,6 +208,12 @@ bool Benchmark::runTalkAlone(double minutes, double belowDb, QString *error)
     // A minute at a time, as one stream for the engine and one file a minute for the peer.
     for (int minute = 0; minute < int(std::ceil(minutes)); ++minute) {
         const double seconds = qMin(60.0, (minutes - minute) * 60);
+        QList<SphinxEngine::Detection> minuteDetections;
+        if (m_frontGroups > 1) {
+            // Another application is in front each minute, its grammar set between two streams.
+            listenForGroup(minute);
+            m_engine.restart();
+        }
         QList<qint16> samples = m_talk.stretch(seconds, minute + 1);
         const double gain =
             commandRms / std::pow(10.0, belowDb / 20) / qMax(1.0, Corpus::speechRms(samples));
@@ -165,7 +224,11 @@ bool Benchmark::runTalkAlone(double minutes, double belowDb, QString *error)
                 qBound(-32768.0, std::round(samples[i] * gain + room[i] * roomGain), 32767.0));
         QElapsedTimer timer;
         timer.start();
-        m_engine.process(samples.constData(), samples.size(), &detections);
+        m_engine.process(samples.constData(), samples.size(), &minuteDetections);
+        if (m_frontGroups > 1)
+            m_engine.finish(&minuteDetections);
+        keepActive(&minuteDetections);
+        detections += minuteDetections;
         m_decodeSeconds += timer.nsecsElapsed() / 1e9;
         m_audioSeconds += seconds;
         tally.minutes += seconds / 60;
@@ -216,6 +279,7 @@ bool Benchmark::run(const QList<Condition> &conditions, int voiceCount, double t
                     return false;
             }
         }
+        hearInFrontOfOthers(voice);
         m_out << "  done: " << voice.name << Qt::endl;
     }
     // Talk alone is heard by a user of a typical level.
@@ -245,6 +309,12 @@ void Benchmark::print(bool sweep, double minCoverage, double marginDb) const
         Report::paceSweep(m_out, names, m_ours, m_talks, minCoverage,
                           m_voiceLevels ? marginDb : 1000);
         Report::asideSweep(m_out, names, m_ours, m_talks, m_voiceLevels ? marginDb : 1000);
+    }
+    if (m_frontGroups > 1) {
+        m_out << "\ncommands of another application, said clean: " << m_otherTaken.size() << " of "
+              << m_otherSaid << " taken for a command\n";
+        for (const QString &taken : m_otherTaken)
+            m_out << "  " << taken << "\n";
     }
     m_out << "\nClean-speech misses:\n";
     for (const QString &miss : std::as_const(m_misses))

@@ -40,6 +40,15 @@ public:
     // False with error when the speech cannot be made or the peer fails.
     bool run(const QList<Condition> &conditions, int voiceCount, double talkMinutes,
              QString *error);
+    // groups > 1: as a user with that many applications, only the application names and one
+    // group of the other commands can act, that of the application in front. filter: the whole
+    // set stays the grammar and only what can act counts, as in the program; else the grammar
+    // is narrowed to it.
+    void setFrontGroups(int groups, bool filter)
+    {
+        m_frontGroups = groups;
+        m_frontFilter = filter;
+    }
     // sweep: the tables of thresholds, the gate's among results of at least minCoverage, the
     // confidence's among those that also pass marginDb.
     void print(bool sweep, double minCoverage, double marginDb) const;
@@ -53,6 +62,9 @@ private:
     bool runText(const Corpus::Voice &voice, const QString &text, bool isCommand, QString *error);
     QList<SphinxEngine::Detection> decode(const QList<qint16> &samples);
     bool runTalkAlone(double minutes, double belowDb, QString *error);
+    void listenForGroup(int group);
+    void keepActive(QList<SphinxEngine::Detection> *detections) const;
+    void hearInFrontOfOthers(const Corpus::Voice &voice);
 
     Corpus::Set m_set;
     SphinxEngine &m_engine;
@@ -72,4 +84,11 @@ private:
     int m_commandCount = 0;
     double m_decodeSeconds = 0;
     double m_audioSeconds = 0;
+    int m_frontGroups = 1;
+    int m_sentencesHeard = 0;
+    bool m_frontFilter = false;
+    QStringList m_active;
+    QList<std::pair<QList<qint16>, int>> m_saidElsewhere; // a command's speech, its group
+    int m_otherSaid = 0;
+    QStringList m_otherTaken;
 };

@@ -240,6 +240,9 @@ int main(int argc, char *argv[])
     const QList<Benchmark::Condition> conditions = chosenConditions(conditionNames);
     Benchmark benchmark(set, engine, peer.get(), !args.contains(QLatin1String("--no-voice-level")),
                         work.path(), out);
+    if (const qsizetype at = args.indexOf(QLatin1String("--front-groups")); at > 0)
+        benchmark.setFrontGroups(args.value(at + 1).toInt(),
+                                 args.contains(QLatin1String("--front-filter")));
     if (!benchmark.run(conditions, voiceCount, talkMinutes, &error)) {
         out << error << Qt::endl;
         return 1;
