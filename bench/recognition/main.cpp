@@ -195,6 +195,8 @@ int main(int argc, char *argv[])
             options.garbagePhoneLog10 = args[++i].toDouble();
         else if (args[i] == QLatin1String("--long-garbage-log10"))
             options.longSpeechGarbagePhoneLog10 = optionalNumber(args[++i]);
+        else if (args[i] == QLatin1String("--stretch-tail-ms"))
+            options.stretchTailMs = args[++i].toInt();
         else if (args[i] == QLatin1String("--long-speech-ms"))
             options.longSpeechMs = args[++i].toInt();
         else if (args[i] == QLatin1String("--loud-apart-db"))

@@ -255,7 +255,10 @@ void SphinxEngine::continueUtterance(const qint16 *frame, bool speech, QList<Det
 bool SphinxEngine::phraseIsOver()
 {
     const qint64 silence = m_position - m_lastVoiced;
-    if (!m_checkedPartial && silence >= msToSamples(m_options.shortTailMs)) {
+    const bool inTalk =
+        m_heardAsLong || m_stretch.lengthAt(m_lastVoiced) > msToSamples(m_options.longSpeechMs);
+    const int tailMs = inTalk ? m_options.stretchTailMs : m_options.shortTailMs;
+    if (!m_checkedPartial && silence >= msToSamples(tailMs)) {
         m_checkedPartial = true;
         const BestPath path(m_ps);
         const QList<BestPath::Word> words = path.words();

@@ -257,6 +257,43 @@ private Q_SLOTS:
         QCOMPARE(TestPhrasesInSpeech::phrases(speech, heardAgain), phrases);
     }
 
+    // In a stretch of speech a phrase counts only after a longer silence: talk that goes on
+    // after a short pause makes it part of the talk. A command said on its own is over after the
+    // short silence, whatever follows.
+    void commandInAStretchWaitsForSilence_data()
+    {
+        QTest::addColumn<bool>("inStretch");
+        QTest::addColumn<int>("stretchTailMs");
+        QTest::addColumn<int>("gapMs");
+        QTest::addColumn<QStringList>("phrases");
+        const QStringList both{"Notepad", "page down"};
+        const int gap = -75;
+        QTest::newRow("talk goes on") << true << 500 << gap << QStringList{"Notepad"};
+        QTest::newRow("talk goes on, short silence in stretches too") << true << 200 << gap << both;
+        QTest::newRow("talk goes on later") << true << 500 << 900 << both;
+        QTest::newRow("said on its own") << false << 500 << gap << QStringList{"page down"};
+    }
+    void commandInAStretchWaitsForSilence()
+    {
+        QFETCH(bool, inStretch);
+        QFETCH(int, stretchTailMs);
+        QFETCH(int, gapMs);
+        QFETCH(QStringList, phrases);
+        SphinxEngine::Options tail = options();
+        tail.stretchTailMs = stretchTailMs;
+        const auto pause = [](int ms) {
+            return QList<qint16>(SphinxEngine::SampleRate * ms / 1000, 0);
+        };
+        // The clips have silence of their own at both ends: a negative gap overlaps them.
+        const QList<qint16> command = spoken("espeak:en-us|page down") + pause(qMax(0, gapMs));
+        QList<qint16> speech =
+            mixed(command, 0, spoken(kNews),
+                  command.size() + qMin(0, gapMs) * SphinxEngine::SampleRate / 1000);
+        if (inStretch)
+            speech = spoken("flite:awb|Notepad") + pause(400) + speech;
+        QCOMPARE(TestPhrasesInSpeech::phrases(speech, tail), phrases);
+    }
+
     // Hearing every utterance a second time at the live price changes nothing, in the utterance
     // or in those after it: the cepstral mean goes on as after one hearing.
     void secondHearingLeavesTheStreamAsOne()
@@ -267,6 +304,7 @@ private Q_SLOTS:
             spoken("flite:awb|Notepad") + pause + spoken("espeak:en-us|page down");
         SphinxEngine::Options once = options();
         once.longSpeechGarbagePhoneLog10.reset();
+        once.stretchTailMs = once.shortTailMs; // the second hearing alone differs
         SphinxEngine::Options twice = once;
         twice.longSpeechGarbagePhoneLog10 = once.garbagePhoneLog10;
         twice.longSpeechMs = 0;
