@@ -255,9 +255,8 @@ void SphinxEngine::continueUtterance(const qint16 *frame, bool speech, QList<Det
 bool SphinxEngine::phraseIsOver()
 {
     const qint64 silence = m_position - m_lastVoiced;
-    const bool inTalk =
-        m_heardAsLong || m_stretch.lengthAt(m_lastVoiced) > msToSamples(m_options.longSpeechMs);
-    const int tailMs = inTalk ? m_options.stretchTailMs : m_options.shortTailMs;
+    const int tailMs =
+        m_heardAsLong || stretchIsLong() ? m_options.stretchTailMs : m_options.shortTailMs;
     if (!m_checkedPartial && silence >= msToSamples(tailMs)) {
         m_checkedPartial = true;
         const BestPath path(m_ps);
@@ -328,7 +327,7 @@ QString SphinxEngine::reconsidered(const QString &phrase, Detection *detection, 
     }
     // Talk runs on where a command stops: a long stretch of speech is held to its own price.
     if (!phrase.isEmpty() && m_options.longSpeechGarbagePhoneLog10 && !m_heardAsLong &&
-        m_stretch.lengthAt(m_lastVoiced) > msToSamples(m_options.longSpeechMs))
+        stretchIsLong())
         return acceptedOnSecondHearing(phrase, detection, heard);
     return phrase;
 }

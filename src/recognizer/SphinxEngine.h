@@ -196,6 +196,12 @@ private:
     QString acceptedPhrase(const BestPath &path, const UtteranceFrames &frames,
                            Detection *detection) const;
     bool lastWordStartsInSpeech(const QList<BestPath::Word> &words) const;
+    // The stretch of speech the utterance belongs to has lasted longer than talk's mark.
+    bool stretchIsLong() const
+    {
+        return m_stretch.lengthAt(m_lastVoiced) >
+               qint64(m_options.longSpeechMs) * SampleRate / 1000;
+    }
     const qint16 *withNoiseFloor(const qint16 *frame);
 
     Options m_options;
