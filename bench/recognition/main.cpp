@@ -10,12 +10,15 @@
 //     [--no-find-inside-speech] [--aside-margin-db DB] [--garbage-log10 X]
 //     [--decoder -NAME=VALUE]... [--suppression LEVEL] [--quiet-suppression LEVEL]
 //     [--noisy-room-db DB] [--long-garbage-log10 X|none] [--long-speech-ms MS]
-//     [--loud-apart-db DB] [--loud-end-ms MS]
+//     [--quiet-garbage-log10 X|none] [--quiet-after-talk-ms MS] [--loud-apart-db DB]
+//     [--loud-end-ms MS]
 // LEVEL is low, moderate, high or very-high: WebRTC's setting in a noisy room, and in a quiet
 // one; --noisy-room-db 0 makes every room noisy. --garbage-log10 is the phone loop's price for
 // speech said on its own, --long-garbage-log10 in long stretches of speech (none: the same
-// price), --long-speech-ms how long a stretch is long. --loud-apart-db DB hears the loud part of an
-// utterance on its own (off unless given), --loud-end-ms 0 ends no utterance after it.
+// price), --long-speech-ms how long a stretch is long, --quiet-garbage-log10 where no such
+// stretch was heard for --quiet-after-talk-ms (none: the price for speech on its own).
+// --loud-apart-db DB hears the loud part of an utterance on its own (off unless given),
+// --loud-end-ms 0 ends no utterance after it.
 // --dev runs the development set, on which thresholds are chosen; without it the evaluation set.
 // Each voice is a user who set the level meter's full scale to their voice (the loudest moment of
 // a sentence that is none of the commands); --no-voice-level leaves the engine without it.
@@ -195,6 +198,10 @@ int main(int argc, char *argv[])
             options.garbagePhoneLog10 = args[++i].toDouble();
         else if (args[i] == QLatin1String("--long-garbage-log10"))
             options.longSpeechGarbagePhoneLog10 = optionalNumber(args[++i]);
+        else if (args[i] == QLatin1String("--quiet-garbage-log10"))
+            options.quietGarbagePhoneLog10 = optionalNumber(args[++i]);
+        else if (args[i] == QLatin1String("--quiet-after-talk-ms"))
+            options.quietAfterTalkMs = args[++i].toInt();
         else if (args[i] == QLatin1String("--stretch-tail-ms"))
             options.stretchTailMs = args[++i].toInt();
         else if (args[i] == QLatin1String("--long-speech-ms"))

@@ -31,7 +31,15 @@ QByteArray garbageWord(const char *phone)
 QByteArray searchName(int number, PhraseSearch::Speech speech)
 {
     const QByteArray name = "jev" + QByteArray::number(number);
-    return speech == PhraseSearch::Speech::Short ? name : name + "long";
+    switch (speech) {
+    case PhraseSearch::Speech::Short:
+        break;
+    case PhraseSearch::Speech::Long:
+        return name + "long";
+    case PhraseSearch::Speech::Quiet:
+        return name + "quiet";
+    }
+    return name;
 }
 
 void addPhoneLoop(fsg_model_t *fsg, logmath_t *lmath, float lw, bool aroundPhrases,
@@ -156,6 +164,7 @@ bool PhraseSearch::use(ps_decoder_s *ps, fsg_model_s *shortSpeech, int number)
     if (ok && number > 1) {
         ps_unset_search(ps, searchName(number - 1, Speech::Short).constData());
         ps_unset_search(ps, searchName(number - 1, Speech::Long).constData());
+        ps_unset_search(ps, searchName(number - 1, Speech::Quiet).constData());
     }
     return ok;
 }
@@ -163,17 +172,17 @@ bool PhraseSearch::use(ps_decoder_s *ps, fsg_model_s *shortSpeech, int number)
 bool PhraseSearch::select(ps_decoder_s *ps, int number, Speech speech,
                           std::optional<Deferred> &deferred)
 {
-    const QByteArray longName = searchName(number, Speech::Long);
-    if (speech == Speech::Long && deferred) {
+    const QByteArray name = searchName(number, speech);
+    if (speech != Speech::Short && deferred) {
         fsg_model_t *fsg =
             build(ps, deferred->graph, deferred->aroundPhrases, deferred->garbagePhoneLog10);
         deferred.reset();
-        // Refused, the short speech's search serves all speech, as without a long one.
-        if (ps_set_fsg(ps, longName.constData(), fsg) != 0)
-            qCDebug(lcSpeech) << "the decoder refused the search for long speech";
+        // Refused, the short speech's search serves this speech too, as without its own.
+        if (ps_set_fsg(ps, name.constData(), fsg) != 0)
+            qCDebug(lcSpeech) << "the decoder refused the search" << name;
         fsg_model_free(fsg);
     }
-    if (speech == Speech::Long && !ps_get_fsg(ps, longName.constData()))
+    if (speech != Speech::Short && !ps_get_fsg(ps, name.constData()))
         speech = Speech::Short;
     return ps_set_search(ps, searchName(number, speech).constData()) == 0;
 }

@@ -8,8 +8,16 @@ bool SpeechStretch::startUtterance(qint64 start)
     return goesOn;
 }
 
+void SpeechStretch::endUtterance(qint64 lastVoiced)
+{
+    m_end = lastVoiced;
+    if (isTalkAt(lastVoiced))
+        m_talkEnd = lastVoiced;
+}
+
 void SpeechStretch::reset()
 {
     m_start = 0;
     m_end.reset();
+    m_talkEnd.reset();
 }

@@ -9,21 +9,28 @@ class SpeechStretch
 {
 public:
     // A pause of at least gap samples, from the end of one utterance's speech to the start of the
-    // next utterance, separates two stretches.
-    explicit SpeechStretch(qint64 gap) : m_gap(gap) {}
+    // next utterance, separates two stretches. A stretch longer than talk samples is talk.
+    SpeechStretch(qint64 gap, qint64 talk) : m_gap(gap), m_talk(talk) {}
 
     // An utterance starts at start; true when it goes on with the stretch of the last one. The
     // first utterance of a stream starts a stretch.
     bool startUtterance(qint64 start);
     // The utterance's speech ended at lastVoiced.
-    void endUtterance(qint64 lastVoiced) { m_end = lastVoiced; }
-    // How long the stretch has lasted by sample.
-    qint64 lengthAt(qint64 sample) const { return sample - m_start; }
+    void endUtterance(qint64 lastVoiced);
+    // Whether the stretch has lasted longer than talk's mark by sample.
+    bool isTalkAt(qint64 sample) const { return sample - m_start > m_talk; }
+    // Whether talk was heard less than within samples before sample.
+    bool talkHeardWithin(qint64 sample, qint64 within) const
+    {
+        return m_talkEnd && sample - *m_talkEnd < within;
+    }
     // A new stream.
     void reset();
 
 private:
     qint64 m_gap;
+    qint64 m_talk;
     qint64 m_start = 0;
     std::optional<qint64> m_end;
+    std::optional<qint64> m_talkEnd;
 };

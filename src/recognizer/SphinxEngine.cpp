@@ -53,7 +53,7 @@ SphinxEngine::SphinxEngine(const Options &options)
       m_loudPart(options.loudPartApartDb, options.loudPartEndMs),
       m_suppressor(options.quietRoomSuppressionLevel, options.suppressionLevel,
                    options.noisyRoomDb),
-      m_stretch(msToSamples(options.longTailMs))
+      m_stretch(msToSamples(options.longTailMs), msToSamples(options.longSpeechMs))
 {
     if (m_options.modelDir.isEmpty())
         m_options.modelDir = defaultModelDir();
@@ -115,6 +115,9 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
                       << wordsNs / 1000000 << "ms, graph" << (graphNs - wordsNs) / 1000000
                       << "ms, search" << (timer.nsecsElapsed() - graphNs) / 1000000 << "ms";
     m_longSearch.reset();
+    m_quietSearch.reset();
+    if (m_options.quietGarbagePhoneLog10)
+        m_quietSearch = {graph, m_options.findInsideSpeech, *m_options.quietGarbagePhoneLog10};
     if (m_options.longSpeechGarbagePhoneLog10)
         m_longSearch = {std::move(graph), m_options.findInsideSpeech,
                         *m_options.longSpeechGarbagePhoneLog10};
@@ -212,11 +215,9 @@ void SphinxEngine::startUtterance()
 {
     // The decoder gets the moments before the detector was sure, where the speech began.
     const qint64 start = m_position - m_preroll.size();
-    // Speech that goes on from the last utterance, as talk does, is held to the long speech's
-    // price from its start.
-    m_heardAsLong = m_stretch.startUtterance(start) && m_options.longSpeechGarbagePhoneLog10;
-    const auto speech = m_heardAsLong ? PhraseSearch::Speech::Long : PhraseSearch::Speech::Short;
-    if (!PhraseSearch::select(m_ps, m_searchNumber, speech, m_longSearch) ||
+    const PhraseSearch::Speech speech = speechAt(start);
+    m_heardAsLong = speech == PhraseSearch::Speech::Long;
+    if (!PhraseSearch::select(m_ps, m_searchNumber, speech, pendingSearch(speech)) ||
         ps_start_utt(m_ps) != 0)
         return;
     m_cepstralMean.startUtterance();
@@ -230,6 +231,23 @@ void SphinxEngine::startUtterance()
     ps_process_raw(m_ps, m_preroll.constData(), size_t(m_preroll.size()), FALSE, FALSE);
     m_utterance = m_preroll;
     m_preroll.clear();
+}
+
+PhraseSearch::Speech SphinxEngine::speechAt(qint64 start)
+{
+    // Speech that goes on from the last utterance, as talk does, is held to the long speech's
+    // price from its start.
+    if (m_stretch.startUtterance(start) && m_options.longSpeechGarbagePhoneLog10)
+        return PhraseSearch::Speech::Long;
+    if (m_options.quietGarbagePhoneLog10 &&
+        !m_stretch.talkHeardWithin(start, msToSamples(m_options.quietAfterTalkMs)))
+        return PhraseSearch::Speech::Quiet;
+    return PhraseSearch::Speech::Short;
+}
+
+std::optional<PhraseSearch::Deferred> &SphinxEngine::pendingSearch(PhraseSearch::Speech speech)
+{
+    return speech == PhraseSearch::Speech::Quiet ? m_quietSearch : m_longSearch;
 }
 
 void SphinxEngine::continueUtterance(const qint16 *frame, bool speech, QList<Detection> *detections)
@@ -353,7 +371,7 @@ QString SphinxEngine::acceptedInLoudPart(const LoudPart::Range &part, Detection 
 bool SphinxEngine::hearAgain(PhraseSearch::Speech speech, const LoudPart::Range &range,
                              QString *heard)
 {
-    if (!PhraseSearch::select(m_ps, m_searchNumber, speech, m_longSearch)) {
+    if (!PhraseSearch::select(m_ps, m_searchNumber, speech, pendingSearch(speech))) {
         qCDebug(lcSpeech) << "no search to hear the utterance again";
         return false;
     }

@@ -86,6 +86,11 @@ struct SpeechEngineOptions
     // it is a command then too.
     std::optional<double> longSpeechGarbagePhoneLog10 = PhraseSearch::LongSpeechGarbagePhoneLog10;
     int longSpeechMs = 1500;
+    // The price of the phone loop for speech said on its own where no talk (a stretch longer
+    // than longSpeechMs) was heard for quietAfterTalkMs: there a command is likelier than
+    // anywhere, and a television's pauses do not make a quiet room; unset: garbagePhoneLog10.
+    std::optional<double> quietGarbagePhoneLog10 = PhraseSearch::QuietGarbagePhoneLog10;
+    int quietAfterTalkMs = 10000;
     // A command said over quieter talk is decoded again on its own: the utterance's loud part,
     // when the speech beside it stays loudPartApartDb below it (see LoudPart; 0: off). It counts
     // when it is the phrase that the whole utterance held, and decides the utterance. Over
@@ -197,11 +202,10 @@ private:
                            Detection *detection) const;
     bool lastWordStartsInSpeech(const QList<BestPath::Word> &words) const;
     // The stretch of speech the utterance belongs to has lasted longer than talk's mark.
-    bool stretchIsLong() const
-    {
-        return m_stretch.lengthAt(m_lastVoiced) >
-               qint64(m_options.longSpeechMs) * SampleRate / 1000;
-    }
+    bool stretchIsLong() const { return m_stretch.isTalkAt(m_lastVoiced); }
+    // The search for speech of its kind: the one of the utterance starting at start.
+    PhraseSearch::Speech speechAt(qint64 start);
+    std::optional<PhraseSearch::Deferred> &pendingSearch(PhraseSearch::Speech speech);
     const qint16 *withNoiseFloor(const qint16 *frame);
 
     Options m_options;
@@ -212,6 +216,7 @@ private:
     SpeechGrammar m_grammar;
     int m_searchNumber = 0;
     std::optional<PhraseSearch::Deferred> m_longSearch;
+    std::optional<PhraseSearch::Deferred> m_quietSearch;
     bool m_utteranceStarted = false;
     bool m_checkedPartial = false;
     QList<qint16> m_pending;

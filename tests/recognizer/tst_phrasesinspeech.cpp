@@ -202,6 +202,7 @@ private Q_SLOTS:
                   -8, spoken("espeak:en-us+f3|close window"), 2 * SphinxEngine::SampleRate);
         SphinxEngine::Options wide = options();
         wide.garbagePhoneLog10 = PhraseSearch::LongSpeechGarbagePhoneLog10;
+        wide.quietGarbagePhoneLog10.reset();
         SphinxEngine::Options narrow = wide;
         narrow.decoderArguments = {"-beam", "1e-48", "-pbeam", "1e-48", "-wbeam", "7e-29"};
         QCOMPARE(phrases(speech, narrow), QStringList{});
@@ -294,6 +295,37 @@ private Q_SLOTS:
         QCOMPARE(TestPhrasesInSpeech::phrases(speech, tail), phrases);
     }
 
+    // Where nobody has talked for a while a command is held to the quiet room's price; after
+    // talk, to the price of speech said on its own. The prices here make the two tell apart: at
+    // 10^0 the phone loop takes everything.
+    void quietRoomPriceAfterTalk_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("quietAfterTalkMs");
+        QTest::addColumn<QStringList>("phrases");
+        const QStringList command{"page down"};
+        QTest::newRow("in a quiet room") << QString() << 10000 << command;
+        QTest::newRow("two seconds after talk") << kNews << 10000 << QStringList{};
+        QTest::newRow("talk forgotten after one second") << kNews << 1000 << command;
+        QTest::newRow("after a command, which is not talk")
+            << "flite:awb|close window" << 10000 << QStringList{"close window", "page down"};
+    }
+    void quietRoomPriceAfterTalk()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, quietAfterTalkMs);
+        QFETCH(QStringList, phrases);
+        SphinxEngine::Options prices = options();
+        prices.garbagePhoneLog10 = 0;
+        prices.longSpeechGarbagePhoneLog10 = 0;
+        prices.quietGarbagePhoneLog10 = PhraseSearch::GarbagePhoneLog10;
+        prices.quietAfterTalkMs = quietAfterTalkMs;
+        QList<qint16> speech = spoken("espeak:en-us|page down");
+        if (!before.isEmpty())
+            speech = spoken(before) + QList<qint16>(2 * SphinxEngine::SampleRate, 0) + speech;
+        QCOMPARE(TestPhrasesInSpeech::phrases(speech, prices), phrases);
+    }
+
     // Hearing every utterance a second time at the live price changes nothing, in the utterance
     // or in those after it: the cepstral mean goes on as after one hearing.
     void secondHearingLeavesTheStreamAsOne()
@@ -304,6 +336,7 @@ private Q_SLOTS:
             spoken("flite:awb|Notepad") + pause + spoken("espeak:en-us|page down");
         SphinxEngine::Options once = options();
         once.longSpeechGarbagePhoneLog10.reset();
+        once.quietGarbagePhoneLog10.reset();
         once.stretchTailMs = once.shortTailMs; // the second hearing alone differs
         SphinxEngine::Options twice = once;
         twice.longSpeechGarbagePhoneLog10 = once.garbagePhoneLog10;
