@@ -23,9 +23,9 @@ namespace {
 constexpr int kMaxUtteranceMs = 8000;
 constexpr qsizetype kFrameSamples = SpeechDetector::FrameSamples;
 static_assert(kFrameSamples * 100 == SphinxEngine::SampleRate, "the engine works on 10 ms frames");
+static_assert(NoiseFloor::FrameSamples == kFrameSamples);
 constexpr int kPrerollMs = 300;
 constexpr int kMinWordMs = 100;
-constexpr double kNoiseFloorRms = 100;
 // Sound quieter than this below the user's voice level is someone else's (a television), not
 // the start or the continuation of a command.
 constexpr double kNearVoiceDb = 18;
@@ -153,8 +153,7 @@ void SphinxEngine::restart()
     m_suppressor.reset();
     m_gate.reset();
     // The same stream gives the same result.
-    m_random.seed();
-    m_noise.reset();
+    m_noiseFloor.reset();
     m_checkedPartial = false;
 }
 
@@ -171,17 +170,6 @@ void SphinxEngine::process(const qint16 *samples, qsizetype count, QList<Detecti
     m_pending.remove(0, done);
 }
 
-const qint16 *SphinxEngine::withNoiseFloor(const qint16 *frame)
-{
-    // The model's silence was learnt from rooms, never from digital zeros: a quiet noise floor
-    // under the sound keeps pauses from being taken for words.
-    for (qsizetype i = 0; i < kFrameSamples; ++i) {
-        const double noise = m_noise(m_random) * kNoiseFloorRms;
-        m_noisyFrame[i] = qint16(qBound(-32768.0, frame[i] + std::round(noise), 32767.0));
-    }
-    return m_noisyFrame;
-}
-
 void SphinxEngine::processFrame(const qint16 *input, QList<Detection> *detections)
 {
     m_position += kFrameSamples;
@@ -190,7 +178,7 @@ void SphinxEngine::processFrame(const qint16 *input, QList<Detection> *detection
         m_suppressor.process(input, m_cleanFrame, !m_utteranceStarted);
     else
         std::copy(input, input + kFrameSamples, m_cleanFrame);
-    const qint16 *frame = m_options.addNoiseFloor ? withNoiseFloor(m_cleanFrame) : m_cleanFrame;
+    const qint16 *frame = m_options.addNoiseFloor ? m_noiseFloor.added(m_cleanFrame) : m_cleanFrame;
     const bool speech = m_detector.addFrame(m_cleanFrame);
     m_frameLevelDb = SpeechDetector::levelDb(m_cleanFrame);
     if (m_utteranceStarted)

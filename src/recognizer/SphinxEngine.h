@@ -3,6 +3,7 @@
 #include "BestPath.h"
 #include "CepstralMean.h"
 #include "LoudPart.h"
+#include "NoiseFloor.h"
 #include "NoiseSuppressor.h"
 #include "PhraseSearch.h"
 #include "RoomSuppressor.h"
@@ -15,7 +16,6 @@
 #include <QList>
 #include <QString>
 #include <optional>
-#include <random>
 #include <vector>
 
 struct ps_decoder_s;
@@ -206,7 +206,6 @@ private:
     // The search for speech of its kind: the one of the utterance starting at start.
     PhraseSearch::Speech speechAt(qint64 start);
     std::optional<PhraseSearch::Deferred> &pendingSearch(PhraseSearch::Speech speech);
-    const qint16 *withNoiseFloor(const qint16 *frame);
 
     Options m_options;
     double m_minCoverage;
@@ -231,9 +230,7 @@ private:
     VoiceGate m_gate;
     qint16 m_cleanFrame[SampleRate / 100] = {};
     CepstralMean m_cepstralMean;
-    std::minstd_rand m_random;
-    std::normal_distribution<double> m_noise;
-    qint16 m_noisyFrame[SampleRate / 100] = {};
+    NoiseFloor m_noiseFloor;
     qint64 m_position = 0;
     qint64 m_lastVoiced = 0;
     qint64 m_speechStart = 0;
