@@ -7,7 +7,7 @@
 // Run by hand: build/bench/recognition [--dev] [--sensitivity N] [--voices N] [--sweep]
 //     [--no-peer] [--talk-minutes M] [--conditions NAME,NAME...] [--no-noise-suppression]
 //     [--no-voice-level] [--no-digital-silence] [--no-noise-floor] [--cmn-reset]
-//     [--no-find-inside-speech] [--aside-margin-db DB] [--garbage-log10 X]
+//     [--no-find-inside-speech] [--no-tail-after-talk] [--aside-margin-db DB] [--garbage-log10 X]
 //     [--decoder -NAME=VALUE]... [--suppression LEVEL] [--quiet-suppression LEVEL]
 //     [--noisy-room-db DB] [--long-garbage-log10 X|none] [--long-speech-ms MS]
 //     [--quiet-garbage-log10 X|none] [--quiet-after-talk-ms MS] [--loud-apart-db DB]
@@ -173,6 +173,7 @@ int main(int argc, char *argv[])
     options.addNoiseFloor = !args.contains(QLatin1String("--no-noise-floor"));
     options.resetCepstralMean = args.contains(QLatin1String("--cmn-reset"));
     options.findInsideSpeech = !args.contains(QLatin1String("--no-find-inside-speech"));
+    options.tailAfterTalk = !args.contains(QLatin1String("--no-tail-after-talk"));
     if (sweep) { // every result is kept, so the tables can show any threshold
         options.minCoverage = 0;
         options.voiceMarginDb = 1000;

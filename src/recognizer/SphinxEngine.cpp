@@ -225,10 +225,11 @@ PhraseSearch::Speech SphinxEngine::speechAt(qint64 start)
 {
     // Speech that goes on from the last utterance, as talk does, is held to the long speech's
     // price from its start.
-    if (m_stretch.startUtterance(start) && m_options.longSpeechGarbagePhoneLog10)
+    const bool goesOn = m_stretch.startUtterance(start);
+    m_afterTalk = m_stretch.talkHeardWithin(start, msToSamples(m_options.quietAfterTalkMs));
+    if (goesOn && m_options.longSpeechGarbagePhoneLog10)
         return PhraseSearch::Speech::Long;
-    if (m_options.quietGarbagePhoneLog10 &&
-        !m_stretch.talkHeardWithin(start, msToSamples(m_options.quietAfterTalkMs)))
+    if (m_options.quietGarbagePhoneLog10 && !m_afterTalk)
         return PhraseSearch::Speech::Quiet;
     return PhraseSearch::Speech::Short;
 }
@@ -261,8 +262,9 @@ void SphinxEngine::continueUtterance(const qint16 *frame, bool speech, QList<Det
 bool SphinxEngine::phraseIsOver()
 {
     const qint64 silence = m_position - m_lastVoiced;
-    const int tailMs =
-        m_heardAsLong || stretchIsLong() ? m_options.stretchTailMs : m_options.shortTailMs;
+    const int tailMs = m_heardAsLong || stretchIsLong() || (m_afterTalk && m_options.tailAfterTalk)
+                           ? m_options.stretchTailMs
+                           : m_options.shortTailMs;
     if (!m_checkedPartial && silence >= msToSamples(tailMs)) {
         m_checkedPartial = true;
         const BestPath path(m_ps);

@@ -258,30 +258,45 @@ private Q_SLOTS:
         QCOMPARE(TestPhrasesInSpeech::phrases(speech, heardAgain), phrases);
     }
 
-    // In a stretch of speech a phrase counts only after a longer silence: talk that goes on
-    // after a short pause makes it part of the talk. A command said on its own is over after the
-    // short silence, whatever follows.
+    // In a stretch of speech, or shortly after talk, a phrase counts only after a longer
+    // silence: talk that goes on after a short pause makes it part of the talk. A command said
+    // on its own in a quiet room is over after the short silence, whatever follows.
     void commandInAStretchWaitsForSilence_data()
     {
-        QTest::addColumn<bool>("inStretch");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("pauseMs");
+        QTest::addColumn<bool>("tailAfterTalk");
         QTest::addColumn<int>("stretchTailMs");
         QTest::addColumn<int>("gapMs");
         QTest::addColumn<QStringList>("phrases");
+        const QString notepad = "flite:awb|Notepad";
         const QStringList both{"Notepad", "page down"};
+        const QStringList command{"page down"};
         const int gap = -75;
-        QTest::newRow("talk goes on") << true << 500 << gap << QStringList{"Notepad"};
-        QTest::newRow("talk goes on, short silence in stretches too") << true << 200 << gap << both;
-        QTest::newRow("talk goes on later") << true << 500 << 900 << both;
-        QTest::newRow("said on its own") << false << 500 << gap << QStringList{"page down"};
+        QTest::newRow("talk goes on")
+            << notepad << 400 << true << 500 << gap << QStringList{"Notepad"};
+        QTest::newRow("talk goes on, short silence in stretches too")
+            << notepad << 400 << true << 200 << gap << both;
+        QTest::newRow("talk goes on later") << notepad << 400 << true << 500 << 900 << both;
+        QTest::newRow("said on its own") << QString() << 0 << true << 500 << gap << command;
+        QTest::newRow("a second after talk")
+            << QString(kNews) << 1000 << true << 500 << gap << QStringList{};
+        QTest::newRow("a second after talk, short silence there")
+            << QString(kNews) << 1000 << false << 500 << gap << command;
+        QTest::newRow("a second after talk, talk goes on later")
+            << QString(kNews) << 1000 << true << 500 << 900 << command;
     }
     void commandInAStretchWaitsForSilence()
     {
-        QFETCH(bool, inStretch);
+        QFETCH(QString, before);
+        QFETCH(int, pauseMs);
+        QFETCH(bool, tailAfterTalk);
         QFETCH(int, stretchTailMs);
         QFETCH(int, gapMs);
         QFETCH(QStringList, phrases);
         SphinxEngine::Options tail = options();
         tail.stretchTailMs = stretchTailMs;
+        tail.tailAfterTalk = tailAfterTalk;
         const auto pause = [](int ms) {
             return QList<qint16>(SphinxEngine::SampleRate * ms / 1000, 0);
         };
@@ -290,8 +305,8 @@ private Q_SLOTS:
         QList<qint16> speech =
             mixed(command, 0, spoken(kNews),
                   command.size() + qMin(0, gapMs) * SphinxEngine::SampleRate / 1000);
-        if (inStretch)
-            speech = spoken("flite:awb|Notepad") + pause(400) + speech;
+        if (!before.isEmpty())
+            speech = spoken(before) + pause(pauseMs) + speech;
         QCOMPARE(TestPhrasesInSpeech::phrases(speech, tail), phrases);
     }
 
