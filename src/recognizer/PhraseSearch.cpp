@@ -169,10 +169,22 @@ bool PhraseSearch::use(ps_decoder_s *ps, fsg_model_s *shortSpeech, int number)
     return ok;
 }
 
-bool PhraseSearch::select(ps_decoder_s *ps, int number, Speech speech,
-                          std::optional<Deferred> &deferred)
+PhraseSearch::Later PhraseSearch::later(const PhraseGraph &graph, bool aroundPhrases,
+                                        std::optional<double> longSpeechPhoneLog10,
+                                        std::optional<double> quietPhoneLog10)
+{
+    const auto deferred = [&](std::optional<double> price) -> std::optional<Deferred> {
+        if (!price)
+            return std::nullopt;
+        return Deferred{graph, aroundPhrases, *price};
+    };
+    return {deferred(longSpeechPhoneLog10), deferred(quietPhoneLog10)};
+}
+
+bool PhraseSearch::select(ps_decoder_s *ps, int number, Speech speech, Later &later)
 {
     const QByteArray name = searchName(number, speech);
+    std::optional<Deferred> &deferred = later.of(speech);
     if (speech != Speech::Short && deferred) {
         fsg_model_t *fsg =
             build(ps, deferred->graph, deferred->aroundPhrases, deferred->garbagePhoneLog10);

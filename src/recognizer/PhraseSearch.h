@@ -67,9 +67,21 @@ public:
         bool aroundPhrases = false;
         double garbagePhoneLog10 = 0;
     };
+    // A grammar's searches still to be built, for the speech each is for.
+    struct Later
+    {
+        std::optional<Deferred> longSpeech;
+        std::optional<Deferred> quiet;
+        std::optional<Deferred> &of(Speech speech)
+        {
+            return speech == Speech::Quiet ? quiet : longSpeech;
+        }
+    };
+    // A price left unset has no search of its own.
+    static Later later(const PhraseGraph &graph, bool aroundPhrases,
+                       std::optional<double> longSpeechPhoneLog10,
+                       std::optional<double> quietPhoneLog10);
     // Selects a search of number, the short speech's when there is no other; another one is
-    // built from deferred first if it is pending (deferred is then emptied). Between utterances
-    // only.
-    static bool select(ps_decoder_s *ps, int number, Speech speech,
-                       std::optional<Deferred> &deferred);
+    // built first if later holds it (it is then taken from later). Between utterances only.
+    static bool select(ps_decoder_s *ps, int number, Speech speech, Later &later);
 };

@@ -114,13 +114,9 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
     qCDebug(lcSpeech) << grammar.keys().size() << "phrases:" << graph.words().size() << "words in"
                       << wordsNs / 1000000 << "ms, graph" << (graphNs - wordsNs) / 1000000
                       << "ms, search" << (timer.nsecsElapsed() - graphNs) / 1000000 << "ms";
-    m_longSearch.reset();
-    m_quietSearch.reset();
-    if (m_options.quietGarbagePhoneLog10)
-        m_quietSearch = {graph, m_options.findInsideSpeech, *m_options.quietGarbagePhoneLog10};
-    if (m_options.longSpeechGarbagePhoneLog10)
-        m_longSearch = {std::move(graph), m_options.findInsideSpeech,
-                        *m_options.longSpeechGarbagePhoneLog10};
+    m_laterSearches = PhraseSearch::later(graph, m_options.findInsideSpeech,
+                                          m_options.longSpeechGarbagePhoneLog10,
+                                          m_options.quietGarbagePhoneLog10);
     m_grammar = grammar;
     return true;
 }
@@ -205,7 +201,7 @@ void SphinxEngine::startUtterance()
     const qint64 start = m_position - m_preroll.size();
     const PhraseSearch::Speech speech = speechAt(start);
     m_heardAsLong = speech == PhraseSearch::Speech::Long;
-    if (!PhraseSearch::select(m_ps, m_searchNumber, speech, pendingSearch(speech)) ||
+    if (!PhraseSearch::select(m_ps, m_searchNumber, speech, m_laterSearches) ||
         ps_start_utt(m_ps) != 0)
         return;
     m_cepstralMean.startUtterance();
@@ -232,11 +228,6 @@ PhraseSearch::Speech SphinxEngine::speechAt(qint64 start)
     if (m_options.quietGarbagePhoneLog10 && !m_afterTalk)
         return PhraseSearch::Speech::Quiet;
     return PhraseSearch::Speech::Short;
-}
-
-std::optional<PhraseSearch::Deferred> &SphinxEngine::pendingSearch(PhraseSearch::Speech speech)
-{
-    return speech == PhraseSearch::Speech::Quiet ? m_quietSearch : m_longSearch;
 }
 
 void SphinxEngine::continueUtterance(const qint16 *frame, bool speech, QList<Detection> *detections)
@@ -361,7 +352,7 @@ QString SphinxEngine::acceptedInLoudPart(const LoudPart::Range &part, Detection 
 bool SphinxEngine::hearAgain(PhraseSearch::Speech speech, const LoudPart::Range &range,
                              QString *heard)
 {
-    if (!PhraseSearch::select(m_ps, m_searchNumber, speech, pendingSearch(speech))) {
+    if (!PhraseSearch::select(m_ps, m_searchNumber, speech, m_laterSearches)) {
         qCDebug(lcSpeech) << "no search to hear the utterance again";
         return false;
     }

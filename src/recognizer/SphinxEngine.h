@@ -208,9 +208,9 @@ private:
     bool lastWordStartsInSpeech(const QList<BestPath::Word> &words) const;
     // The stretch of speech the utterance belongs to has lasted longer than talk's mark.
     bool stretchIsLong() const { return m_stretch.isTalkAt(m_lastVoiced); }
-    // The search for speech of its kind: the one of the utterance starting at start.
+    // Places the utterance starting at start among the stretches of speech and chooses its
+    // search from where it falls.
     PhraseSearch::Speech speechAt(qint64 start);
-    std::optional<PhraseSearch::Deferred> &pendingSearch(PhraseSearch::Speech speech);
 
     Options m_options;
     double m_minCoverage;
@@ -219,8 +219,7 @@ private:
     ps_decoder_s *m_ps = nullptr;
     SpeechGrammar m_grammar;
     int m_searchNumber = 0;
-    std::optional<PhraseSearch::Deferred> m_longSearch;
-    std::optional<PhraseSearch::Deferred> m_quietSearch;
+    PhraseSearch::Later m_laterSearches;
     bool m_utteranceStarted = false;
     bool m_checkedPartial = false;
     QList<qint16> m_pending;
