@@ -174,6 +174,7 @@ int main(int argc, char *argv[])
     options.resetCepstralMean = args.contains(QLatin1String("--cmn-reset"));
     options.findInsideSpeech = !args.contains(QLatin1String("--no-find-inside-speech"));
     options.tailAfterTalk = !args.contains(QLatin1String("--no-tail-after-talk"));
+    options.coverQuietSpeech = args.contains(QLatin1String("--cover-quiet-speech"));
     if (sweep) { // every result is kept, so the tables can show any threshold
         options.minCoverage = 0;
         options.voiceMarginDb = 1000;
@@ -187,8 +188,6 @@ int main(int argc, char *argv[])
             voiceCount = args[++i].toInt();
         else if (args[i] == QLatin1String("--talk-minutes"))
             talkMinutes = args[++i].toDouble();
-        else if (args[i] == QLatin1String("--coverage-range"))
-            options.coverageRangeDb = args[++i].toDouble();
         else if (args[i] == QLatin1String("--noisy-room-db"))
             options.noisyRoomDb = args[++i].toDouble();
         else if (args[i] == QLatin1String("--max-frames-per-phone"))

@@ -77,17 +77,3 @@ bool SpeechDetector::isDigitalSilence(double db)
 {
     return db < kDigitalSilenceDb;
 }
-
-QList<bool> SpeechDetector::nearLoudest(const QList<bool> &speech, const QList<double> &levels,
-                                        double rangeDb)
-{
-    double loudest = 0;
-    for (qsizetype f = 0; f < speech.size() && f < levels.size(); ++f) {
-        if (speech[f])
-            loudest = std::max(loudest, levels[f]);
-    }
-    QList<bool> near(speech.size(), false);
-    for (qsizetype f = 0; f < speech.size() && f < levels.size(); ++f)
-        near[f] = speech[f] && levels[f] >= loudest - rangeDb;
-    return near;
-}

@@ -47,9 +47,6 @@ public:
     // The frame's energy: 10 log10(mean square + 1), 0 for digital silence, about 90 for a
     // full-scale tone.
     static double levelDb(const qint16 *frame);
-    // The frames of speech whose level lies within rangeDb of the loudest frame of speech.
-    static QList<bool> nearLoudest(const QList<bool> &speech, const QList<double> &levels,
-                                   double rangeDb);
     // Whether a frame of that level is digital silence: zeros, or the last bit flickering.
     static bool isDigitalSilence(double db);
 

@@ -385,8 +385,9 @@ QString SphinxEngine::acceptedPhrase(const BestPath &path, const UtteranceFrames
     QList<BestPath::Word> besides;
     for (const BestPath::Word &word : path.words())
         (word.phoneLoop ? besides : words).append(word);
-    detection->coverage =
-        BestPath::coverage(words, frames.toCover(m_options.coverageRangeDb, besides));
+    const double quietestDb =
+        m_options.coverQuietSpeech ? 0 : frames.loudestIn(words) - m_asideMarginDb;
+    detection->coverage = BestPath::coverage(words, frames.toCover(words, quietestDb, besides));
     detection->pace = BestPath::slowestPace(words);
     detection->asideDb =
         besides.isEmpty() ? 0 : frames.loudestIn(words) - frames.loudestIn(besides);

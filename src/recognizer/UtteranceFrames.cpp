@@ -1,8 +1,17 @@
 #include "UtteranceFrames.h"
 
-#include "SpeechDetector.h"
-
 #include <algorithm>
+
+namespace {
+
+bool isInside(const QList<BestPath::Word> &words, qsizetype frame)
+{
+    return std::any_of(words.cbegin(), words.cend(), [frame](const BestPath::Word &word) {
+        return frame >= word.start && frame <= word.end;
+    });
+}
+
+} // namespace
 
 void UtteranceFrames::add(bool speech, double levelDb)
 {
@@ -47,10 +56,13 @@ double UtteranceFrames::loudestIn(const QList<BestPath::Word> &words) const
     return loudest;
 }
 
-QList<bool> UtteranceFrames::toCover(double rangeDb, const QList<BestPath::Word> &besides) const
+QList<bool> UtteranceFrames::toCover(const QList<BestPath::Word> &words, double quietestDb,
+                                     const QList<BestPath::Word> &besides) const
 {
-    QList<bool> frames =
-        rangeDb <= 0 ? m_speech : SpeechDetector::nearLoudest(m_speech, m_levels, rangeDb);
+    QList<bool> frames = m_speech;
+    // Quieter speech outside the words is not held against them; inside, it is theirs.
+    for (qsizetype f = 0; f < frames.size(); ++f)
+        frames[f] = frames[f] && (m_levels[f] >= quietestDb || isInside(words, f));
     // Speech beside the phrase is not the phrase's to cover.
     for (const BestPath::Word &word : besides) {
         for (qsizetype f = qMax(0, word.start); f <= word.end && f < frames.size(); ++f)

@@ -23,9 +23,10 @@ public:
     UtteranceFrames part(qsizetype first, qsizetype last) const;
     // The loudest frame inside the words, in dB; 0 without frames.
     double loudestIn(const QList<BestPath::Word> &words) const;
-    // The frames of speech that a phrase's words should cover: those within rangeDb of the
-    // loudest (0: all of them), but none inside the words beside the phrase.
-    QList<bool> toCover(double rangeDb, const QList<BestPath::Word> &besides) const;
+    // The frames of speech that a phrase's words should cover: those inside the words, and those
+    // outside them at quietestDb or louder, but none inside the words beside the phrase.
+    QList<bool> toCover(const QList<BestPath::Word> &words, double quietestDb,
+                        const QList<BestPath::Word> &besides) const;
 
 private:
     QList<bool> m_speech;

@@ -1,4 +1,5 @@
 #include "recognizer/BestPath.h"
+#include "recognizer/UtteranceFrames.h"
 
 #include <QTest>
 
@@ -52,6 +53,45 @@ private Q_SLOTS:
         QFETCH(QList<bool>, speech);
         QFETCH(double, coverage);
         QCOMPARE(BestPath::coverage(words, speech), coverage);
+    }
+
+    // Which speech a phrase must cover, from the speech detector's frames: not the speech the
+    // search put beside the phrase, nor speech quieter than the quietest level asked for.
+    void coverageOfFrames_data()
+    {
+        QTest::addColumn<QList<double>>("levels");
+        QTest::addColumn<Words>("besides");
+        QTest::addColumn<double>("quietestDb");
+        QTest::addColumn<double>("coverage");
+
+        // Frames 0-3 talk, 4-7 the phrase, 8-9 silence (level 0 is no speech below).
+        const QList<double> talkThenPhrase{62, 64, 63, 61, 70, 72, 71, 69, 0, 0};
+        QTest::newRow("all speech counts") << talkThenPhrase << Words{} << 0.0 << 0.5;
+        QTest::newRow("quieter talk left out") << talkThenPhrase << Words{} << 66.0 << 1.0;
+        QTest::newRow("talk as loud as the phrase counts")
+            << QList<double>{70, 72, 63, 61, 70, 72, 71, 69, 0, 0} << Words{} << 66.0 << 4 / 6.0;
+        QTest::newRow("a level exactly at the limit counts")
+            << talkThenPhrase << Words{} << 64.0 << 4 / 5.0;
+        // Its own soft sounds are the phrase's, however quiet.
+        QTest::newRow("quiet speech inside the phrase counts")
+            << QList<double>{72, 0, 0, 0, 70, 60, 60, 70, 0, 0} << Words{} << 66.0 << 4 / 5.0;
+        QTest::newRow("talk beside the phrase left out")
+            << talkThenPhrase << Words{{0, 3, 4, true}} << 0.0 << 1.0;
+        QTest::newRow("silence is nothing to cover")
+            << QList<double>(10, 0) << Words{} << 0.0 << 0.0;
+    }
+
+    void coverageOfFrames()
+    {
+        QFETCH(QList<double>, levels);
+        QFETCH(Words, besides);
+        QFETCH(double, quietestDb);
+        QFETCH(double, coverage);
+        UtteranceFrames frames;
+        for (const double level : levels)
+            frames.add(level > 0, level);
+        const Words phrase{{4, 7, 4}};
+        QCOMPARE(BestPath::coverage(phrase, frames.toCover(phrase, quietestDb, besides)), coverage);
     }
 };
 

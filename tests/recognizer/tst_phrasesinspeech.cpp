@@ -162,6 +162,36 @@ private Q_SLOTS:
         QCOMPARE(TestPhrasesInSpeech::phrases(speech, options(inside)), phrases);
     }
 
+    // Talk that stays below the command by the margin allowed beside it is not the command's to
+    // cover, whether the search put it into the phone loop or into silence.
+    void quieterTalkIsNotCovered_data()
+    {
+        QTest::addColumn<double>("talkDb");
+        QTest::addColumn<bool>("coverQuietSpeech");
+        QTest::addColumn<QStringList>("phrases");
+
+        const QStringList command{"close window"};
+        QTest::newRow("talk 10 dB under") << -10.0 << false << command;
+        QTest::newRow("talk 10 dB under, all of it to cover") << -10.0 << true << QStringList{};
+        QTest::newRow("talk 14 dB under") << -14.0 << false << command;
+        QTest::newRow("talk 14 dB under, all of it to cover") << -14.0 << true << QStringList{};
+        QTest::newRow("talk as loud") << 0.0 << false << QStringList{};
+    }
+
+    void quieterTalkIsNotCovered()
+    {
+        QFETCH(double, talkDb);
+        QFETCH(bool, coverQuietSpeech);
+        QFETCH(QStringList, phrases);
+        SphinxEngine::Options options = TestPhrasesInSpeech::options();
+        options.coverQuietSpeech = coverQuietSpeech;
+        // A second into the news, which goes on after the command.
+        const QList<qint16> speech =
+            mixed(spoken(kNews), talkDb, spoken("espeak:en-us+f3|close window"),
+                  SphinxEngine::SampleRate);
+        QCOMPARE(TestPhrasesInSpeech::phrases(speech, options), phrases);
+    }
+
     // Under this television the utterance, ended in the talk soon after the command, holds
     // "close window", and its loud part alone "page down": when the two hearings disagree,
     // nothing is done. Ended at the talk's pause, it holds "page down" too.

@@ -239,37 +239,6 @@ private Q_SLOTS:
         QCOMPARE(after.starts, QList<int>{SpeechDetector::StartFrames - 1});
         QCOMPARE(before.speech, after.speech);
     }
-    // Coverage counts only speech near the utterance's loudest frame: quieter talk around a
-    // command is someone else's.
-    void nearLoudest_data()
-    {
-        QTest::addColumn<QList<bool>>("speech");
-        QTest::addColumn<QList<double>>("levels");
-        QTest::addColumn<double>("rangeDb");
-        QTest::addColumn<QList<bool>>("near");
-
-        QTest::newRow("quiet talk before the command")
-            << QList<bool>{true, true, true, true} << QList<double>{50, 52, 75, 70} << 15.0
-            << QList<bool>{false, false, true, true};
-        // The loudest frame that is no speech (a click) sets nothing.
-        QTest::newRow("loud frame that is no speech")
-            << QList<bool>{true, false, true} << QList<double>{60, 90, 55} << 10.0
-            << QList<bool>{true, false, true};
-        QTest::newRow("silence stays silence")
-            << QList<bool>{false, true, false} << QList<double>{70, 70, 70} << 20.0
-            << QList<bool>{false, true, false};
-        QTest::newRow("edge of the range counts")
-            << QList<bool>{true, true} << QList<double>{80, 60} << 20.0 << QList<bool>{true, true};
-    }
-
-    void nearLoudest()
-    {
-        QFETCH(QList<bool>, speech);
-        QFETCH(QList<double>, levels);
-        QFETCH(double, rangeDb);
-        QFETCH(QList<bool>, near);
-        QCOMPARE(SpeechDetector::nearLoudest(speech, levels, rangeDb), near);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestSpeechDetector)
