@@ -23,7 +23,9 @@ public:
             AfterZeros,
             Pink,
             Brown,
-            Talk
+            Talk,
+            // Talk that goes on under one text after another: see TalkStream.
+            TalkGoingOn
         };
         QString name;
         Kind kind;
@@ -62,6 +64,8 @@ private:
     bool runText(const Corpus::Voice &voice, const QString &text, bool isCommand, QString *error);
     QList<SphinxEngine::Detection> decode(const QList<qint16> &samples);
     bool runTalkAlone(double minutes, double belowDb, QString *error);
+    bool runTalkGoingOn(const Condition &condition, Tally *tally, const Corpus::Voice &voice,
+                        QString *error);
     void listenForGroup(int group);
     void keepActive(QList<SphinxEngine::Detection> *detections) const;
     void hearInFrontOfOthers(const Corpus::Voice &voice);
@@ -79,6 +83,7 @@ private:
     QStringList m_misses;
     BackgroundTalk m_talk;
     QList<qint16> m_talkUnderCommands;
+    QList<std::pair<Corpus::Voice, int>> m_voicesHeard; // with the level they were heard at
     quint32 m_seed = 0;
     double m_commandRmsSum = 0;
     int m_commandCount = 0;

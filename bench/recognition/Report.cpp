@@ -57,7 +57,9 @@ void Report::conditions(QTextStream &out, const QStringList &names, const QList<
                    .arg(ratio(t.oogRate(), t.oogAccepted, t.oog), 14)
                    .arg(percentile(t.delays, 0.5), 10, 'f', 0)
                    .arg(percentile(t.delays, 0.9), 7, 'f', 0);
-        if (!peer.isEmpty()) {
+        if (!peer.isEmpty() && peer[c].commands == 0) {
+            out << " | not run on one stream";
+        } else if (!peer.isEmpty()) {
             const Tally &p = peer[c];
             out << QStringLiteral(" | %1 %2")
                        .arg(ratio(p.accuracy(), p.correct, p.commands), 18)
