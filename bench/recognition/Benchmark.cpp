@@ -25,14 +25,6 @@ constexpr double kTalkAloneBelowDb[] = {10, 0};
 // The noise of a quiet room, below the commands' speech.
 constexpr double kRoomSnrDb = 35;
 
-double rms(const QList<double> &values)
-{
-    double sum = 0;
-    for (const double v : values)
-        sum += v * v;
-    return values.isEmpty() ? 1 : std::sqrt(sum / double(values.size()));
-}
-
 QStringList phrasesOf(const QList<SphinxEngine::Detection> &detections)
 {
     QStringList phrases;
@@ -223,7 +215,7 @@ bool Benchmark::runTalkAlone(double minutes, double belowDb, QString *error)
         const double gain =
             commandRms / std::pow(10.0, belowDb / 20) / qMax(1.0, Corpus::speechRms(samples));
         const QList<double> room = Noise::pink(samples.size(), m_seed++);
-        const double roomGain = commandRms / std::pow(10.0, kRoomSnrDb / 20) / rms(room);
+        const double roomGain = commandRms / std::pow(10.0, kRoomSnrDb / 20) / Noise::rms(room);
         for (qsizetype i = 0; i < samples.size(); ++i)
             samples[i] = qint16(
                 qBound(-32768.0, std::round(samples[i] * gain + room[i] * roomGain), 32767.0));

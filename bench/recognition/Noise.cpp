@@ -5,17 +5,13 @@
 #include <cmath>
 #include <random>
 
-namespace {
-
-double rms(const QList<double> &values)
+double Noise::rms(const QList<double> &values)
 {
     double sum = 0;
     for (const double v : values)
         sum += v * v;
     return values.isEmpty() ? 0 : std::sqrt(sum / double(values.size()));
 }
-
-} // namespace
 
 QList<double> Noise::pink(qsizetype count, quint32 seed)
 {

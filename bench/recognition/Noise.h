@@ -15,6 +15,8 @@ QList<double> fromSamples(const QList<qint16> &samples, qsizetype from, qsizetyp
 // speech with noise added at snrDb below the level of its speech (Corpus::speechRms); noise
 // is as long as speech.
 QList<qint16> mix(const QList<qint16> &speech, const QList<double> &noise, double snrDb);
+// The root mean square of values, over all of them (pauses too); 0 for none.
+double rms(const QList<double> &values);
 // samples with their first count samples set to exact zeros, as a muted microphone or a noise
 // gate delivers them.
 QList<qint16> zeroed(QList<qint16> samples, qsizetype count);

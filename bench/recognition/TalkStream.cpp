@@ -10,21 +10,10 @@ namespace {
 constexpr double kRoomSnrDb = 35;
 constexpr qsizetype kSamplesPerMs = 16;
 
-double rms(const QList<double> &values)
-{
-    double sum = 0;
-    for (const double v : values)
-        sum += v * v;
-    return values.isEmpty() ? 1 : std::sqrt(sum / double(values.size()));
-}
-
 // As the other talk condition measures it: over all of the talk, its pauses too.
 double gainFor(double speechRms, double snrDb, const QList<qint16> &talk)
 {
-    double sum = 0;
-    for (const qint16 s : talk)
-        sum += double(s) * s;
-    const double talkRms = talk.isEmpty() ? 1 : std::sqrt(sum / double(talk.size()));
+    const double talkRms = Noise::rms(Noise::fromSamples(talk, 0, talk.size()));
     return speechRms / std::pow(10.0, snrDb / 20) / qMax(1.0, talkRms);
 }
 
@@ -40,7 +29,7 @@ QList<qint16> TalkStream::slot(const QList<qint16> &speech)
     const qsizetype at = SpeechAtMs * kSamplesPerMs;
     const qsizetype n = qMax(SlotMs * kSamplesPerMs, at + speech.size());
     const QList<double> room = Noise::pink(n, m_seed++);
-    const double roomGain = m_roomGain / rms(room);
+    const double roomGain = m_roomGain / Noise::rms(room);
     QList<qint16> samples(n);
     for (qsizetype i = 0; i < n; ++i) {
         const double said = i >= at && i - at < speech.size() ? speech[i - at] : 0;
