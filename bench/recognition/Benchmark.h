@@ -89,6 +89,8 @@ private:
     int m_commandCount = 0;
     double m_decodeSeconds = 0;
     double m_audioSeconds = 0;
+    double m_streamDecodeSeconds = 0;
+    double m_streamAudioSeconds = 0;
     int m_frontGroups = 1;
     int m_sentencesHeard = 0;
     bool m_frontFilter = false;
