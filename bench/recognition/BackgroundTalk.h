@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Conversation.h"
 #include "Corpus.h"
 
 #include <QList>
@@ -13,7 +14,10 @@ public:
 
     // Synthesizes the sentences; false with error when that fails.
     bool prepare(QString *error);
-    // seconds of talk, 16 kHz mono; each stretch number is other talk.
+    // Talk that goes on for as long as it is read; each number is other talk. The conversation
+    // reads the sentences held here.
+    Conversation conversation(int number) const;
+    // seconds of talk, 16 kHz mono: the start of conversation number.
     QList<qint16> stretch(double seconds, int number) const;
 
 private:

@@ -202,7 +202,10 @@ bool Benchmark::runTalkAlone(double minutes, double belowDb, QString *error)
     tally.peerAccepted = m_peer ? 0 : -1;
     m_engine.restart();
     QList<SphinxEngine::Detection> detections;
-    // A minute at a time, as one stream for the engine and one file a minute for the peer.
+    // A minute at a time, as one stream for the engine and one file a minute for the peer. The
+    // talk goes on from one minute to the next, as a television's does: a sentence cut at a
+    // minute's end and followed by the next minute's pause would be talk no television makes.
+    Conversation talk = m_talk.conversation(1);
     for (int minute = 0; minute < int(std::ceil(minutes)); ++minute) {
         const double seconds = qMin(60.0, (minutes - minute) * 60);
         QList<SphinxEngine::Detection> minuteDetections;
@@ -211,7 +214,7 @@ bool Benchmark::runTalkAlone(double minutes, double belowDb, QString *error)
             listenForGroup(minute);
             m_engine.restart();
         }
-        QList<qint16> samples = m_talk.stretch(seconds, minute + 1);
+        QList<qint16> samples = talk.next(qsizetype(seconds * SphinxEngine::SampleRate));
         const double gain =
             commandRms / std::pow(10.0, belowDb / 20) / qMax(1.0, Corpus::speechRms(samples));
         const QList<double> room = Noise::pink(samples.size(), m_seed++);
