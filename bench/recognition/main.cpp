@@ -11,14 +11,17 @@
 //     [--decoder -NAME=VALUE]... [--suppression LEVEL] [--quiet-suppression LEVEL]
 //     [--noisy-room-db DB] [--long-garbage-log10 X|none] [--long-speech-ms MS]
 //     [--quiet-garbage-log10 X|none] [--quiet-after-talk-ms MS] [--loud-apart-db DB]
-//     [--loud-end-ms MS]
+//     [--loud-end-ms MS] [--start-when-loud-ms MS] [--quiet-speech-end-ms MS]
+//     [--max-frames-per-phone N]
 // LEVEL is low, moderate, high or very-high: WebRTC's setting in a noisy room, and in a quiet
 // one; --noisy-room-db 0 makes every room noisy. --garbage-log10 is the phone loop's price for
 // speech said on its own, --long-garbage-log10 in long stretches of speech (none: the same
 // price), --long-speech-ms how long a stretch is long, --quiet-garbage-log10 where no such
 // stretch was heard for --quiet-after-talk-ms (none: the price for speech on its own).
 // --loud-apart-db DB hears the loud part of an utterance on its own (off unless given),
-// --loud-end-ms 0 ends no utterance after it.
+// --loud-end-ms 0 ends no utterance after it. --start-when-loud-ms 0 starts an utterance where
+// speech starts, not where it comes near the voice; --quiet-speech-end-ms 0 ends none while
+// quieter speech goes on; --max-frames-per-phone 0 refuses no phrase for its pace.
 // --dev runs the development set, on which thresholds are chosen; without it the evaluation set.
 // Each voice is a user who set the level meter's full scale to their voice (the loudest moment of
 // a sentence that is none of the commands); --no-voice-level leaves the engine without it.
@@ -208,6 +211,10 @@ int main(int argc, char *argv[])
             options.longSpeechMs = args[++i].toInt();
         else if (args[i] == QLatin1String("--loud-apart-db"))
             options.loudPartApartDb = args[++i].toDouble();
+        else if (args[i] == QLatin1String("--start-when-loud-ms"))
+            options.startWhenLoudMs = args[++i].toInt();
+        else if (args[i] == QLatin1String("--quiet-speech-end-ms"))
+            options.quietSpeechEndMs = args[++i].toInt();
         else if (args[i] == QLatin1String("--loud-end-ms"))
             options.loudPartEndMs = args[++i].toInt();
         else if (args[i] == QLatin1String("--quiet-suppression"))

@@ -39,16 +39,6 @@ QList<BestPath::Word> BestPath::words() const
     return words;
 }
 
-double BestPath::slowestPace(const QList<Word> &words)
-{
-    double slowest = 0;
-    for (const Word &word : words) {
-        if (word.phones > 0)
-            slowest = qMax(slowest, double(word.end - word.start + 1) / word.phones);
-    }
-    return slowest;
-}
-
 double BestPath::coverage(const QList<Word> &words, const QList<bool> &speechFrames)
 {
     QList<bool> inWord(speechFrames.size(), false);

@@ -27,10 +27,6 @@ public:
     QString key() const;
     // The words only, the phone loop's included: silence and fillers are left out.
     QList<Word> words() const;
-    // The frames per phone of the path's slowest word; 0 without words of known phones. A
-    // phrase stretched over a longer sentence has words far slower than anyone speaks.
-    static double slowestPace(const QList<Word> &words);
-
     // The share of the frames heard as speech that lie inside the words; 0 without speech. A
     // phrase found in a long sentence takes a few of its words and leaves the rest to silence; a
     // pause between the words of a command is no speech and does not count.

@@ -26,3 +26,11 @@ double Sensitivity::asideMarginDb(int sensitivity)
     // commands said over talk 10 dB below them.
     return 9 - qBound(0, sensitivity, 100) * 0.06;
 }
+
+double Sensitivity::maxFramesPerPhone(int sensitivity)
+{
+    // From the development set: no command said on its own or over talk takes more than 16
+    // frames of speech a phone in its slowest word; 30 (the default) leaves room for a user who
+    // speaks slower than the synthesized voices, and refuses a phrase drawn over talk.
+    return 20 + qBound(0, sensitivity, 100) * 0.2;
+}

@@ -11,4 +11,6 @@ public:
     static double voiceMarginDb(int sensitivity);
     // How far below a phrase other speech beside it must stay, in dB.
     static double asideMarginDb(int sensitivity);
+    // The most frames of speech a phone that a phrase's slowest word may take.
+    static double maxFramesPerPhone(int sensitivity);
 };

@@ -47,12 +47,14 @@ QString SphinxEngine::defaultModelDir()
 SphinxEngine::SphinxEngine(const Options &options)
     : m_options(options), m_minCoverage(options.minCoverage.value_or(
                               Sensitivity::coverageThreshold(options.sensitivity))),
-      m_maxFramesPerPhone(options.maxFramesPerPhone.value_or(0)),
+      m_maxFramesPerPhone(
+          options.maxFramesPerPhone.value_or(Sensitivity::maxFramesPerPhone(options.sensitivity))),
       m_asideMarginDb(
           options.asideMarginDb.value_or(Sensitivity::asideMarginDb(options.sensitivity))),
       m_loudPart(options.loudPartApartDb, options.loudPartEndMs),
       m_suppressor(options.quietRoomSuppressionLevel, options.suppressionLevel,
                    options.noisyRoomDb),
+      m_bounds(kPrerollMs, options.startWhenLoudMs, options.quietSpeechEndMs),
       m_stretch(msToSamples(options.longTailMs), msToSamples(options.longSpeechMs))
 {
     if (m_options.modelDir.isEmpty())
@@ -143,6 +145,7 @@ void SphinxEngine::restart()
     m_stretch.reset();
     m_pending.clear();
     m_preroll.clear();
+    m_bounds.reset();
     m_utterance.clear();
     m_frames.clear();
     m_detector.reset();
@@ -187,17 +190,24 @@ void SphinxEngine::awaitUtterance(const qint16 *frame, bool speech)
 {
     m_preroll.append(QList<qint16>(frame, frame + kFrameSamples));
     m_frames.add(speech, m_frameLevelDb);
-    if (m_preroll.size() > msToSamples(kPrerollMs)) {
-        m_preroll.remove(0, m_preroll.size() - msToSamples(kPrerollMs));
-        m_frames.keepLast(m_preroll.size() / kFrameSamples);
-    }
-    if (m_detector.speechStarted())
+    keepPreroll(m_bounds.prerollSamples());
+    if (const std::optional<qint64> start =
+            m_bounds.startAt(m_position, m_detector.speechStarted(), m_gate.isNearVoice())) {
+        keepPreroll(m_position - *start);
         startUtterance();
+    }
+}
+
+void SphinxEngine::keepPreroll(qsizetype samples)
+{
+    if (m_preroll.size() <= samples)
+        return;
+    m_preroll.remove(0, m_preroll.size() - samples);
+    m_frames.keepLast(m_preroll.size() / kFrameSamples);
 }
 
 void SphinxEngine::startUtterance()
 {
-    // The decoder gets the moments before the detector was sure, where the speech began.
     const qint64 start = m_position - m_preroll.size();
     const PhraseSearch::Speech speech = speechAt(start);
     m_heardAsLong = speech == PhraseSearch::Speech::Long;
@@ -235,7 +245,7 @@ void SphinxEngine::continueUtterance(const qint16 *frame, bool speech, QList<Det
     ps_process_raw(m_ps, frame, kFrameSamples, FALSE, FALSE);
     m_utterance.append(QList<qint16>(frame, frame + kFrameSamples));
     m_frames.add(speech, m_frameLevelDb);
-    if (m_loudPart.isOver(m_frames)) {
+    if (m_loudPart.isOver(m_frames) || m_bounds.quietSpeechGoesOn(speech, m_gate.isNearVoice())) {
         endUtterance(detections);
         return;
     }
@@ -388,7 +398,7 @@ QString SphinxEngine::acceptedPhrase(const BestPath &path, const UtteranceFrames
     const double quietestDb =
         m_options.coverQuietSpeech ? 0 : frames.loudestIn(words) - m_asideMarginDb;
     detection->coverage = BestPath::coverage(words, frames.toCover(words, quietestDb, besides));
-    detection->pace = BestPath::slowestPace(words);
+    detection->pace = frames.slowestSpeechPace(words);
     detection->asideDb =
         besides.isEmpty() ? 0 : frames.loudestIn(words) - frames.loudestIn(besides);
     if (detection->coverage < m_minCoverage || !m_gate.passes() ||

@@ -56,6 +56,20 @@ double UtteranceFrames::loudestIn(const QList<BestPath::Word> &words) const
     return loudest;
 }
 
+double UtteranceFrames::slowestSpeechPace(const QList<BestPath::Word> &words) const
+{
+    double slowest = 0;
+    for (const BestPath::Word &word : words) {
+        if (word.phones <= 0)
+            continue;
+        qsizetype speech = 0;
+        for (qsizetype f = qMax(0, word.start); f <= word.end && f < m_speech.size(); ++f)
+            speech += m_speech[f] ? 1 : 0;
+        slowest = qMax(slowest, double(speech) / word.phones);
+    }
+    return slowest;
+}
+
 QList<bool> UtteranceFrames::toCover(const QList<BestPath::Word> &words, double quietestDb,
                                      const QList<BestPath::Word> &besides) const
 {

@@ -23,6 +23,10 @@ public:
     UtteranceFrames part(qsizetype first, qsizetype last) const;
     // The loudest frame inside the words, in dB; 0 without frames.
     double loudestIn(const QList<BestPath::Word> &words) const;
+    // Frames of speech per phone in the slowest of the words; 0 without words of known phones.
+    // A phrase stretched over a longer sentence has words far slower than anyone speaks; the
+    // silence a word takes in (the pause after a phrase's last word) does not make it slow.
+    double slowestSpeechPace(const QList<BestPath::Word> &words) const;
     // The frames of speech that a phrase's words should cover: those inside the words, and those
     // outside them at quietestDb or louder, but none inside the words beside the phrase.
     QList<bool> toCover(const QList<BestPath::Word> &words, double quietestDb,

@@ -28,6 +28,12 @@ double VoiceGate::belowVoiceDb() const
     return 20 * std::log10(m_voiceLevel / std::max(m_peak, 1.0));
 }
 
+bool VoiceGate::isNearVoice() const
+{
+    return m_voiceLevel <= 0 ||
+           20 * std::log10(m_voiceLevel / std::max(level(), 1.0)) <= m_marginDb;
+}
+
 void VoiceGate::reset()
 {
     std::fill(std::begin(m_frameEnergy), std::end(m_frameEnergy), 0.0);

@@ -29,6 +29,8 @@ public:
     // louder); 0 when the user's level is unknown.
     double belowVoiceDb() const;
     bool passes() const { return belowVoiceDb() <= m_marginDb; }
+    // Whether the last 50 ms alone would pass; true when the user's level is unknown.
+    bool isNearVoice() const;
     // A new stream.
     void reset();
 

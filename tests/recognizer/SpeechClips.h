@@ -2,6 +2,7 @@
 
 #include "data/CFile.h"
 #include "data/MemoryListBox.h"
+#include "recognizer/LevelMeter.h"
 #include "support/RecordFileBytes.h"
 #include "support/SynthesizedSpeech.h"
 
@@ -58,6 +59,16 @@ inline int loudest(const QSignalSpy &levels)
     int loudest = 0;
     for (const QList<QVariant> &args : levels)
         loudest = qMax(loudest, args.at(0).toInt());
+    return loudest;
+}
+
+// The loudest 50 ms of the samples on the level meter's scale, as the user sets the meter.
+inline int loudest(const QList<qint16> &samples)
+{
+    constexpr qsizetype window = 800;
+    int loudest = 0;
+    for (qsizetype at = 0; at + window <= samples.size(); at += window)
+        loudest = qMax(loudest, LevelMeter::rms(samples.constData() + at, window));
     return loudest;
 }
 

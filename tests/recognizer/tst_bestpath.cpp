@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 using Words = QList<BestPath::Word>;
 
 // The measures by which a result found in speech is refused, on fixed paths.
@@ -12,25 +14,37 @@ class TestBestPath : public QObject
 
 private Q_SLOTS:
     // A phrase stretched over a longer sentence: its slowest word takes far more time a phone
-    // than anyone speaks.
-    void slowestPace_data()
+    // than anyone speaks. Only speech counts: the pause a last word takes in is no slowness.
+    void slowestSpeechPace_data()
     {
         QTest::addColumn<Words>("words");
+        QTest::addColumn<QList<bool>>("speech");
         QTest::addColumn<double>("pace");
 
-        QTest::newRow("no words") << Words{} << 0.0;
-        QTest::newRow("one word") << Words{{10, 49, 4}} << 10.0;
+        const QList<bool> allSpeech(300, true);
+        QTest::newRow("no words") << Words{} << allSpeech << 0.0;
+        QTest::newRow("one word") << Words{{10, 49, 4}} << allSpeech << 10.0;
         QTest::newRow("the slowest word decides")
-            << Words{{0, 29, 3}, {30, 129, 4}, {130, 149, 2}} << 25.0;
+            << Words{{0, 29, 3}, {30, 129, 4}, {130, 149, 2}} << allSpeech << 25.0;
         // A word whose phones are unknown tells nothing.
-        QTest::newRow("unknown phones") << Words{{0, 299, 0}, {300, 319, 2}} << 10.0;
+        QTest::newRow("unknown phones")
+            << Words{{0, 299, 0}, {300, 319, 2}} << QList<bool>(320, true) << 10.0;
+        QList<bool> thenSilence(150, false);
+        std::fill(thenSilence.begin(), thenSilence.begin() + 60, true);
+        QTest::newRow("silence taken in by the last word")
+            << Words{{0, 29, 3}, {30, 149, 3}} << thenSilence << 10.0;
+        QTest::newRow("a word beyond the frames") << Words{{280, 319, 2}} << allSpeech << 10.0;
     }
 
-    void slowestPace()
+    void slowestSpeechPace()
     {
         QFETCH(Words, words);
+        QFETCH(QList<bool>, speech);
         QFETCH(double, pace);
-        QCOMPARE(BestPath::slowestPace(words), pace);
+        UtteranceFrames frames;
+        for (const bool isSpeech : speech)
+            frames.add(isSpeech, isSpeech ? 70 : 0);
+        QCOMPARE(frames.slowestSpeechPace(words), pace);
     }
 
     void coverage_data()

@@ -1,5 +1,4 @@
 #include "SpeechClips.h"
-#include "recognizer/LevelMeter.h"
 #include "recognizer/SphinxRecognizer.h"
 #include "recognizer/audio/WavFileSource.h"
 #include "recognizer/audio/WavReader.h"
@@ -252,9 +251,7 @@ private Q_SLOTS:
             qPrintable(error));
         QList<qint16> samples;
         QVERIFY2(WavReader::read(loud, &samples, &error), qPrintable(error));
-        int loudest = 0;
-        for (qsizetype at = 0; at + 800 <= samples.size(); at += 800)
-            loudest = qMax(loudest, LevelMeter::rms(samples.constData() + at, 800));
+        const int loudest = SpeechClips::loudest(samples);
         int asked = 0;
         SphinxRecognizer r(std::make_unique<WavFileSource>(QStringList{file}, 3.0), {},
                            [&asked, level = qRound(loudest * voiceLevel)] {
