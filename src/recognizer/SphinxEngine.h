@@ -118,9 +118,9 @@ struct SpeechEngineOptions
     // before it (0: speech starts an utterance wherever it starts), and it ends once speech
     // that stays below the margin has gone on for quietSpeechEndMs (0: only at a pause). So a
     // command said into quieter talk that goes on is heard from its own start to its own end,
-    // not from the talk's. Development set: commands over talk 10 dB below them 52.2 -> 63.0%,
-    // decided after 450 ms instead of 1.8 s; over talk that goes on 17.9 -> 52.7% (but 28
-    // wrong commands instead of 9), in 1.5 s instead of 6.5 s; pink noise 5 dB 4 commands fewer.
+    // not from the talk's. Development set: commands over talk 10 dB below them 52.2 -> 65.2%,
+    // decided after 0.4 s instead of 1.8 s; over talk that goes on 17.9 -> 52.7% (but 26 wrong
+    // commands instead of 9), in 1.6 s instead of 6.5 s; pink noise 5 dB 3 commands fewer.
     int startWhenLoudMs = 600;
     int quietSpeechEndMs = 700;
     // Further decoder arguments ("-beam", "1e-60"), only to measure what they do.
