@@ -1,5 +1,6 @@
 #include "Conversation.h"
 
+#include <algorithm>
 #include <cmath>
 
 Conversation::Conversation(const QList<QList<QList<qint16>>> &voices, quint32 seed)
