@@ -12,7 +12,7 @@
 //     [--noisy-room-db DB] [--long-garbage-log10 X|none] [--long-speech-ms MS]
 //     [--quiet-garbage-log10 X|none] [--quiet-after-talk-ms MS] [--loud-apart-db DB]
 //     [--loud-end-ms MS] [--start-when-loud-ms MS] [--quiet-speech-end-ms MS]
-//     [--max-frames-per-phone N]
+//     [--max-frames-per-phone N] [--word-margin-db DB]
 // LEVEL is low, moderate, high or very-high: WebRTC's setting in a noisy room, and in a quiet
 // one; --noisy-room-db 0 makes every room noisy. --garbage-log10 is the phone loop's price for
 // speech said on its own, --long-garbage-log10 in long stretches of speech (none: the same
@@ -21,7 +21,8 @@
 // --loud-apart-db DB hears the loud part of an utterance on its own (off unless given),
 // --loud-end-ms 0 ends no utterance after it. --start-when-loud-ms 0 starts an utterance where
 // speech starts, not where it comes near the voice; --quiet-speech-end-ms 0 ends none while
-// quieter speech goes on; --max-frames-per-phone 0 refuses no phrase for its pace.
+// quieter speech goes on; --max-frames-per-phone 0 refuses no phrase for its pace;
+// --word-margin-db 1000 none for a quiet word.
 // --dev runs the development set, on which thresholds are chosen; without it the evaluation set.
 // Each voice is a user who set the level meter's full scale to their voice (the loudest moment of
 // a sentence that is none of the commands); --no-voice-level leaves the engine without it.
@@ -182,6 +183,7 @@ int main(int argc, char *argv[])
         options.minCoverage = 0;
         options.voiceMarginDb = 1000;
         options.maxFramesPerPhone = 0;
+        options.wordMarginDb = 1000;
         options.asideMarginDb = -1000;
     }
     for (qsizetype i = 1; i + 1 < args.size(); ++i) {
@@ -193,6 +195,8 @@ int main(int argc, char *argv[])
             talkMinutes = args[++i].toDouble();
         else if (args[i] == QLatin1String("--noisy-room-db"))
             options.noisyRoomDb = args[++i].toDouble();
+        else if (args[i] == QLatin1String("--word-margin-db"))
+            options.wordMarginDb = args[++i].toDouble();
         else if (args[i] == QLatin1String("--max-frames-per-phone"))
             options.maxFramesPerPhone = args[++i].toDouble();
         else if (args[i] == QLatin1String("--aside-margin-db"))

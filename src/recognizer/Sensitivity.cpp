@@ -34,3 +34,12 @@ double Sensitivity::maxFramesPerPhone(int sensitivity)
     // speaks slower than the synthesized voices, and refuses a phrase drawn over talk.
     return 20 + qBound(0, sensitivity, 100) * 0.2;
 }
+
+double Sensitivity::wordMarginDb(int sensitivity)
+{
+    // From the development set: at 14 dB (the default) a phrase that reaches from a command into
+    // the quieter talk after it is refused (wrong commands over talk 20 dB 19 -> 14, over talk
+    // 10 dB 25 -> 21) and about as many commands are kept as without; at 10 dB, commands whose
+    // softer words are far below their stressed ones are lost too.
+    return 11 + qBound(0, sensitivity, 100) * 0.06;
+}

@@ -11,6 +11,8 @@ public:
     static double voiceMarginDb(int sensitivity);
     // How far below a phrase other speech beside it must stay, in dB.
     static double asideMarginDb(int sensitivity);
+    // How far below a phrase's loudest word its quietest may stay, in dB.
+    static double wordMarginDb(int sensitivity);
     // The most frames of speech a phone that a phrase's slowest word may take.
     static double maxFramesPerPhone(int sensitivity);
 };

@@ -49,6 +49,7 @@ SphinxEngine::SphinxEngine(const Options &options)
                               Sensitivity::coverageThreshold(options.sensitivity))),
       m_maxFramesPerPhone(
           options.maxFramesPerPhone.value_or(Sensitivity::maxFramesPerPhone(options.sensitivity))),
+      m_wordMarginDb(options.wordMarginDb.value_or(Sensitivity::wordMarginDb(options.sensitivity))),
       m_asideMarginDb(
           options.asideMarginDb.value_or(Sensitivity::asideMarginDb(options.sensitivity))),
       m_loudPart(options.loudPartApartDb, options.loudPartEndMs),
@@ -402,6 +403,7 @@ QString SphinxEngine::acceptedPhrase(const BestPath &path, const UtteranceFrames
     detection->asideDb =
         besides.isEmpty() ? 0 : frames.loudestIn(words) - frames.loudestIn(besides);
     if (detection->coverage < m_minCoverage || !m_gate.passes() ||
+        frames.quietestWordBelowDb(words) > m_wordMarginDb ||
         (m_maxFramesPerPhone > 0 && detection->pace > m_maxFramesPerPhone) ||
         (aside && detection->asideDb < m_asideMarginDb))
         return QString();

@@ -56,6 +56,10 @@ struct SpeechEngineOptions
     // while a phrase found in talk can be far slower (the one false command in ten minutes of
     // talk alone at the commands' level, "delete line" drawn over 2.4 s, is refused).
     std::optional<double> maxFramesPerPhone;
+    // A phrase whose quietest word stays more than this below its loudest (dB) is refused: the
+    // user says all of a command, and a word found in quieter talk is the talk's. Unset: what
+    // the sensitivity sets.
+    std::optional<double> wordMarginDb;
     // The level the user speaks at, on the level meter's scale (its full scale); 0: unknown.
     // Speech much quieter than that is not the user's: see VoiceGate.
     int voiceLevel = 0;
@@ -235,6 +239,7 @@ private:
     Options m_options;
     double m_minCoverage;
     double m_maxFramesPerPhone;
+    double m_wordMarginDb;
     double m_asideMarginDb;
     ps_decoder_s *m_ps = nullptr;
     SpeechGrammar m_grammar;

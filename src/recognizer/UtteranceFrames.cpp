@@ -56,6 +56,14 @@ double UtteranceFrames::loudestIn(const QList<BestPath::Word> &words) const
     return loudest;
 }
 
+double UtteranceFrames::quietestWordBelowDb(const QList<BestPath::Word> &words) const
+{
+    double quietest = loudestIn(words);
+    for (const BestPath::Word &word : words)
+        quietest = qMin(quietest, loudestIn({word}));
+    return loudestIn(words) - quietest;
+}
+
 double UtteranceFrames::slowestSpeechPace(const QList<BestPath::Word> &words) const
 {
     double slowest = 0;

@@ -23,6 +23,9 @@ public:
     UtteranceFrames part(qsizetype first, qsizetype last) const;
     // The loudest frame inside the words, in dB; 0 without frames.
     double loudestIn(const QList<BestPath::Word> &words) const;
+    // How far the quietest of the words stays below the loudest, by their loudest frames, in dB;
+    // 0 without words.
+    double quietestWordBelowDb(const QList<BestPath::Word> &words) const;
     // Frames of speech per phone in the slowest of the words; 0 without words of known phones.
     // A phrase stretched over a longer sentence has words far slower than anyone speaks; the
     // silence a word takes in (the pause after a phrase's last word) does not make it slow.

@@ -69,6 +69,28 @@ private Q_SLOTS:
         QCOMPARE(BestPath::coverage(words, speech), coverage);
     }
 
+    // A command's words are all the user's; a word found in the quieter talk after it is not.
+    void quietestWord_data()
+    {
+        QTest::addColumn<QList<double>>("levels");
+        QTest::addColumn<double>("belowDb");
+
+        QTest::newRow("words alike") << QList<double>{70, 72, 72, 69} << 0.0;
+        QTest::newRow("a softer word") << QList<double>{70, 72, 64, 66} << 6.0;
+        QTest::newRow("a word of the talk after it") << QList<double>{72, 71, 58, 57} << 14.0;
+    }
+
+    void quietestWord()
+    {
+        QFETCH(QList<double>, levels);
+        QFETCH(double, belowDb);
+        UtteranceFrames frames;
+        for (const double level : levels)
+            frames.add(true, level);
+        QCOMPARE(frames.quietestWordBelowDb(Words{{0, 1, 2}, {2, 3, 2}}), belowDb);
+        QCOMPARE(frames.quietestWordBelowDb(Words{}), 0.0);
+    }
+
     // Which speech a phrase must cover, from the speech detector's frames: not the speech the
     // search put beside the phrase, nor speech quieter than the quietest level asked for.
     void coverageOfFrames_data()
