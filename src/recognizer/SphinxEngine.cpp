@@ -396,12 +396,11 @@ QString SphinxEngine::acceptedPhrase(const BestPath &path, const UtteranceFrames
     QList<BestPath::Word> besides;
     for (const BestPath::Word &word : path.words())
         (word.phoneLoop ? besides : words).append(word);
-    const double quietestDb =
-        m_options.coverQuietSpeech ? 0 : frames.loudestIn(words) - m_asideMarginDb;
+    const double loudest = frames.loudestIn(words);
+    const double quietestDb = m_options.coverQuietSpeech ? 0 : loudest - m_asideMarginDb;
     detection->coverage = BestPath::coverage(words, frames.toCover(words, quietestDb, besides));
     detection->pace = frames.slowestSpeechPace(words);
-    detection->asideDb =
-        besides.isEmpty() ? 0 : frames.loudestIn(words) - frames.loudestIn(besides);
+    detection->asideDb = besides.isEmpty() ? 0 : loudest - frames.loudestIn(besides);
     if (detection->coverage < m_minCoverage || !m_gate.passes() ||
         frames.quietestWordBelowDb(words) > m_wordMarginDb ||
         (m_maxFramesPerPhone > 0 && detection->pace > m_maxFramesPerPhone) ||

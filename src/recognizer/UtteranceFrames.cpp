@@ -58,10 +58,11 @@ double UtteranceFrames::loudestIn(const QList<BestPath::Word> &words) const
 
 double UtteranceFrames::quietestWordBelowDb(const QList<BestPath::Word> &words) const
 {
-    double quietest = loudestIn(words);
+    const double loudest = loudestIn(words);
+    double quietest = loudest;
     for (const BestPath::Word &word : words)
         quietest = qMin(quietest, loudestIn({word}));
-    return loudestIn(words) - quietest;
+    return loudest - quietest;
 }
 
 double UtteranceFrames::slowestSpeechPace(const QList<BestPath::Word> &words) const
