@@ -64,6 +64,8 @@ private:
     bool runText(const Corpus::Voice &voice, const QString &text, bool isCommand, QString *error);
     QList<SphinxEngine::Detection> decode(const QList<qint16> &samples);
     bool runTalkAlone(double minutes, double belowDb, QString *error);
+    bool hearTalk(QList<qint16> samples, double gain, TalkTally *tally,
+                  QList<SphinxEngine::Detection> *detections, QString *error);
     bool runTalkGoingOn(const Condition &condition, Tally *tally, const Corpus::Voice &voice,
                         QString *error);
     void listenForGroup(int group);

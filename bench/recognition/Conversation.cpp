@@ -35,6 +35,15 @@ QList<qint16> Conversation::next(qsizetype samples)
     return talk;
 }
 
+QList<qint16> Conversation::rest()
+{
+    QList<qint16> talk(m_carried.size());
+    for (qsizetype i = 0; i < talk.size(); ++i)
+        talk[i] = qint16(qBound(-32768.0, std::round(m_carried[i]), 32767.0));
+    m_carried.clear();
+    return talk;
+}
+
 void Conversation::add(const QList<qint16> &sentence, QList<double> *sum)
 {
     const qsizetype samples = sum->size();

@@ -16,6 +16,10 @@ public:
 
     // The next samples of the talk.
     QList<qint16> next(qsizetype samples);
+    // The rest of the sentences under way, to their end: the talk of a television switched off
+    // once its speakers have finished what they were saying; the talk ends there. Empty when
+    // no sentence is under way.
+    QList<qint16> rest();
 
 private:
     void add(const QList<qint16> &sentence, QList<double> *sum);
