@@ -45,13 +45,7 @@ QString SphinxEngine::defaultModelDir()
 }
 
 SphinxEngine::SphinxEngine(const Options &options)
-    : m_options(options), m_minCoverage(options.minCoverage.value_or(
-                              Sensitivity::coverageThreshold(options.sensitivity))),
-      m_maxFramesPerPhone(
-          options.maxFramesPerPhone.value_or(Sensitivity::maxFramesPerPhone(options.sensitivity))),
-      m_wordMarginDb(options.wordMarginDb.value_or(Sensitivity::wordMarginDb(options.sensitivity))),
-      m_asideMarginDb(
-          options.asideMarginDb.value_or(Sensitivity::asideMarginDb(options.sensitivity))),
+    : m_options(options), m_acceptance(options),
       m_loudPart(options.loudPartApartDb, options.loudPartEndMs),
       m_suppressor(options.quietRoomSuppressionLevel, options.suppressionLevel,
                    options.noisyRoomDb),
@@ -386,25 +380,15 @@ QString SphinxEngine::acceptedPhrase(const BestPath &path, const UtteranceFrames
     detection->belowVoiceDb = m_gate.belowVoiceDb();
     const QString key = path.key();
     const QString phraseKey = PhraseSearch::withoutPhoneLoop(key);
-    const bool aside = phraseKey != key;
-    detection->aside = aside;
+    detection->aside = phraseKey != key;
     // A result through the phone loop alone is speech that is none of the phrases.
     const QString phrase = m_grammar.phraseFor(phraseKey);
     if (phrase.isEmpty())
         return QString();
-    QList<BestPath::Word> words;
-    QList<BestPath::Word> besides;
-    for (const BestPath::Word &word : path.words())
-        (word.phoneLoop ? besides : words).append(word);
-    const double loudest = frames.loudestIn(words);
-    const double quietestDb = m_options.coverQuietSpeech ? 0 : loudest - m_asideMarginDb;
-    detection->coverage = BestPath::coverage(words, frames.toCover(words, quietestDb, besides));
-    detection->pace = frames.slowestSpeechPace(words);
-    detection->asideDb = besides.isEmpty() ? 0 : loudest - frames.loudestIn(besides);
-    if (detection->coverage < m_minCoverage || !m_gate.passes() ||
-        frames.quietestWordBelowDb(words) > m_wordMarginDb ||
-        (m_maxFramesPerPhone > 0 && detection->pace > m_maxFramesPerPhone) ||
-        (aside && detection->asideDb < m_asideMarginDb))
-        return QString();
-    return phrase;
+    PhraseAcceptance::Figures figures;
+    const bool accepted = m_acceptance.accepts(path.words(), frames, &figures);
+    detection->coverage = figures.coverage;
+    detection->pace = figures.pace;
+    detection->asideDb = figures.asideDb;
+    return accepted && m_gate.passes() ? phrase : QString();
 }

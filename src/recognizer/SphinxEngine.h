@@ -5,6 +5,7 @@
 #include "LoudPart.h"
 #include "NoiseFloor.h"
 #include "NoiseSuppressor.h"
+#include "PhraseAcceptance.h"
 #include "PhraseSearch.h"
 #include "RoomSuppressor.h"
 #include "SpeechDetector.h"
@@ -237,10 +238,7 @@ private:
     PhraseSearch::Speech speechAt(qint64 start);
 
     Options m_options;
-    double m_minCoverage;
-    double m_maxFramesPerPhone;
-    double m_wordMarginDb;
-    double m_asideMarginDb;
+    PhraseAcceptance m_acceptance;
     ps_decoder_s *m_ps = nullptr;
     SpeechGrammar m_grammar;
     int m_searchNumber = 0;
