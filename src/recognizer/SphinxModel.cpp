@@ -18,6 +18,11 @@ QList<QByteArray> decoderArguments(const QString &hmm, const QString &dict,
     // No dither: the engine's own noise floor keeps digital silence from the model, and without
     // it an utterance heard a second time is heard exactly as the first time.
     arguments += {"-remove_silence", "no", "-dither", "no"};
+    // Each frame scored by the 8 best Gaussians of the model's codebooks instead of the
+    // library's 4: noise and talk blur the frames, and the finer scores keep more commands
+    // apart from each other and from the phone loop (measured with bench/recognition, see the
+    // README), for about a sixth more decoding time.
+    arguments += {"-topn", "8"};
     arguments += PhraseSearch::decoderArguments();
     for (qsizetype i = 0; i + 1 < extra.size(); i += 2) {
         if (const qsizetype at = arguments.indexOf(extra[i].toLocal8Bit()); at > 0)
