@@ -196,7 +196,7 @@ void Benchmark::hearInFrontOfOthers(const Corpus::Voice &voice)
 bool Benchmark::runTalkAlone(double minutes, double belowDb, QString *error)
 {
     // Scaled as the talk of the 10 dB condition: that far below the commands' speech.
-    const double commandRms = m_commandRmsSum / qMax(1, m_commandCount);
+    const double commandRms = averageCommandRms();
     TalkTally tally;
     tally.name = QStringLiteral("talk alone, %1 dB below the commands").arg(belowDb, 2);
     tally.peerAccepted = m_peer ? 0 : -1;
@@ -240,7 +240,7 @@ bool Benchmark::hearTalk(QList<qint16> samples, double gain, TalkTally *tally,
 {
     if (samples.isEmpty())
         return true;
-    const double commandRms = m_commandRmsSum / qMax(1, m_commandCount);
+    const double commandRms = averageCommandRms();
     const QList<double> room = Noise::pink(samples.size(), m_seed++);
     const double roomGain = commandRms / std::pow(10.0, kRoomSnrDb / 20) / Noise::rms(room);
     for (qsizetype i = 0; i < samples.size(); ++i)

@@ -68,6 +68,7 @@ private:
                   QList<SphinxEngine::Detection> *detections, QString *error);
     bool runTalkGoingOn(const Condition &condition, Tally *tally, const Corpus::Voice &voice,
                         QString *error);
+    double averageCommandRms() const { return m_commandRmsSum / qMax(1, m_commandCount); }
     void listenForGroup(int group);
     void keepActive(QList<SphinxEngine::Detection> *detections) const;
     void hearInFrontOfOthers(const Corpus::Voice &voice);

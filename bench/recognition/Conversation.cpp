@@ -3,6 +3,18 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+QList<qint16> toSamples(const QList<double> &sum, qsizetype count)
+{
+    QList<qint16> talk(count);
+    for (qsizetype i = 0; i < count; ++i)
+        talk[i] = qint16(qBound(-32768.0, std::round(sum[i]), 32767.0));
+    return talk;
+}
+
+} // namespace
+
 Conversation::Conversation(const QList<QList<QList<qint16>>> &voices, quint32 seed)
     : m_voices(voices), m_random(seed)
 {
@@ -29,17 +41,12 @@ QList<qint16> Conversation::next(qsizetype samples)
         m_at = qMax(qsizetype(0), m_at + sentence.size() + qsizetype(gapMs(m_random)) * 16);
     }
     m_at = qMax(qsizetype(0), m_at - samples);
-    QList<qint16> talk(samples);
-    for (qsizetype i = 0; i < samples; ++i)
-        talk[i] = qint16(qBound(-32768.0, std::round(sum[i]), 32767.0));
-    return talk;
+    return toSamples(sum, samples);
 }
 
 QList<qint16> Conversation::rest()
 {
-    QList<qint16> talk(m_carried.size());
-    for (qsizetype i = 0; i < talk.size(); ++i)
-        talk[i] = qint16(qBound(-32768.0, std::round(m_carried[i]), 32767.0));
+    const QList<qint16> talk = toSamples(m_carried, m_carried.size());
     m_carried.clear();
     return talk;
 }

@@ -26,9 +26,10 @@ bool PhraseAcceptance::accepts(const QList<BestPath::Word> &words, const Utteran
     const double quietestDb = m_coverQuietSpeech ? 0 : loudest - m_asideMarginDb;
     figures->coverage = BestPath::coverage(phrase, frames.toCover(phrase, quietestDb, besides));
     figures->pace = frames.slowestSpeechPace(phrase);
-    figures->asideDb = besides.isEmpty() ? 0 : loudest - frames.loudestIn(besides);
+    figures->aside = !besides.isEmpty();
+    figures->asideDb = figures->aside ? loudest - frames.loudestIn(besides) : 0;
     return figures->coverage >= m_minCoverage &&
            frames.quietestWordBelowDb(phrase) <= m_wordMarginDb &&
            (m_maxFramesPerPhone <= 0 || figures->pace <= m_maxFramesPerPhone) &&
-           (besides.isEmpty() || figures->asideDb >= m_asideMarginDb);
+           (!figures->aside || figures->asideDb >= m_asideMarginDb);
 }

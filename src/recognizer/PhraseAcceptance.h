@@ -25,6 +25,8 @@ public:
         // How far the speech beside the phrase stays below its loudest frame, in dB; 0 without
         // such speech.
         double asideDb = 0;
+        // Whether the phone loop took speech beside the phrase.
+        bool aside = false;
     };
 
     // Unset thresholds come from the options' sensitivity.

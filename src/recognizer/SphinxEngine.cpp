@@ -378,11 +378,8 @@ QString SphinxEngine::acceptedPhrase(const BestPath &path, const UtteranceFrames
                                      Detection *detection) const
 {
     detection->belowVoiceDb = m_gate.belowVoiceDb();
-    const QString key = path.key();
-    const QString phraseKey = PhraseSearch::withoutPhoneLoop(key);
-    detection->aside = phraseKey != key;
     // A result through the phone loop alone is speech that is none of the phrases.
-    const QString phrase = m_grammar.phraseFor(phraseKey);
+    const QString phrase = m_grammar.phraseFor(PhraseSearch::withoutPhoneLoop(path.key()));
     if (phrase.isEmpty())
         return QString();
     PhraseAcceptance::Figures figures;
@@ -390,5 +387,6 @@ QString SphinxEngine::acceptedPhrase(const BestPath &path, const UtteranceFrames
     detection->coverage = figures.coverage;
     detection->pace = figures.pace;
     detection->asideDb = figures.asideDb;
+    detection->aside = figures.aside;
     return accepted && m_gate.passes() ? phrase : QString();
 }

@@ -116,6 +116,7 @@ private Q_SLOTS:
         QCOMPARE(figures.coverage, 40.0 / 50.0);
         QCOMPARE(figures.pace, 10.0);
         QCOMPARE(figures.asideDb, 6.0);
+        QVERIFY(figures.aside);
     }
 };
 
