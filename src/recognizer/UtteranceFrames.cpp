@@ -1,6 +1,7 @@
 #include "UtteranceFrames.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -58,10 +59,15 @@ double UtteranceFrames::loudestIn(const QList<BestPath::Word> &words) const
 
 double UtteranceFrames::quietestWordBelowDb(const QList<BestPath::Word> &words) const
 {
-    const double loudest = loudestIn(words);
-    double quietest = loudest;
-    for (const BestPath::Word &word : words)
-        quietest = qMin(quietest, loudestIn({word}));
+    if (words.isEmpty())
+        return 0;
+    double loudest = 0;
+    double quietest = std::numeric_limits<double>::max();
+    for (const BestPath::Word &word : words) {
+        const double level = loudestIn({word});
+        loudest = qMax(loudest, level);
+        quietest = qMin(quietest, level);
+    }
     return loudest - quietest;
 }
 
