@@ -11,6 +11,7 @@
 #include <QDebug>
 #include <QElapsedTimer>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -59,7 +60,8 @@ QList<qint16> Benchmark::clip(const Condition &condition, const QList<qint16> &s
 {
     const bool room = condition.kind == Condition::Room || condition.kind == Condition::AfterZeros;
     const qsizetype lead = (room ? kRoomLeadMs : kLeadMs) * kSamplesPerMs;
-    *speechStart = lead;
+    const qsizetype zeros = condition.kind == Condition::AfterZeros ? kZerosMs * kSamplesPerMs : 0;
+    *speechStart = zeros + lead;
     QList<qint16> samples(lead, 0);
     samples += speech;
     samples += QList<qint16>(kTrailMs * kSamplesPerMs, 0);
@@ -70,8 +72,7 @@ QList<qint16> Benchmark::clip(const Condition &condition, const QList<qint16> &s
     case Condition::Room:
         return Noise::mix(samples, Noise::pink(n, seed), condition.snrDb);
     case Condition::AfterZeros:
-        return Noise::zeroed(Noise::mix(samples, Noise::pink(n, seed), condition.snrDb),
-                             kZerosMs * kSamplesPerMs);
+        return QList<qint16>(zeros, 0) + Noise::mix(samples, Noise::pink(n, seed), condition.snrDb);
     case Condition::Pink:
         return Noise::mix(samples, Noise::pink(n, seed), condition.snrDb);
     case Condition::Brown:
@@ -141,27 +142,22 @@ bool Benchmark::runText(const Corpus::Voice &voice, const QString &text, bool is
         m_commandRmsSum += Corpus::speechRms(speech);
         ++m_commandCount;
     }
+    std::optional<quint32> roomSeed;
     for (qsizetype c = 0; c < m_conditions.size(); ++c) {
-        if (m_conditions[c].kind == Condition::TalkGoingOn)
+        const Condition::Kind kind = m_conditions[c].kind;
+        if (kind == Condition::TalkGoingOn)
             continue;
+        // The room's very sound, after the zeros: any difference is the zeros'. Each condition
+        // still takes a seed, so that the others hear what they hear without this one.
+        quint32 seed = m_seed++;
+        if (kind == Condition::Room)
+            roomSeed = seed;
+        else if (kind == Condition::AfterZeros && roomSeed)
+            seed = *roomSeed;
         qsizetype start = 0;
-        const QList<qint16> samples = clip(m_conditions[c], speech, m_seed++, &start);
+        const QList<qint16> samples = clip(m_conditions[c], speech, seed, &start);
         const QList<SphinxEngine::Detection> detections = decode(samples);
-        const QStringList heard = phrasesOf(detections);
-        m_ours[c].add(isCommand, text, heard);
-        for (const SphinxEngine::Detection &d : detections)
-            m_ours[c].decisions.append({isCommand, d.phrase == text, d.coverage, d.belowVoiceDb,
-                                        d.pace, d.aside, d.asideDb});
-        if (isCommand && heard == QStringList{text}) {
-            const qint64 trueEnd = start + Corpus::endOfSpeech(speech);
-            m_ours[c].delays.append((detections[0].eventSample - trueEnd) * 1000.0 /
-                                        SphinxEngine::SampleRate +
-                                    detections[0].searchMs);
-        }
-        if (c == 0 && (isCommand ? heard != QStringList{text} : !heard.isEmpty()))
-            m_misses.append(QStringLiteral("%1 %2: \"%3\" heard [%4]")
-                                .arg(isCommand ? "missed  " : "accepted", voice.name, text,
-                                     heard.join(QStringLiteral(", "))));
+        record(c, voice, text, isCommand, start + Corpus::endOfSpeech(speech), detections);
         if (m_peer) {
             QStringList peerHeard;
             if (!m_peer->decode(samples, &peerHeard, error))
@@ -172,6 +168,26 @@ bool Benchmark::runText(const Corpus::Voice &voice, const QString &text, bool is
     if (isCommand && at >= kApplicationNames && m_frontGroups > 1)
         m_saidElsewhere.append({speech, int(at - kApplicationNames)});
     return true;
+}
+
+void Benchmark::record(qsizetype condition, const Corpus::Voice &voice, const QString &text,
+                       bool isCommand, qint64 speechEnd,
+                       const QList<SphinxEngine::Detection> &detections)
+{
+    Tally &tally = m_ours[condition];
+    const QStringList heard = phrasesOf(detections);
+    tally.add(isCommand, text, heard);
+    for (const SphinxEngine::Detection &d : detections)
+        tally.decisions.append(
+            {isCommand, d.phrase == text, d.coverage, d.belowVoiceDb, d.pace, d.aside, d.asideDb});
+    if (isCommand && heard == QStringList{text})
+        tally.delays.append((detections[0].eventSample - speechEnd) * 1000.0 /
+                                SphinxEngine::SampleRate +
+                            detections[0].searchMs);
+    if (condition == 0 && (isCommand ? heard != QStringList{text} : !heard.isEmpty()))
+        m_misses.append(QStringLiteral("%1 %2: \"%3\" heard [%4]")
+                            .arg(isCommand ? "missed  " : "accepted", voice.name, text,
+                                 heard.join(QStringLiteral(", "))));
 }
 
 // The voice's commands said, clean, while another application is in front: anything heard is

@@ -63,6 +63,9 @@ private:
                        qsizetype *speechStart) const;
     bool runText(const Corpus::Voice &voice, const QString &text, bool isCommand, QString *error);
     QList<SphinxEngine::Detection> decode(const QList<qint16> &samples);
+    // Counts what was heard of a text in a condition; speechEnd: where its speech ended.
+    void record(qsizetype condition, const Corpus::Voice &voice, const QString &text,
+                bool isCommand, qint64 speechEnd, const QList<SphinxEngine::Detection> &detections);
     bool runTalkAlone(double minutes, double belowDb, QString *error);
     bool hearTalk(QList<qint16> samples, double gain, TalkTally *tally,
                   QList<SphinxEngine::Detection> *detections, QString *error);

@@ -69,9 +69,3 @@ QList<qint16> Noise::mix(const QList<qint16> &speech, const QList<double> &noise
     }
     return mixed;
 }
-
-QList<qint16> Noise::zeroed(QList<qint16> samples, qsizetype count)
-{
-    std::fill(samples.begin(), samples.begin() + qMin(count, samples.size()), qint16(0));
-    return samples;
-}

@@ -17,8 +17,5 @@ QList<double> fromSamples(const QList<qint16> &samples, qsizetype from, qsizetyp
 QList<qint16> mix(const QList<qint16> &speech, const QList<double> &noise, double snrDb);
 // The root mean square of values, over all of them (pauses too); 0 for none.
 double rms(const QList<double> &values);
-// samples with their first count samples set to exact zeros, as a muted microphone or a noise
-// gate delivers them.
-QList<qint16> zeroed(QList<qint16> samples, qsizetype count);
 
 } // namespace Noise
