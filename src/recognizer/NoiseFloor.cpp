@@ -8,10 +8,11 @@ constexpr double kRms = 100;
 
 } // namespace
 
-const qint16 *NoiseFloor::added(const qint16 *frame)
+const qint16 *NoiseFloor::added(const qint16 *frame, bool digitalSilence)
 {
+    Source &source = digitalSilence ? m_silence : m_sound;
     for (qsizetype i = 0; i < FrameSamples; ++i) {
-        const double noise = m_noise(m_random) * kRms;
+        const double noise = source.noise(source.random) * kRms;
         m_frame[i] = qint16(qBound(-32768.0, frame[i] + std::round(noise), 32767.0));
     }
     return m_frame;
@@ -19,6 +20,8 @@ const qint16 *NoiseFloor::added(const qint16 *frame)
 
 void NoiseFloor::reset()
 {
-    m_random.seed();
-    m_noise.reset();
+    for (Source *source : {&m_sound, &m_silence}) {
+        source->random.seed();
+        source->noise.reset();
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -26,8 +27,10 @@ bool SpeechDetector::addFrame(const qint16 *frame)
     if (m_handleDigitalSilence && isDigitalSilence(db)) {
         m_speechRun = 0;
         m_afterDigitalSilence = true;
-        // Sound that stops for zeros has fallen back: it is no new background.
-        trackQuietest(0);
+        // Sound that stops for zeros has fallen back: it is no new background. Zeros take no
+        // time of their own, so that sound after them is heard as without them; at the start of
+        // a stream there is no sound before them to mark.
+        m_zerosAfterSound = m_floorDb >= 0;
         return false;
     }
     if (m_floorDb < 0)
@@ -46,6 +49,8 @@ bool SpeechDetector::addFrame(const qint16 *frame)
 void SpeechDetector::trackQuietest(double db)
 {
     m_blockMinDb = m_blockFrames == 0 ? db : std::min(m_blockMinDb, db);
+    if (std::exchange(m_zerosAfterSound, false))
+        m_blockMinDb = 0;
     if (++m_blockFrames < kBlockFrames)
         return;
     // Two whole blocks without a frame as quiet as the floor: that sound is the background.

@@ -63,4 +63,6 @@ private:
     double m_blockMinDb = 0;
     double m_lastBlockMinDb = -1;
     int m_blockFrames = 0;
+    // Zeros came after sound: the block they fall in has a frame of silence.
+    bool m_zerosAfterSound = false;
 };

@@ -168,11 +168,16 @@ void SphinxEngine::processFrame(const qint16 *input, QList<Detection> *detection
 {
     m_position += kFrameSamples;
     m_gate.addFrame(input);
+    // The suppressors hear zeros too: one that heard speech first, as after a noise gate opens,
+    // would take it for the room's noise.
     if (m_options.suppressNoise)
         m_suppressor.process(input, m_cleanFrame, !m_utteranceStarted);
     else
         std::copy(input, input + kFrameSamples, m_cleanFrame);
-    const qint16 *frame = m_options.addNoiseFloor ? m_noiseFloor.added(m_cleanFrame) : m_cleanFrame;
+    const bool digitalSilence = m_options.handleDigitalSilence &&
+                                SpeechDetector::isDigitalSilence(SpeechDetector::levelDb(input));
+    const qint16 *frame =
+        m_options.addNoiseFloor ? m_noiseFloor.added(m_cleanFrame, digitalSilence) : m_cleanFrame;
     const bool speech = m_detector.addFrame(m_cleanFrame);
     m_frameLevelDb = SpeechDetector::levelDb(m_cleanFrame);
     if (m_utteranceStarted)

@@ -247,25 +247,6 @@ private Q_SLOTS:
             QVERIFY(heard[0].eventSample >= talkEnd);
     }
 
-    // Under louder talk the library's own beams drop the command before its end; the engine's
-    // wider ones keep it. At the phone loop's price for long stretches of speech: at the price
-    // for speech said on its own, the loop takes too little of the talk for the command to cover
-    // enough of it.
-    void commandUnderLouderTalkNeedsWideBeams()
-    {
-        const QList<qint16> speech =
-            mixed(spoken("flite:awb|Our correspondent reports that the talks went on late into "
-                         "the night without an agreement"),
-                  -8, spoken("espeak:en-us+f3|close window"), 2 * SphinxEngine::SampleRate);
-        SphinxEngine::Options wide = options();
-        wide.garbagePhoneLog10 = PhraseSearch::LongSpeechGarbagePhoneLog10;
-        wide.quietGarbagePhoneLog10.reset();
-        SphinxEngine::Options narrow = wide;
-        narrow.decoderArguments = {"-beam", "1e-48", "-pbeam", "1e-48", "-wbeam", "7e-29"};
-        QCOMPARE(phrases(speech, narrow), QStringList{});
-        QCOMPARE(phrases(speech, wide), QStringList{"close window"});
-    }
-
     // A command that the first hearing finds is heard again, at the long speech's price, only when
     // the stretch of speech it belongs to is longer than the limit: talk around it, or speech that
     // stopped too shortly before it for a command said on its own. A phone loop whose phones cost

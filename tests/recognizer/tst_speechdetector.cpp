@@ -207,6 +207,60 @@ private Q_SLOTS:
                  qPrintable(QString::number(heard.floorDb)));
     }
 
+    // Zeros at the start of a stream (a muted microphone, a noise gate) take no time of the
+    // detector's: the sound after them is heard frame for frame as without them, also where the
+    // background changes and the floor catches up with it a block at a time.
+    void zerosBeforeTheStreamChangeNothing_data()
+    {
+        QTest::addColumn<int>("zerosMs");
+        QTest::addColumn<bool>("flicker"); // the last bit flickering instead of exact zeros
+        QTest::addColumn<double>("roomRms");
+        QTest::newRow("a frame of zeros") << 10 << false << 30.0;
+        QTest::newRow("half a second of zeros") << 500 << false << 30.0;
+        QTest::newRow("three seconds of zeros") << 3000 << false << 30.0;
+        QTest::newRow("the last bit flickering") << 500 << true << 30.0;
+        QTest::newRow("zeros before a hushed room") << 730 << false << 10.0;
+    }
+    void zerosBeforeTheStreamChangeNothing()
+    {
+        QFETCH(int, zerosMs);
+        QFETCH(bool, flicker);
+        QFETCH(double, roomRms);
+        // A room, a fan switched on in it, then a syllable over the fan.
+        const QList<qint16> sound =
+            noise(1500, roomRms) + noise(4000, 300, 2) + syllable(250, 300, 3) + noise(500, 300, 4);
+        QList<qint16> zeros = noise(zerosMs, 0);
+        for (qsizetype i = 0; flicker && i < zeros.size(); ++i)
+            zeros[i] = qint16(i % 3 == 0 ? 1 : i % 3 == 1 ? -1 : 0);
+        SpeechDetector plain;
+        const Heard without = listen(plain, sound);
+        SpeechDetector afterZeros;
+        Heard with = listen(afterZeros, zeros + sound);
+        const qsizetype zeroFrames = zeros.size() / SpeechDetector::FrameSamples;
+        QCOMPARE(speechFrames(with, 0, zeroFrames), 0);
+        with.speech.remove(0, zeroFrames);
+        for (int &start : with.starts)
+            start -= int(zeroFrames);
+        // The fan is taken for speech until the floor has risen to it, then the syllable.
+        QVERIFY(without.starts.size() >= 2);
+        QCOMPARE(with.speech, without.speech);
+        QCOMPARE(with.starts, without.starts);
+        QCOMPARE(with.floorDb, without.floorDb);
+    }
+
+    // Behind a noise gate, sound that stops for zeros is no background, though the zeros take
+    // no time: a steady voice in three bursts stays speech in the third.
+    void gatedSoundIsNoBackground()
+    {
+        QList<qint16> samples;
+        for (int burst = 0; burst < 3; ++burst)
+            samples += noise(300, 0) + tone(900, 3000);
+        SpeechDetector detector;
+        const Heard heard = listen(detector, samples);
+        const qsizetype third = heard.speech.size() - 90;
+        QCOMPARE(speechFrames(heard, third, third + 90), 90);
+    }
+
     void resetForgetsTheBackground()
     {
         SpeechDetector detector;
