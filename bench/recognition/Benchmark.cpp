@@ -15,16 +15,10 @@
 
 namespace {
 
-constexpr int kLeadMs = 600;
-constexpr int kRoomLeadMs = 1100;
-constexpr int kZerosMs = 500;
-constexpr int kTrailMs = 1500;
 constexpr qsizetype kSamplesPerMs = SphinxEngine::SampleRate / 1000;
 // Talk alone is played this far below the commands' speech level, as in the 10 dB condition,
 // and as loud as the commands.
 constexpr double kTalkAloneBelowDb[] = {10, 0};
-// The noise of a quiet room, below the commands' speech.
-constexpr double kRoomSnrDb = 35;
 
 QStringList phrasesOf(const QList<SphinxEngine::Detection> &detections)
 {
@@ -36,58 +30,11 @@ QStringList phrasesOf(const QList<SphinxEngine::Detection> &detections)
 
 } // namespace
 
-QList<Benchmark::Condition> Benchmark::allConditions()
-{
-    return {{"clean", Condition::Clean, 0},
-            {"room 35 dB", Condition::Room, kRoomSnrDb},
-            {"after zeros", Condition::AfterZeros, kRoomSnrDb},
-            {"pink 15 dB", Condition::Pink, 15},
-            {"pink 5 dB", Condition::Pink, 5},
-            {"brown 10 dB", Condition::Brown, 10},
-            {"talk 20 dB", Condition::Talk, 20},
-            {"talk 10 dB", Condition::Talk, 10},
-            {"talk on 10 dB", Condition::TalkGoingOn, 10}};
-}
-
 Benchmark::Benchmark(const Corpus::Set &set, SphinxEngine &engine, const PeerDecoder *peer,
                      bool voiceLevels, const QString &workDir, QTextStream &out)
     : m_set(set), m_engine(engine), m_peer(peer), m_voiceLevels(voiceLevels), m_workDir(workDir),
       m_out(out), m_talk(set, workDir), m_seed(set.firstSeed)
 {}
-
-QList<qint16> Benchmark::clip(const Condition &condition, const QList<qint16> &speech, quint32 seed,
-                              qsizetype *speechStart) const
-{
-    const bool room = condition.kind == Condition::Room || condition.kind == Condition::AfterZeros;
-    const qsizetype lead = (room ? kRoomLeadMs : kLeadMs) * kSamplesPerMs;
-    const qsizetype zeros = condition.kind == Condition::AfterZeros ? kZerosMs * kSamplesPerMs : 0;
-    *speechStart = zeros + lead;
-    QList<qint16> samples(lead, 0);
-    samples += speech;
-    samples += QList<qint16>(kTrailMs * kSamplesPerMs, 0);
-    const qsizetype n = samples.size();
-    switch (condition.kind) {
-    case Condition::Clean:
-        return samples;
-    case Condition::Room:
-        return Noise::mix(samples, Noise::pink(n, seed), condition.snrDb);
-    case Condition::AfterZeros:
-        return QList<qint16>(zeros, 0) + Noise::mix(samples, Noise::pink(n, seed), condition.snrDb);
-    case Condition::Pink:
-        return Noise::mix(samples, Noise::pink(n, seed), condition.snrDb);
-    case Condition::Brown:
-        return Noise::mix(samples, Noise::brown(n, seed), condition.snrDb);
-    case Condition::TalkGoingOn: // made by TalkStream
-    case Condition::Talk: {
-        // Each file hears another stretch of the talk, in a room.
-        const QList<qint16> inRoom = Noise::mix(samples, Noise::pink(n, seed), kRoomSnrDb);
-        return Noise::mix(inRoom,
-                          Noise::fromSamples(m_talkUnderCommands, qsizetype(seed) * 7919 * 16, n),
-                          condition.snrDb);
-    }
-    }
-    return samples;
-}
 
 QList<SphinxEngine::Detection> Benchmark::decode(const QList<qint16> &samples)
 {
@@ -155,7 +102,8 @@ bool Benchmark::runText(const Corpus::Voice &voice, const QString &text, bool is
         else if (kind == Condition::AfterZeros && roomSeed)
             seed = *roomSeed;
         qsizetype start = 0;
-        const QList<qint16> samples = clip(m_conditions[c], speech, seed, &start);
+        const QList<qint16> samples =
+            m_conditions[c].clip(speech, seed, m_talkUnderCommands, &start);
         const QList<SphinxEngine::Detection> detections = decode(samples);
         record(c, voice, text, isCommand, start + Corpus::endOfSpeech(speech), detections);
         if (m_peer) {
@@ -198,8 +146,8 @@ void Benchmark::hearInFrontOfOthers(const Corpus::Voice &voice)
     for (const auto &[speech, group] : std::as_const(m_saidElsewhere)) {
         listenForGroup(group + 1);
         qsizetype start = 0;
-        const QStringList heard =
-            phrasesOf(decode(clip({QString(), Condition::Clean, 0}, speech, 0, &start)));
+        const QStringList heard = phrasesOf(
+            decode(Condition{QString(), Condition::Clean, 0}.clip(speech, 0, {}, &start)));
         ++m_otherSaid;
         if (!heard.isEmpty())
             m_otherTaken.append(QStringLiteral("%1: \"%2\" heard [%3]")
@@ -258,7 +206,8 @@ bool Benchmark::hearTalk(QList<qint16> samples, double gain, TalkTally *tally,
         return true;
     const double commandRms = averageCommandRms();
     const QList<double> room = Noise::pink(samples.size(), m_seed++);
-    const double roomGain = commandRms / std::pow(10.0, kRoomSnrDb / 20) / Noise::rms(room);
+    const double roomGain =
+        commandRms / std::pow(10.0, Condition::RoomSnrDb / 20) / Noise::rms(room);
     for (qsizetype i = 0; i < samples.size(); ++i)
         samples[i] =
             qint16(qBound(-32768.0, std::round(samples[i] * gain + room[i] * roomGain), 32767.0));

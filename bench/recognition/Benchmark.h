@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BackgroundTalk.h"
+#include "Condition.h"
 #include "Corpus.h"
 #include "PeerDecoder.h"
 #include "Report.h"
@@ -14,26 +15,6 @@
 class Benchmark
 {
 public:
-    struct Condition
-    {
-        enum Kind
-        {
-            Clean,
-            Room,
-            AfterZeros,
-            Pink,
-            Brown,
-            Talk,
-            // Talk that goes on under one text after another: see TalkStream.
-            TalkGoingOn
-        };
-        QString name;
-        Kind kind;
-        double snrDb;
-    };
-
-    static QList<Condition> allConditions();
-
     // voiceLevels: the engine is told each voice's level, as the user sets the level meter's
     // full scale to their voice.
     Benchmark(const Corpus::Set &set, SphinxEngine &engine, const PeerDecoder *peer,
@@ -59,8 +40,6 @@ public:
     QList<qint16> talkStretch(double seconds) const { return m_talk.stretch(seconds, 1000); }
 
 private:
-    QList<qint16> clip(const Condition &condition, const QList<qint16> &speech, quint32 seed,
-                       qsizetype *speechStart) const;
     bool runText(const Corpus::Voice &voice, const QString &text, bool isCommand, QString *error);
     QList<SphinxEngine::Detection> decode(const QList<qint16> &samples);
     // Counts what was heard of a text in a condition; speechEnd: where its speech ended.

@@ -147,10 +147,10 @@ std::optional<double> optionalNumber(const QString &text)
     return text == QLatin1String("none") ? std::nullopt : std::optional<double>(text.toDouble());
 }
 
-QList<Benchmark::Condition> chosenConditions(const QString &names)
+QList<Condition> chosenConditions(const QString &names)
 {
-    QList<Benchmark::Condition> chosen;
-    for (const Benchmark::Condition &c : Benchmark::allConditions()) {
+    QList<Condition> chosen;
+    for (const Condition &c : Condition::all()) {
         if (names.isEmpty() || names.split(QLatin1Char(',')).contains(c.name))
             chosen.append(c);
     }
@@ -257,7 +257,7 @@ int main(int argc, char *argv[])
         peer = std::make_unique<PeerDecoder>(work.path(), SphinxEngine::defaultModelDir(), keys,
                                              engine.pronunciationLines());
     }
-    const QList<Benchmark::Condition> conditions = chosenConditions(conditionNames);
+    const QList<Condition> conditions = chosenConditions(conditionNames);
     Benchmark benchmark(set, engine, peer.get(), !args.contains(QLatin1String("--no-voice-level")),
                         work.path(), out);
     if (const qsizetype at = args.indexOf(QLatin1String("--front-groups")); at > 0)

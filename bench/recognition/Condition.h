@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// A condition of the benchmark: what a file's speech is heard with.
+struct Condition
+{
+    enum Kind
+    {
+        Clean,
+        Room,
+        AfterZeros,
+        Pink,
+        Brown,
+        Talk,
+        // Talk that goes on under one text after another: see TalkStream.
+        TalkGoingOn
+    };
+    // The noise of a quiet room, below the commands' speech.
+    static constexpr double RoomSnrDb = 35;
+
+    QString name;
+    Kind kind;
+    double snrDb;
+
+    static QList<Condition> all();
+
+    // A file of the condition: speech with the silence around it and what it is heard with,
+    // seed choosing the noise and the stretch of talk (talk: the talk under commands).
+    // speechStart: where the speech starts in it.
+    QList<qint16> clip(const QList<qint16> &speech, quint32 seed, const QList<qint16> &talk,
+                       qsizetype *speechStart) const;
+};
