@@ -318,6 +318,27 @@ bool XvfbSession::setButton(bool down)
     return d;
 }
 
+bool XvfbSession::click(const QPoint &at)
+{
+    if (!movePointer(at) || !setButton(true) || !setButton(false))
+        return false;
+    const Connection d(m_display);
+    if (!d)
+        return false;
+    // The pointer can be grabbed once no one holds it: the window manager has passed the press
+    // on and the program's own grab ended with the release.
+    QDeadlineTimer deadline(5000);
+    while (XGrabPointer(d, XDefaultRootWindow(d), False, 0, GrabModeAsync, GrabModeAsync, None,
+                        None, CurrentTime) != GrabSuccess) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(5);
+    }
+    XUngrabPointer(d, CurrentTime);
+    XSync(d, False);
+    return true;
+}
+
 bool XvfbSession::dragStarted()
 {
     const Connection d(m_display);

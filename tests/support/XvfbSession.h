@@ -42,7 +42,10 @@ public:
     // sees the way), the left button goes down or up where the pointer is.
     bool movePointer(const QPoint &to, int steps = 1);
     bool setButton(bool down);
-    bool click(const QPoint &at) { return movePointer(at) && setButton(true) && setButton(false); }
+    // A click, returned once the program under the pointer has it: the window manager holds a
+    // press on a client window until it has looked at it (click to focus), while keys sent after
+    // it go straight to the window in front and would overtake it.
+    bool click(const QPoint &at);
     // A program has started a drag: it owns the XDND selection.
     bool dragStarted();
 
