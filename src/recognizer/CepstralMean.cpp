@@ -4,20 +4,31 @@
 
 #include <pocketsphinx.h>
 #include <sphinxbase/cmn.h>
+#include <sphinxbase/fe.h>
 
 namespace {
 
 // Frames of speech in an utterance from which the mean is learnt: a click or a cough tells
 // little of the voice.
 constexpr qsizetype kMinLearningFrames = 30;
+// The decoder's frames: 10 ms at 16 kHz.
+constexpr qsizetype kFrameShift = 160;
 
 } // namespace
 
 static_assert(std::is_same_v<mfcc_t, float>, "the cepstral mean is kept as float");
 
+CepstralMean::~CepstralMean()
+{
+    if (m_frontEnd)
+        fe_free(m_frontEnd);
+}
+
 void CepstralMean::open(ps_decoder_s *ps, bool reset)
 {
     m_ps = ps;
+    // The decoder's own settings, so that its frames and these are the same.
+    m_frontEnd = fe_init_auto_r(ps_get_config(ps));
     m_reset = reset;
     feat_t *feat = ps_get_feat(ps);
     m_modelMean.resize(feat_cepsize(feat));
@@ -37,6 +48,9 @@ void CepstralMean::startUtterance()
         cmn->nframe = 0;
     }
     keepPassStart();
+    m_startMean = m_passMean;
+    m_startSum = m_passSum;
+    m_startFrames = m_passFrames;
 }
 
 bool CepstralMean::endUtterance(const QList<qint16> &utterance, qsizetype speechFrames)
@@ -66,4 +80,68 @@ void CepstralMean::rewind()
     std::copy(m_passMean.cbegin(), m_passMean.cend(), cmn->cmn_mean);
     std::copy(m_passSum.cbegin(), m_passSum.cend(), cmn->sum);
     cmn->nframe = m_passFrames;
+}
+
+void CepstralMean::learn(const QList<qint16> &utterance, const QList<bool> &speechFrames)
+{
+    if (m_reset || !m_frontEnd)
+        return;
+    const std::vector<std::vector<float>> frames = cepstra(utterance);
+    cmn_t *cmn = ps_get_feat(m_ps)->cmn_struct;
+    std::vector<double> sum(m_startSum.cbegin(), m_startSum.cend());
+    int learnt = 0;
+    for (size_t f = 0; f < frames.size() && qsizetype(f) < speechFrames.size(); ++f) {
+        if (!speechFrames[qsizetype(f)])
+            continue;
+        ++learnt;
+        for (int i = 0; i < cmn->veclen; ++i)
+            sum[i] += frames[f][i];
+    }
+    if (learnt < kMinLearningFrames) {
+        restoreStart();
+        return;
+    }
+    // The level is the decoder's; as the decoder does, the sums shrink to a window once they
+    // hold many frames, so that the mean follows a user who moves.
+    const float level = cmn->cmn_mean[0];
+    const int count = m_startFrames + learnt;
+    const double scale = count >= CMN_WIN_HWM ? double(CMN_WIN) / count : 1.0;
+    cmn->nframe = count >= CMN_WIN_HWM ? CMN_WIN : count;
+    for (int i = 0; i < cmn->veclen; ++i) {
+        cmn->cmn_mean[i] = i == 0 ? level : float(sum[i] / count);
+        cmn->sum[i] = i == 0 ? level * cmn->nframe : float(sum[i] * scale);
+    }
+}
+
+std::vector<std::vector<float>> CepstralMean::cepstra(const QList<qint16> &utterance)
+{
+    const int size = fe_get_output_size(m_frontEnd);
+    // The last frame comes from the samples left over, padded.
+    const qsizetype capacity = utterance.size() / kFrameShift + 1;
+    std::vector<std::vector<float>> frames(static_cast<size_t>(capacity),
+                                           std::vector<float>(static_cast<size_t>(size)));
+    std::vector<float *> rows;
+    for (std::vector<float> &frame : frames)
+        rows.push_back(frame.data());
+    fe_start_utt(m_frontEnd);
+    const qint16 *samples = utterance.constData();
+    size_t left = size_t(utterance.size());
+    int32 made = int32(capacity);
+    int32 first = 0;
+    fe_process_frames(m_frontEnd, &samples, &left, rows.data(), &made, &first);
+    int32 last = 0;
+    if (made < capacity)
+        fe_end_utt(m_frontEnd, rows[size_t(made)], &last);
+    else
+        fe_end_utt(m_frontEnd, nullptr, &last); // no room: the padded frame is dropped
+    frames.resize(size_t(made + (made < capacity ? last : 0)));
+    return frames;
+}
+
+void CepstralMean::restoreStart()
+{
+    cmn_t *cmn = ps_get_feat(m_ps)->cmn_struct;
+    std::copy(m_startMean.cbegin(), m_startMean.cend(), cmn->cmn_mean);
+    std::copy(m_startSum.cbegin(), m_startSum.cend(), cmn->sum);
+    cmn->nframe = m_startFrames;
 }

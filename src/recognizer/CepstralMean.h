@@ -4,15 +4,27 @@
 #include <QtGlobal>
 #include <vector>
 
+struct fe_s;
 struct ps_decoder_s;
 
 // The decoder's cepstral mean (the average colour of the voice and the microphone) from one
 // utterance to the next. It goes on from the utterances before, so that it follows the user;
 // until an utterance of speech has been heard it is the model's, so the first one is decoded a
 // second time with its own mean.
+//
+// After each utterance the colour (every coefficient but the first) is learnt from its frames of
+// speech alone: the room's noise and the talk heard between commands would otherwise colour it
+// more than the user does. The level (the first) stays where the decoder's own updates put it,
+// from all it hears: learnt from speech alone it lies far above the level the model was trained
+// with, pauses included.
 class CepstralMean
 {
 public:
+    CepstralMean() = default;
+    ~CepstralMean();
+    CepstralMean(const CepstralMean &) = delete;
+    CepstralMean &operator=(const CepstralMean &) = delete;
+
     // reset: every utterance starts from the model's mean instead (only to measure that).
     void open(ps_decoder_s *ps, bool reset);
     // Before the utterance's first sound reaches the decoder.
@@ -23,6 +35,10 @@ public:
     // Back to the mean and the sums with which the last pass over the utterance began, so that
     // another pass hears it the same way and leaves the mean as one pass would.
     void rewind();
+    // After the last pass over the utterance, with one flag for each 10 ms of it (speech or
+    // not). An utterance with too little speech leaves the mean and its sums as they were
+    // before it.
+    void learn(const QList<qint16> &utterance, const QList<bool> &speechFrames);
 
 private:
     ps_decoder_s *m_ps = nullptr;
@@ -32,6 +48,12 @@ private:
     std::vector<float> m_passMean;
     std::vector<float> m_passSum;
     int m_passFrames = 0;
+    fe_s *m_frontEnd = nullptr;
+    std::vector<float> m_startMean;
+    std::vector<float> m_startSum;
+    int m_startFrames = 0;
 
     void keepPassStart();
+    std::vector<std::vector<float>> cepstra(const QList<qint16> &utterance);
+    void restoreStart();
 };

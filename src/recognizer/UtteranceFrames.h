@@ -19,6 +19,7 @@ public:
     bool isSpeech(qsizetype frame) const { return m_speech[frame]; }
     double level(qsizetype frame) const { return m_levels[frame]; }
     qsizetype speechCount() const;
+    const QList<bool> &speechFlags() const { return m_speech; }
     // The frames from first to last, counted from 0 again.
     UtteranceFrames part(qsizetype first, qsizetype last) const;
     // The loudest frame inside the words, in dB; 0 without frames.
