@@ -7,6 +7,7 @@
 // Run by hand: build/bench/recognition [--dev] [--sensitivity N] [--voices N] [--sweep]
 //     [--no-peer] [--talk-minutes M] [--conditions NAME,NAME...] [--no-noise-suppression]
 //     [--no-voice-level] [--no-digital-silence] [--no-noise-floor] [--cmn-reset]
+//     [--cmn-speech-colour]
 //     [--no-find-inside-speech] [--no-tail-after-talk] [--aside-margin-db DB] [--garbage-log10 X]
 //     [--decoder -NAME=VALUE]... [--suppression LEVEL] [--quiet-suppression LEVEL]
 //     [--noisy-room-db DB] [--long-garbage-log10 X|none] [--long-speech-ms MS]
@@ -176,6 +177,7 @@ int main(int argc, char *argv[])
     options.handleDigitalSilence = !args.contains(QLatin1String("--no-digital-silence"));
     options.addNoiseFloor = !args.contains(QLatin1String("--no-noise-floor"));
     options.resetCepstralMean = args.contains(QLatin1String("--cmn-reset"));
+    options.learnColourFromSpeech = args.contains(QLatin1String("--cmn-speech-colour"));
     options.findInsideSpeech = !args.contains(QLatin1String("--no-find-inside-speech"));
     options.tailAfterTalk = !args.contains(QLatin1String("--no-tail-after-talk"));
     options.coverQuietSpeech = args.contains(QLatin1String("--cover-quiet-speech"));

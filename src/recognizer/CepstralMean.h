@@ -12,11 +12,10 @@ struct ps_decoder_s;
 // until an utterance of speech has been heard it is the model's, so the first one is decoded a
 // second time with its own mean.
 //
-// After each utterance the colour (every coefficient but the first) is learnt from its frames of
-// speech alone: the room's noise and the talk heard between commands would otherwise colour it
-// more than the user does. The level (the first) stays where the decoder's own updates put it,
-// from all it hears: learnt from speech alone it lies far above the level the model was trained
-// with, pauses included.
+// learn() takes the colour (every coefficient but the first) from an utterance's frames of speech
+// alone, so that the room's noise and talk heard between commands do not colour it; the level
+// (the first) stays where the decoder's own updates put it, from all it hears: learnt from speech
+// alone it lies far above the level the model was trained with, pauses included.
 class CepstralMean
 {
 public:

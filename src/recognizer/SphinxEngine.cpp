@@ -307,7 +307,8 @@ void SphinxEngine::endUtterance(QList<Detection> *detections)
     QString heard = BestPath(m_ps).key();
     const QString phrase =
         reconsidered(acceptedPhrase(BestPath(m_ps), m_frames, &detection), &detection, &heard);
-    m_cepstralMean.learn(m_utterance, m_frames.speechFlags());
+    if (m_options.learnColourFromSpeech)
+        m_cepstralMean.learn(m_utterance, m_frames.speechFlags());
     m_frames.clear();
     m_utterance.clear();
     detection.searchMs = timer.nsecsElapsed() / 1e6;
