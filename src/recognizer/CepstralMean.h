@@ -10,7 +10,8 @@ struct ps_decoder_s;
 // The decoder's cepstral mean (the average colour of the voice and the microphone) from one
 // utterance to the next. It goes on from the utterances before, so that it follows the user;
 // until an utterance of speech has been heard it is the model's, so the first one is decoded a
-// second time with its own mean.
+// second time, with the mean its first pass left: the library updates the mean at the end of
+// some utterances and whenever its sums fill a window, not after every utterance.
 //
 // learn() takes the colour (every coefficient but the first) from an utterance's frames of speech
 // alone, so that the room's noise and talk heard between commands do not colour it; the level
