@@ -1,5 +1,6 @@
 #include "CepstralMean.h"
 
+#include <QLoggingCategory>
 #include <algorithm>
 
 #include <pocketsphinx.h>
@@ -16,6 +17,8 @@ constexpr qsizetype kFrameShift = 160;
 
 } // namespace
 
+Q_DECLARE_LOGGING_CATEGORY(lcSpeech)
+
 static_assert(std::is_same_v<mfcc_t, float>, "the cepstral mean is kept as float");
 
 CepstralMean::~CepstralMean()
@@ -27,8 +30,6 @@ CepstralMean::~CepstralMean()
 void CepstralMean::open(ps_decoder_s *ps, bool reset)
 {
     m_ps = ps;
-    // The decoder's own settings, so that its frames and these are the same.
-    m_frontEnd = fe_init_auto_r(ps_get_config(ps));
     m_reset = reset;
     feat_t *feat = ps_get_feat(ps);
     m_modelMean.resize(feat_cepsize(feat));
@@ -84,8 +85,15 @@ void CepstralMean::rewind()
 
 void CepstralMean::learn(const QList<qint16> &utterance, const QList<bool> &speechFrames)
 {
-    if (m_reset || !m_frontEnd)
+    if (m_reset)
         return;
+    if (!m_frontEnd) // the decoder's own settings, so that its frames and these are the same
+        m_frontEnd = fe_init_auto_r(ps_get_config(m_ps));
+    if (!m_frontEnd) {
+        // The mean goes on as the decoder leaves it.
+        qCDebug(lcSpeech) << "no front end to learn the cepstral mean's colour with";
+        return;
+    }
     const std::vector<std::vector<float>> frames = cepstra(utterance);
     cmn_t *cmn = ps_get_feat(m_ps)->cmn_struct;
     std::vector<double> sum(m_startSum.cbegin(), m_startSum.cend());
