@@ -49,7 +49,7 @@ QList<bool> framesOf(qsizetype total, int first, int count)
 
 } // namespace
 
-// The decoder's cepstral mean learns the user's colour from speech and the level from all.
+// The decoder's cepstral mean learns the user's colour from speech; the level stays the decoder's.
 class TestCepstralMean : public QObject
 {
     Q_OBJECT
