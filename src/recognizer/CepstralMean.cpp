@@ -54,8 +54,16 @@ void CepstralMean::startUtterance()
     m_startFrames = m_passFrames;
 }
 
+void CepstralMean::passEnded()
+{
+    // Idempotent: after the library's own update the mean is already its sums' average, and
+    // the sums have already shrunk to their window.
+    cmn_live_update(ps_get_feat(m_ps)->cmn_struct);
+}
+
 bool CepstralMean::endUtterance(const QList<qint16> &utterance, qsizetype speechFrames)
 {
+    passEnded();
     if (m_reset || m_learnt || speechFrames < kMinLearningFrames)
         return false;
     keepPassStart();
@@ -64,6 +72,7 @@ bool CepstralMean::endUtterance(const QList<qint16> &utterance, qsizetype speech
     m_learnt = true;
     ps_process_raw(m_ps, utterance.constData(), size_t(utterance.size()), FALSE, FALSE);
     ps_end_utt(m_ps);
+    passEnded();
     return true;
 }
 

@@ -375,6 +375,7 @@ bool SphinxEngine::hearAgain(PhraseSearch::Speech speech, const LoudPart::Range 
         return false;
     ps_process_raw(m_ps, m_utterance.constData() + first, size_t(end - first), FALSE, FALSE);
     ps_end_utt(m_ps);
+    m_cepstralMean.passEnded();
     qCDebug(lcSpeech) << "frames" << range.first << "-" << range.last << "heard again after"
                       << *heard;
     *heard = BestPath(m_ps).key();

@@ -49,7 +49,8 @@ QList<bool> framesOf(qsizetype total, int first, int count)
 
 } // namespace
 
-// The decoder's cepstral mean learns the user's colour from speech; the level stays the decoder's.
+// The decoder's cepstral mean follows every utterance, and learns the user's colour from speech;
+// the level stays the decoder's.
 class TestCepstralMean : public QObject
 {
     Q_OBJECT
@@ -142,6 +143,44 @@ private Q_SLOTS:
         for (size_t i = 1; i < quietAll.size(); ++i)
             apart = qMax(apart, qAbs(quietAll[i] - otherAll[i]));
         QVERIFY2(apart > 0.5f, qPrintable(QString::number(apart)));
+    }
+
+    // However long the silence after the speech and whatever samples are left past the last
+    // frame, the mean is its sums' average once the utterance is over, so the next utterance
+    // hears the colour of the ones before.
+    void meanFollowsEveryUtterance_data()
+    {
+        QTest::addColumn<int>("silenceMs");
+        for (int ms : {300, 700, 900, 1300})
+            QTest::addRow("%d ms of silence after the speech", ms) << ms;
+    }
+    void meanFollowsEveryUtterance()
+    {
+        QFETCH(int, silenceMs);
+        hear(voice(600), framesOf(60, 0, 60)); // the first utterance is heard twice
+        for (int leftOver : {0, 1, 80, 159}) {
+            QList<qint16> samples = room("quiet", 2000) + voice(500) + room("quiet", silenceMs);
+            samples.resize(samples.size() + leftOver);
+            m_mean->startUtterance();
+            QCOMPARE(ps_start_utt(m_ps), 0);
+            for (qsizetype at = 0; at < samples.size(); at += kFrameSamples)
+                ps_process_raw(m_ps, samples.constData() + at,
+                               size_t(qMin<qsizetype>(kFrameSamples, samples.size() - at)), FALSE,
+                               FALSE);
+            ps_end_utt(m_ps);
+            m_mean->endUtterance(samples, 50);
+            const cmn_t *cmn = ps_get_feat(m_ps)->cmn_struct;
+            for (int i = 0; i < cmn->veclen; ++i) {
+                const float average = cmn->sum[i] / float(cmn->nframe);
+                QVERIFY2(qAbs(cmn->cmn_mean[i] - average) < 1e-3f * qMax(1.0f, qAbs(average)),
+                         qPrintable(QStringLiteral("%1 samples left over, coefficient %2: %3, "
+                                                   "not %4")
+                                        .arg(leftOver)
+                                        .arg(i)
+                                        .arg(cmn->cmn_mean[i])
+                                        .arg(average)));
+            }
+        }
     }
 
     // A click or a cough tells little of the voice: the mean, and the sums the decoder goes on
