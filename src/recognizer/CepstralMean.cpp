@@ -54,16 +54,16 @@ void CepstralMean::startUtterance()
     m_startFrames = m_passFrames;
 }
 
-void CepstralMean::passEnded()
+void CepstralMean::endPass()
 {
-    // Idempotent: after the library's own update the mean is already its sums' average, and
-    // the sums have already shrunk to their window.
+    ps_end_utt(m_ps);
+    // Where the library has made the mean anew itself, this changes nothing: the mean is
+    // already its sums' average, and the sums have already shrunk to their window.
     cmn_live_update(ps_get_feat(m_ps)->cmn_struct);
 }
 
 bool CepstralMean::endUtterance(const QList<qint16> &utterance, qsizetype speechFrames)
 {
-    passEnded();
     if (m_reset || m_learnt || speechFrames < kMinLearningFrames)
         return false;
     keepPassStart();
@@ -71,8 +71,7 @@ bool CepstralMean::endUtterance(const QList<qint16> &utterance, qsizetype speech
         return false;
     m_learnt = true;
     ps_process_raw(m_ps, utterance.constData(), size_t(utterance.size()), FALSE, FALSE);
-    ps_end_utt(m_ps);
-    passEnded();
+    endPass();
     return true;
 }
 

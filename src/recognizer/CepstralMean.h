@@ -16,7 +16,7 @@ struct ps_decoder_s;
 // they fill a window and at the end of an utterance, but there only when its own voice detector
 // takes the utterance's last samples for speech. It skipped about one utterance in five of the
 // benchmark's, and the mean stayed as it was, so a user's colour reached it late and by chance.
-// passEnded() makes it anew after every pass.
+// endPass() ends every pass with it.
 //
 // learn() takes the colour (every coefficient but the first) from an utterance's frames of speech
 // alone, so that the room's noise and talk heard between commands do not colour it; the level
@@ -34,12 +34,11 @@ public:
     void open(ps_decoder_s *ps, bool reset);
     // Before the utterance's first sound reaches the decoder.
     void startUtterance();
-    // After the decoder has ended a pass over an utterance (ps_end_utt): the mean made from its
+    // Ends the decoder's pass over an utterance (ps_end_utt) and makes the mean anew from its
     // sums, as the library means to do at the end of every utterance.
-    void passEnded();
-    // After the decoder has ended the utterance, which held speechFrames frames of speech: the
-    // mean made anew (passEnded), and the first utterance of real speech is decoded again with
-    // its own mean. True when it was.
+    void endPass();
+    // After endPass() has ended the utterance, which held speechFrames frames of speech: the
+    // first utterance of real speech is decoded again with its own mean. True when it was.
     bool endUtterance(const QList<qint16> &utterance, qsizetype speechFrames);
     // Back to the mean and the sums with which the last pass over the utterance began, so that
     // another pass hears it the same way and leaves the mean as one pass would.

@@ -298,7 +298,7 @@ void SphinxEngine::endUtterance(QList<Detection> *detections)
 {
     QElapsedTimer timer;
     timer.start();
-    ps_end_utt(m_ps);
+    m_cepstralMean.endPass();
     m_cepstralMean.endUtterance(m_utterance, m_frames.speechCount());
     m_utteranceStarted = false;
     m_stretch.endUtterance(m_lastVoiced);
@@ -374,8 +374,7 @@ bool SphinxEngine::hearAgain(PhraseSearch::Speech speech, const LoudPart::Range 
     if (ps_start_utt(m_ps) != 0)
         return false;
     ps_process_raw(m_ps, m_utterance.constData() + first, size_t(end - first), FALSE, FALSE);
-    ps_end_utt(m_ps);
-    m_cepstralMean.passEnded();
+    m_cepstralMean.endPass();
     qCDebug(lcSpeech) << "frames" << range.first << "-" << range.last << "heard again after"
                       << *heard;
     *heard = BestPath(m_ps).key();

@@ -65,7 +65,7 @@ class TestCepstralMean : public QObject
         if (ps_start_utt(m_ps) != 0)
             return -1000;
         ps_process_raw(m_ps, samples.constData(), size_t(samples.size()), FALSE, FALSE);
-        ps_end_utt(m_ps);
+        m_mean->endPass();
         m_mean->endUtterance(samples, speechFrames.count(true));
         const float level = mean()[0];
         m_mean->learn(samples, speechFrames);
@@ -167,7 +167,7 @@ private Q_SLOTS:
                 ps_process_raw(m_ps, samples.constData() + at,
                                size_t(qMin<qsizetype>(kFrameSamples, samples.size() - at)), FALSE,
                                FALSE);
-            ps_end_utt(m_ps);
+            m_mean->endPass();
             m_mean->endUtterance(samples, 50);
             const cmn_t *cmn = ps_get_feat(m_ps)->cmn_struct;
             for (int i = 0; i < cmn->veclen; ++i) {
