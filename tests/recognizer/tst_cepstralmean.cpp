@@ -158,6 +158,8 @@ private Q_SLOTS:
     {
         QFETCH(int, silenceMs);
         hear(voice(600), framesOf(60, 0, 60)); // the first utterance is heard twice
+        // Not through hear(): learn() rewrites the mean and its sums together, which would hide a
+        // stale mean; and fed 10 ms at a time, as the engine feeds the decoder.
         for (int leftOver : {0, 1, 80, 159}) {
             QList<qint16> samples = room("quiet", 2000) + voice(500) + room("quiet", silenceMs);
             samples.resize(samples.size() + leftOver);
