@@ -21,7 +21,8 @@ QList<QByteArray> decoderArguments(const QString &hmm, const QString &dict,
     // Each frame scored by the 8 best Gaussians of the model's codebooks instead of the
     // library's 4: noise and talk blur the frames, and the finer scores keep more commands
     // apart from each other and from the phone loop (measured with bench/recognition, see the
-    // README), for about a sixth more decoding time.
+    // README), for about a sixth more decoding time. The codebooks are searched in full on every
+    // frame (the library's -ds 1): every second frame lost commands over talk.
     arguments += {"-topn", "8"};
     arguments += PhraseSearch::decoderArguments();
     for (qsizetype i = 0; i + 1 < extra.size(); i += 2) {
