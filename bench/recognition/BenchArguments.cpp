@@ -5,6 +5,7 @@
 #include <QTextStream>
 #include <cstdlib>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -15,7 +16,7 @@ struct ValueOption
     const char *help;
 };
 
-// Options that take a value; each can be given once, --decoder any number of times.
+// Options that take a value; given twice, the last counts, but --decoder adds each one.
 constexpr ValueOption kValueOptions[] = {
     {"sensitivity", "N", "0 refuses the most, 100 accepts the most (default 50)."},
     {"voices", "N", "Only the first N voices of the set."},
@@ -25,7 +26,8 @@ constexpr ValueOption kValueOptions[] = {
     {"garbage-log10", "X", "The phone loop's price for speech said on its own."},
     {"long-garbage-log10", "X", "The price in long stretches of speech (none: the same)."},
     {"long-speech-ms", "MS", "How long a stretch of speech is long."},
-    {"quiet-garbage-log10", "X", "The price where no long stretch was heard for a while (none)."},
+    {"quiet-garbage-log10", "X",
+     "The price where no long stretch was heard for a while (none: as on its own)."},
     {"quiet-after-talk-ms", "MS", "How long that while is."},
     {"stretch-tail-ms", "MS", "The silence that ends a phrase in a long stretch."},
     {"suppression", "LEVEL", "WebRTC in a noisy room: low, moderate, high or very-high."},

@@ -18,7 +18,6 @@
 #include "recognizer/SphinxEngine.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
