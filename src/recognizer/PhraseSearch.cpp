@@ -18,7 +18,8 @@ const char kGarbagePrefix[] = "garbage_";
 // it, so the loop's size sets much of the decoding time. Loops without the phones that a near
 // one stands in for (33 down to 23 phones) took a sixth to a third less time, but took more
 // sentences for commands, and a cheaper loop that refused them again lost commands
-// (bench/recognition).
+// (bench/recognition). A loop of common English words beside it refused sentences and talk,
+// but commands as readily.
 const char *const kPhones[] = {"AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH", "D",  "DH",
                                "EH", "ER", "EY", "F",  "G",  "HH", "IH", "IY", "JH", "K",
                                "L",  "M",  "N",  "NG", "OW", "OY", "P",  "R",  "S",  "SH",
