@@ -24,6 +24,9 @@ const char *const kPhones[] = {"AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH", "
                                "EH", "ER", "EY", "F",  "G",  "HH", "IH", "IY", "JH", "K",
                                "L",  "M",  "N",  "NG", "OW", "OY", "P",  "R",  "S",  "SH",
                                "T",  "TH", "UH", "UW", "V",  "W",  "Y",  "Z",  "ZH"};
+// The price of a pause between and around words. Measured with bench/recognition: 0.5 took a
+// sentence more for a command and lost 3 commands in clean speech; 0.02 lost 3 over talk 10 dB
+// below them and 5 over talk that goes on.
 constexpr float kSilenceProbability = 0.1f;
 constexpr int kGarbageState = 2;
 // Where the phone loop goes on after a phrase, when phrases may be found inside other speech.
