@@ -6,6 +6,8 @@
 
 namespace {
 
+// Sound this far above the noise floor is speech. Measured with bench/recognition: 9 dB lost 2
+// commands over talk 10 dB below them, 15 dB lost 3 in brown noise and 7 in pink noise 5 dB.
 constexpr double kSpeechAboveFloorDb = 12;
 constexpr double kMinSpeechDb = 30; // RMS 30 of 32768: quieter is silence whatever the floor
 // RMS below 2: nothing a microphone in a room delivers.
