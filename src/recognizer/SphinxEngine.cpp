@@ -24,6 +24,7 @@ constexpr int kMaxUtteranceMs = 8000;
 constexpr qsizetype kFrameSamples = SpeechDetector::FrameSamples;
 static_assert(kFrameSamples * 100 == SphinxEngine::SampleRate, "the engine works on 10 ms frames");
 static_assert(NoiseFloor::FrameSamples == kFrameSamples);
+// Sound before the detector was sure of speech, decoded too (measured: see the README).
 constexpr int kPrerollMs = 300;
 constexpr int kMinWordMs = 100;
 // Sound quieter than this below the user's voice level is someone else's (a television), not
