@@ -144,8 +144,13 @@ void setValues(const QCommandLineParser &parser, BenchArguments &a)
     take(parser, "talk-minutes", a.talkMinutes);
     a.conditionNames = parser.value(QStringLiteral("conditions"));
     take(parser, "front-groups", a.frontGroups);
-    for (const QString &argument : parser.values(QStringLiteral("decoder")))
-        o.decoderArguments += argument.split(QLatin1Char('='));
+    for (const QString &argument : parser.values(QStringLiteral("decoder"))) {
+        // Split at the first "=" only; without one the argument would be dropped unseen.
+        const qsizetype at = argument.indexOf(QLatin1Char('='));
+        if (!argument.startsWith(QLatin1Char('-')) || at < 2)
+            fail(QStringLiteral("--decoder wants -NAME=VALUE, not \"%1\"").arg(argument));
+        o.decoderArguments += {argument.left(at), argument.mid(at + 1)};
+    }
     take(parser, "garbage-log10", o.garbagePhoneLog10);
     take(parser, "long-garbage-log10", o.longSpeechGarbagePhoneLog10);
     take(parser, "long-speech-ms", o.longSpeechMs);
