@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_packages=(g++ make cmake qt6-base-dev libx11-dev libxtst-dev libxkbcommon-dev xdg-utils file
                 libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us flite1-dev libpulse-dev
-                pkgconf libwebrtc-audio-processing-dev
+                pkgconf libwebrtc-audio-processing-dev libspeexdsp-dev
                 qt6-qpa-plugins fonts-dejavu-core qt6-svg-dev libqt6svg6 dpkg-dev)
 test_packages=(clang-format util-linux xvfb openbox x11-xkb-utils espeak-ng flite sox pulseaudio
                pulseaudio-utils desktop-file-utils appstream lintian)

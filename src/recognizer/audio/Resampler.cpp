@@ -2,61 +2,77 @@
 
 #include <QtGlobal>
 #include <cmath>
+#include <speex/speex_resampler.h>
 
-Resampler::Resampler(int rate)
-    : m_step(double(rate) / TargetRate),
-      m_width(rate > TargetRate ? int(std::lround(double(rate) / TargetRate)) : 1),
-      m_recent(size_t(qMax(m_width, 1)), 0.0f)
-{}
+namespace {
+// A file is not heard in real time, so the filter may be sharper than the sound server's own
+// (its default is quality 1): quality 5 leaves what folds back into the band some 80 dB down.
+constexpr int kQuality = SPEEX_RESAMPLER_QUALITY_DESKTOP;
+} // namespace
+
+void Resampler::Release::operator()(SpeexResamplerState_ *state) const
+{
+    speex_resampler_destroy(state);
+}
+
+Resampler::Resampler(int rate) : m_rate(rate)
+{
+    if (rate == TargetRate)
+        return;
+    int error = RESAMPLER_ERR_SUCCESS;
+    m_state.reset(speex_resampler_init(1, spx_uint32_t(rate), TargetRate, kQuality, &error));
+    // Only an impossible rate fails here, and the header check has refused those already.
+    Q_ASSERT(m_state && error == RESAMPLER_ERR_SUCCESS);
+    // Without this the output would start with the filter's delay in zeros.
+    speex_resampler_skip_zeros(m_state.get());
+}
+
+Resampler::~Resampler() = default;
 
 void Resampler::push(const float *mono, qsizetype count, QList<qint16> *out)
 {
-    m_smoothed.reserve(m_smoothed.size() + size_t(count));
-    for (qsizetype i = 0; i < count; ++i) {
-        const float x = mono[i];
-        if (m_width <= 1) {
-            m_smoothed.push_back(x);
-        } else {
-            const size_t slot = size_t(m_inputs % m_width);
-            m_sum += x;
-            if (m_inputs >= m_width)
-                m_sum -= m_recent[slot];
-            m_recent[slot] = x;
-            m_smoothed.push_back(float(m_sum / qMin<qint64>(m_inputs + 1, m_width)));
-        }
-        ++m_inputs;
+    m_inputs += count;
+    if (!m_state) {
+        append(mono, count, out);
+        return;
     }
-    interpolate(false, out);
+    convert(mono, count, out);
 }
 
 void Resampler::finish(QList<qint16> *out)
 {
-    interpolate(true, out);
+    if (!m_state)
+        return;
+    // The filter still holds the end of the sound: silence after it brings it out. The output
+    // then lasts as long as the input, rounded up.
+    const qint64 wanted = qint64(std::ceil(double(m_inputs) * TargetRate / m_rate));
+    const std::vector<float> silence(size_t(speex_resampler_get_input_latency(m_state.get())) + 1,
+                                     0.0f);
+    while (m_outputs < wanted)
+        convert(silence.data(), qsizetype(silence.size()), out);
+    out->resize(out->size() - (m_outputs - wanted));
+    m_outputs = wanted;
 }
 
-void Resampler::interpolate(bool atEnd, QList<qint16> *out)
+void Resampler::convert(const float *in, qsizetype count, QList<qint16> *out)
 {
-    const qint64 total = m_smoothedBase + qint64(m_smoothed.size());
-    // The output lasts as long as the input, rounded up; until the end, a sample waits for the
-    // one after the point it is taken at.
-    const qint64 count = atEnd ? qint64(std::ceil(total / m_step)) : total;
-    auto smoothed = [this, total](qint64 at) {
-        return at < total ? m_smoothed[size_t(at - m_smoothedBase)] : 0.0f;
-    };
-    while (m_outputs < count) {
-        const double at = m_outputs * m_step;
-        const qint64 j = qint64(at);
-        if (!atEnd && j + 1 >= total)
-            break;
-        const double frac = at - j;
-        const float a = smoothed(j);
-        const float b = j + 1 < total ? smoothed(j + 1) : a;
-        const double v = (a + (b - a) * frac) * 32768.0;
-        out->append(qint16(qBound(-32768.0, std::round(v), 32767.0)));
-        ++m_outputs;
+    m_buffer.resize(size_t(count) * TargetRate / size_t(m_rate) + 16);
+    while (count > 0) {
+        spx_uint32_t taken = spx_uint32_t(count);
+        spx_uint32_t made = spx_uint32_t(m_buffer.size());
+        speex_resampler_process_float(m_state.get(), 0, in, &taken, m_buffer.data(), &made);
+        append(m_buffer.data(), qsizetype(made), out);
+        in += taken;
+        count -= qsizetype(taken);
     }
-    // What lies before the next output's point is not needed again.
-    const qint64 keepFrom = qMin(qint64(m_outputs * m_step), total);
-    m_smoothed.erase(m_smoothed.begin(), m_smoothed.begin() + (keepFrom - m_smoothedBase));
-    m_smoothedBase = keepFrom;
+}
+
+void Resampler::append(const float *samples, qsizetype count, QList<qint16> *out)
+{
+    out->reserve(out->size() + count);
+    for (qsizetype i = 0; i < count; ++i) {
+        const double v = std::round(double(samples[i]) * 32768.0);
+        out->append(qint16(qBound(-32768.0, v, 32767.0)));
+    }
+    m_outputs += count;
 }
