@@ -6,7 +6,8 @@
 
 namespace {
 // A file is not heard in real time, so the filter may be sharper than the sound server's own
-// (its default is quality 1): quality 5 leaves what folds back into the band some 80 dB down.
+// (its default is quality 1): at quality 5 a tone between 8 kHz and the file's own limit comes
+// out as 16-bit silence, and one at 7 kHz 0.2 dB down.
 constexpr int kQuality = SPEEX_RESAMPLER_QUALITY_DESKTOP;
 } // namespace
 
