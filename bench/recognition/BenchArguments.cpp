@@ -56,6 +56,7 @@ constexpr std::pair<const char *, const char *> kSwitches[] = {
     {"cmn-speech-colour", "Learn the cepstral mean's colour from speech alone."},
     {"no-find-inside-speech", "Do not look for phrases inside longer speech."},
     {"no-tail-after-talk", "No longer silence after talk."},
+    {"no-refuse-after-cut", "Take commands in speech that goes on where an utterance was cut."},
     {"cover-quiet-speech", "Count quiet speech outside the phrase against its coverage."},
     {"front-filter", "With --front-groups: what the program does without narrowing."},
 };
@@ -125,6 +126,7 @@ void setSwitches(const QCommandLineParser &parser, BenchArguments &a)
     o.learnColourFromSpeech = on("cmn-speech-colour");
     o.findInsideSpeech = !on("no-find-inside-speech");
     o.tailAfterTalk = !on("no-tail-after-talk");
+    o.refuseAfterCut = !on("no-refuse-after-cut");
     o.coverQuietSpeech = on("cover-quiet-speech");
     if (a.sweep) { // every result is kept, so the tables can show any threshold
         o.minCoverage = 0;

@@ -12,11 +12,21 @@ public:
     // next utterance, separates two stretches. A stretch longer than talk samples is talk.
     SpeechStretch(qint64 gap, qint64 talk) : m_gap(gap), m_talk(talk) {}
 
+    // How an utterance ended: after a pause, or cut off at its longest with the speech going on.
+    enum class Ending
+    {
+        AtPause,
+        CutOff
+    };
+
     // An utterance starts at start; true when it goes on with the stretch of the last one. The
     // first utterance of a stream starts a stretch.
     bool startUtterance(qint64 start);
     // The utterance's speech ended at lastVoiced.
-    void endUtterance(qint64 lastVoiced);
+    void endUtterance(qint64 lastVoiced, Ending ending = Ending::AtPause);
+    // Whether the utterance last started goes on from one that was cut off: it starts inside
+    // speech, where no command begins (a command is said after a pause).
+    bool startsInsideSpeech() const { return m_startsInside; }
     // Whether the stretch has lasted longer than talk's mark by sample.
     bool isTalkAt(qint64 sample) const { return sample - m_start > m_talk; }
     // Whether talk was heard less than within samples before sample.
@@ -33,4 +43,6 @@ private:
     qint64 m_start = 0;
     std::optional<qint64> m_end;
     std::optional<qint64> m_talkEnd;
+    bool m_cutOff = false;
+    bool m_startsInside = false;
 };

@@ -254,7 +254,7 @@ void SphinxEngine::continueUtterance(const qint16 *frame, bool speech, QList<Det
         m_lastVoiced = m_position;
         m_checkedPartial = false;
         if (m_position - m_speechStart > msToSamples(kMaxUtteranceMs))
-            endUtterance(detections);
+            endUtterance(detections, SpeechStretch::Ending::CutOff);
         return;
     }
     if (phraseIsOver())
@@ -295,14 +295,14 @@ bool SphinxEngine::lastWordStartsInSpeech(const QList<BestPath::Word> &words) co
     return startSample < m_lastVoiced - msToSamples(kMinWordMs);
 }
 
-void SphinxEngine::endUtterance(QList<Detection> *detections)
+void SphinxEngine::endUtterance(QList<Detection> *detections, SpeechStretch::Ending ending)
 {
     QElapsedTimer timer;
     timer.start();
     m_cepstralMean.endPass();
     m_cepstralMean.endUtterance(m_utterance, m_frames.speechCount());
     m_utteranceStarted = false;
-    m_stretch.endUtterance(m_lastVoiced);
+    m_stretch.endUtterance(m_lastVoiced, ending);
     m_detector.awaitNewSpeech();
     Detection detection;
     QString heard = BestPath(m_ps).key();
@@ -328,6 +328,8 @@ void SphinxEngine::endUtterance(QList<Detection> *detections)
 
 QString SphinxEngine::reconsidered(const QString &phrase, Detection *detection, QString *heard)
 {
+    if (m_options.refuseAfterCut && m_stretch.startsInsideSpeech())
+        return QString();
     // A command over quieter talk stands out by level. Heard again on its own, it counts when it
     // is the phrase the whole utterance held: on its own, a piece of a sentence or of the talk
     // can sound like a command too.

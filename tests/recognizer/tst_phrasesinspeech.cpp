@@ -385,6 +385,39 @@ private Q_SLOTS:
 
     // Hearing every utterance a second time at the live price changes nothing, in the utterance
     // or in those after it: the cepstral mean goes on as after one hearing.
+    // Speech that goes on where an utterance is cut off at its longest (8 s) is talk: a command
+    // in it is not said on its own. After a pause, it is.
+    void commandRightAfterACut_data()
+    {
+        QTest::addColumn<int>("pauseMs");
+        QTest::addColumn<bool>("refuseAfterCut");
+        QTest::addColumn<QStringList>("phrases");
+
+        QTest::newRow("right after 8 s of talk") << 0 << true << QStringList{};
+        QTest::newRow("right after, taken without the rule")
+            << 0 << false << QStringList{"page down"};
+        QTest::newRow("a second after") << 1000 << true << QStringList{"page down"};
+    }
+
+    void commandRightAfterACut()
+    {
+        QFETCH(int, pauseMs);
+        QFETCH(bool, refuseAfterCut);
+        QFETCH(QStringList, phrases);
+        const QString voice = "espeak:en-gb-scotland+m3|";
+        const QList<qint16> talk =
+            spoken(kNews) + spoken(voice + "and the market opens when they come in to the quay") +
+            spoken(voice +
+                   "where the gulls wait on the old stone walls for their share of the fish");
+        QVERIFY(talk.size() >= 8 * SphinxEngine::SampleRate);
+        SphinxEngine::Options options = TestPhrasesInSpeech::options();
+        options.refuseAfterCut = refuseAfterCut;
+        const QList<qint16> pause(SphinxEngine::SampleRate * pauseMs / 1000, 0);
+        const QList<qint16> speech =
+            talk.mid(0, 8 * SphinxEngine::SampleRate) + pause + spoken("espeak:en-us|page down");
+        QCOMPARE(TestPhrasesInSpeech::phrases(speech, options), phrases);
+    }
+
     void secondHearingLeavesTheStreamAsOne()
     {
         const QList<qint16> pause(SphinxEngine::SampleRate, 0);
