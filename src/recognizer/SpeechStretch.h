@@ -12,10 +12,11 @@ public:
     // next utterance, separates two stretches. A stretch longer than talk samples is talk.
     SpeechStretch(qint64 gap, qint64 talk) : m_gap(gap), m_talk(talk) {}
 
-    // How an utterance ended: after a pause, or cut off at its longest with the speech going on.
+    // How an utterance ended: its speech was over (a pause, or quieter talk from then on), or it
+    // was cut off at its longest while its speech went on.
     enum class Ending
     {
-        AtPause,
+        Over,
         CutOff
     };
 
@@ -23,7 +24,7 @@ public:
     // first utterance of a stream starts a stretch.
     bool startUtterance(qint64 start);
     // The utterance's speech ended at lastVoiced.
-    void endUtterance(qint64 lastVoiced, Ending ending = Ending::AtPause);
+    void endUtterance(qint64 lastVoiced, Ending ending = Ending::Over);
     // Whether the utterance last started goes on from one that was cut off: it starts inside
     // speech, where no command begins (a command is said after a pause).
     bool startsInsideSpeech() const { return m_startsInside; }

@@ -9,7 +9,6 @@
 #include <QLoggingCategory>
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 #include <pocketsphinx.h>
 #include <sphinxbase/fsg_model.h>
@@ -88,7 +87,6 @@ bool SphinxEngine::setGrammar(const SpeechGrammar &grammar, QString *error)
             *error = QStringLiteral("The grammar has no phrase that can be spoken.");
         return false;
     }
-
     QElapsedTimer timer;
     timer.start();
     PhraseGraph graph = PhraseSearch::graph(grammar.keys());

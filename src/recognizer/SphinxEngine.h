@@ -221,7 +221,7 @@ private:
     // Whether the silence after the speech ends the phrase, with the grammar in mind.
     bool phraseIsOver();
     void endUtterance(QList<Detection> *detections,
-                      SpeechStretch::Ending ending = SpeechStretch::Ending::AtPause);
+                      SpeechStretch::Ending ending = SpeechStretch::Ending::Over);
     // The phrase of the utterance after hearing it again where that is needed: phrase is the
     // first hearing's (empty: refused), heard what it heard.
     QString reconsidered(const QString &phrase, Detection *detection, QString *heard);

@@ -22,7 +22,7 @@ class TestSpeechStretch : public QObject
             goesOn = stretch->startUtterance(bounds[0].toLongLong());
             stretch->endUtterance(bounds[1].toLongLong(), u.endsWith('c')
                                                               ? SpeechStretch::Ending::CutOff
-                                                              : SpeechStretch::Ending::AtPause);
+                                                              : SpeechStretch::Ending::Over);
         }
         return goesOn;
     }
