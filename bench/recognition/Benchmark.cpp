@@ -36,10 +36,14 @@ Benchmark::Benchmark(const Corpus::Set &set, SphinxEngine &engine, const PeerDec
       m_out(out), m_talk(set, workDir), m_seed(set.firstSeed)
 {}
 
-QList<SphinxEngine::Detection> Benchmark::decode(const QList<qint16> &samples)
+QList<SphinxEngine::Detection> Benchmark::decode(const QList<qint16> &samples,
+                                                 const CepstralMean::Snapshot *carried)
 {
     QList<SphinxEngine::Detection> detections;
-    m_engine.restart();
+    if (carried)
+        m_engine.restart(*carried);
+    else
+        m_engine.restart();
     QElapsedTimer timer;
     timer.start();
     m_engine.process(samples.constData(), samples.size(), &detections);
@@ -90,21 +94,33 @@ bool Benchmark::runText(const Corpus::Voice &voice, const QString &text, bool is
         ++m_commandCount;
     }
     std::optional<quint32> roomSeed;
+    CepstralMean::Snapshot beforeRoom;
+    CepstralMean::Snapshot roomLeft;
     for (qsizetype c = 0; c < m_conditions.size(); ++c) {
         const Condition::Kind kind = m_conditions[c].kind;
         if (kind == Condition::TalkGoingOn)
             continue;
-        // The room's very sound, after the zeros: any difference is the zeros'. Each condition
-        // still takes a seed, so that the others hear what they hear without this one.
+        // The room's very sound, after the zeros, heard from where the engine heard the room's
+        // (the cepstral mean goes on from file to file): any difference is the zeros'. Each
+        // condition still takes a seed, and the zeros leave the engine where the room left it,
+        // so that the others hear what they hear without this one.
         quint32 seed = m_seed++;
-        if (kind == Condition::Room)
+        const bool zerosOfRoom = kind == Condition::AfterZeros && roomSeed;
+        if (kind == Condition::Room) {
             roomSeed = seed;
-        else if (kind == Condition::AfterZeros && roomSeed)
+            beforeRoom = m_engine.carried();
+        } else if (zerosOfRoom) {
             seed = *roomSeed;
+        }
         qsizetype start = 0;
         const QList<qint16> samples =
             m_conditions[c].clip(speech, seed, m_talkUnderCommands, &start);
-        const QList<SphinxEngine::Detection> detections = decode(samples);
+        const QList<SphinxEngine::Detection> detections =
+            decode(samples, zerosOfRoom ? &beforeRoom : nullptr);
+        if (kind == Condition::Room)
+            roomLeft = m_engine.carried();
+        else if (zerosOfRoom)
+            m_engine.restart(roomLeft);
         record(c, voice, text, isCommand, start + Corpus::endOfSpeech(speech), detections);
         if (m_peer) {
             QStringList peerHeard;

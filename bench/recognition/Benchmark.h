@@ -41,7 +41,9 @@ public:
 
 private:
     bool runText(const Corpus::Voice &voice, const QString &text, bool isCommand, QString *error);
-    QList<SphinxEngine::Detection> decode(const QList<qint16> &samples);
+    // From where the last stream left the engine, or from carried.
+    QList<SphinxEngine::Detection> decode(const QList<qint16> &samples,
+                                          const CepstralMean::Snapshot *carried = nullptr);
     // Counts what was heard of a text in a condition; speechEnd: where its speech ended.
     void record(qsizetype condition, const Corpus::Voice &voice, const QString &text,
                 bool isCommand, qint64 speechEnd, const QList<SphinxEngine::Detection> &detections);

@@ -154,6 +154,31 @@ std::vector<std::vector<float>> CepstralMean::cepstra(const QList<qint16> &utter
     return frames;
 }
 
+CepstralMean::Snapshot CepstralMean::snapshot() const
+{
+    if (!m_ps)
+        return {};
+    const cmn_t *cmn = ps_get_feat(m_ps)->cmn_struct;
+    return {{cmn->cmn_mean, cmn->cmn_mean + cmn->veclen},
+            {cmn->sum, cmn->sum + cmn->veclen},
+            cmn->nframe,
+            m_learnt};
+}
+
+void CepstralMean::restore(const Snapshot &snapshot)
+{
+    if (!m_ps)
+        return;
+    cmn_t *cmn = ps_get_feat(m_ps)->cmn_struct;
+    // A snapshot of another model, or of none, does not fit.
+    if (snapshot.mean.size() != size_t(cmn->veclen) || snapshot.sum.size() != snapshot.mean.size())
+        return;
+    std::copy(snapshot.mean.cbegin(), snapshot.mean.cend(), cmn->cmn_mean);
+    std::copy(snapshot.sum.cbegin(), snapshot.sum.cend(), cmn->sum);
+    cmn->nframe = snapshot.frames;
+    m_learnt = snapshot.learnt;
+}
+
 void CepstralMean::restoreStart()
 {
     cmn_t *cmn = ps_get_feat(m_ps)->cmn_struct;

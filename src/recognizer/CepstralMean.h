@@ -48,6 +48,18 @@ public:
     // before it.
     void learn(const QList<qint16> &utterance, const QList<bool> &speechFrames);
 
+    // All that goes on from one stream to the next, to start another stream from the same place.
+    struct Snapshot
+    {
+        std::vector<float> mean;
+        std::vector<float> sum;
+        int frames = 0;
+        bool learnt = false;
+    };
+    // Between utterances only.
+    Snapshot snapshot() const;
+    void restore(const Snapshot &snapshot);
+
 private:
     ps_decoder_s *m_ps = nullptr;
     bool m_reset = false;

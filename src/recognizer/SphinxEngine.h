@@ -202,6 +202,15 @@ public:
     void finish(QList<Detection> *detections);
     // Drops an utterance in progress and starts a new stream at sample 0.
     void restart();
+    // The cepstral mean a stream leaves for the next, and a restart from such a mean, so that
+    // two sounds can be heard from the same one. (The decoder's noise removal goes on from
+    // the last sound it heard all the same: the library gives no way to keep it.)
+    CepstralMean::Snapshot carried() const { return m_cepstralMean.snapshot(); }
+    void restart(const CepstralMean::Snapshot &carried)
+    {
+        restart();
+        m_cepstralMean.restore(carried);
+    }
     qint64 position() const { return m_position; }
     // See Options::voiceLevel.
     void setVoiceLevel(int level);

@@ -196,6 +196,33 @@ private Q_SLOTS:
         hear(voice(600) + room("hiss", 500), framesOf(110, 0, 60));
         QVERIFY(state() != before);
     }
+
+    // A snapshot takes the mean back to where it was, the sums it goes on from too, and
+    // whether speech had been heard by then (the first utterance of speech is heard twice).
+    void snapshotTakesTheMeanBack_data()
+    {
+        QTest::addColumn<bool>("afterSpeech");
+        QTest::newRow("before any speech") << false;
+        QTest::newRow("after an utterance") << true;
+    }
+    void snapshotTakesTheMeanBack()
+    {
+        QFETCH(bool, afterSpeech);
+        if (afterSpeech)
+            hear(voice(600) + room("hum", 500), framesOf(110, 0, 60));
+        const CepstralMean::Snapshot start = m_mean->snapshot();
+        const std::vector<float> before = state();
+        hear(room("quiet", 300) + voice(700) + room("loud", 500), framesOf(150, 30, 70));
+        QVERIFY(state() != before); // else the test could not tell
+        m_mean->restore(start);
+        QCOMPARE(state(), before);
+        const QList<qint16> sound = voice(600) + room("hiss", 500);
+        m_mean->startUtterance();
+        QCOMPARE(ps_start_utt(m_ps), 0);
+        ps_process_raw(m_ps, sound.constData(), size_t(sound.size()), FALSE, FALSE);
+        m_mean->endPass();
+        QCOMPARE(m_mean->endUtterance(sound, 60), !afterSpeech);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCepstralMean)
