@@ -79,6 +79,36 @@ void Benchmark::keepActive(QList<SphinxEngine::Detection> *detections) const
             [this](const SphinxEngine::Detection &d) { return !m_active.contains(d.phrase); });
 }
 
+QList<SphinxEngine::Detection> Benchmark::hearInCondition(const Condition &condition,
+                                                          const QList<qint16> &speech,
+                                                          RoomFiles *room, QList<qint16> *samples,
+                                                          qsizetype *start)
+{
+    const Condition::Kind kind = condition.kind;
+    // The files after zeros and said twice are the room's very sound, heard from the mean
+    // the room's file was heard from (the cepstral mean goes on from file to file): any
+    // difference is the zeros' or the repeat's. They leave the mean where the room's file
+    // left it, and the zeros still take a seed, as they did before the repeat was measured,
+    // so that the others hear nearly what they heard without them (the decoder's own noise
+    // removal goes on from the last file all the same).
+    const bool ofRoom = (kind == Condition::AfterZeros || kind == Condition::Twice) && room->seed;
+    quint32 seed = kind == Condition::Twice && ofRoom ? 0 : m_seed++;
+    if (ofRoom)
+        seed = *room->seed;
+    if (kind == Condition::Room) {
+        room->seed = seed;
+        room->before = m_engine.carried();
+    }
+    *samples = condition.clip(speech, seed, m_talkUnderCommands, start);
+    const QList<SphinxEngine::Detection> detections =
+        decode(*samples, ofRoom ? &room->before : nullptr);
+    if (kind == Condition::Room)
+        room->left = m_engine.carried();
+    else if (ofRoom)
+        m_engine.restart(room->left);
+    return detections;
+}
+
 bool Benchmark::runText(const Corpus::Voice &voice, const QString &text, bool isCommand,
                         QString *error)
 {
@@ -93,40 +123,20 @@ bool Benchmark::runText(const Corpus::Voice &voice, const QString &text, bool is
         m_commandRmsSum += Corpus::speechRms(speech);
         ++m_commandCount;
     }
-    std::optional<quint32> roomSeed;
-    CepstralMean::Snapshot beforeRoom;
-    CepstralMean::Snapshot roomLeft;
+    RoomFiles room;
     for (qsizetype c = 0; c < m_conditions.size(); ++c) {
-        const Condition::Kind kind = m_conditions[c].kind;
-        if (kind == Condition::TalkGoingOn)
+        if (m_conditions[c].kind == Condition::TalkGoingOn)
             continue;
-        // The room's very sound, after the zeros, heard from where the engine heard the room's
-        // (the cepstral mean goes on from file to file): any difference is the zeros'. Each
-        // condition still takes a seed, and the zeros leave the engine where the room left it,
-        // so that the others hear what they hear without this one.
-        quint32 seed = m_seed++;
-        const bool zerosOfRoom = kind == Condition::AfterZeros && roomSeed;
-        if (kind == Condition::Room) {
-            roomSeed = seed;
-            beforeRoom = m_engine.carried();
-        } else if (zerosOfRoom) {
-            seed = *roomSeed;
-        }
+        QList<qint16> samples;
         qsizetype start = 0;
-        const QList<qint16> samples =
-            m_conditions[c].clip(speech, seed, m_talkUnderCommands, &start);
         const QList<SphinxEngine::Detection> detections =
-            decode(samples, zerosOfRoom ? &beforeRoom : nullptr);
-        if (kind == Condition::Room)
-            roomLeft = m_engine.carried();
-        else if (zerosOfRoom)
-            m_engine.restart(roomLeft);
+            hearInCondition(m_conditions[c], speech, &room, &samples, &start);
         record(c, voice, text, isCommand, start + Corpus::endOfSpeech(speech), detections);
         if (m_peer) {
             QStringList peerHeard;
             if (!m_peer->decode(samples, &peerHeard, error))
                 return false;
-            m_peers[c].add(isCommand, PhraseKey::key(text), peerHeard);
+            m_peers[c].add(isCommand, PhraseKey::key(text), peerHeard, m_conditions[c].sayings());
         }
     }
     if (isCommand && at >= kApplicationNames && m_frontGroups > 1)
@@ -140,14 +150,16 @@ void Benchmark::record(qsizetype condition, const Corpus::Voice &voice, const QS
 {
     Tally &tally = m_ours[condition];
     const QStringList heard = phrasesOf(detections);
-    tally.add(isCommand, text, heard);
+    const int sayings = m_conditions[condition].sayings();
+    tally.add(isCommand, text, heard, sayings);
     for (const SphinxEngine::Detection &d : detections)
         tally.decisions.append(
             {isCommand, d.phrase == text, d.coverage, d.belowVoiceDb, d.pace, d.aside, d.asideDb});
-    if (isCommand && heard == QStringList{text})
-        tally.delays.append((detections[0].eventSample - speechEnd) * 1000.0 /
+    // From the end of the last saying.
+    if (isCommand && heard.size() == sayings && heard.count(text) == sayings)
+        tally.delays.append((detections.last().eventSample - speechEnd) * 1000.0 /
                                 SphinxEngine::SampleRate +
-                            detections[0].searchMs);
+                            detections.last().searchMs);
     if (condition == 0 && (isCommand ? heard != QStringList{text} : !heard.isEmpty()))
         m_misses.append(QStringLiteral("%1 %2: \"%3\" heard [%4]")
                             .arg(isCommand ? "missed  " : "accepted", voice.name, text,

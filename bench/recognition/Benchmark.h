@@ -10,6 +10,7 @@
 
 #include <QTextStream>
 #include <memory>
+#include <optional>
 
 // Runs the set's speech through the engine (and the peer decoder) under each condition.
 class Benchmark
@@ -41,6 +42,18 @@ public:
 
 private:
     bool runText(const Corpus::Voice &voice, const QString &text, bool isCommand, QString *error);
+    // The room's file of a text: its seed, and the cepstral mean before and after it.
+    struct RoomFiles
+    {
+        std::optional<quint32> seed;
+        CepstralMean::Snapshot before;
+        CepstralMean::Snapshot left;
+    };
+    // The text's speech in the condition: the file (samples, the speech's start) and what the
+    // engine heard in it.
+    QList<SphinxEngine::Detection> hearInCondition(const Condition &condition,
+                                                   const QList<qint16> &speech, RoomFiles *room,
+                                                   QList<qint16> *samples, qsizetype *start);
     // From where the last stream left the engine, or from carried.
     QList<SphinxEngine::Detection> decode(const QList<qint16> &samples,
                                           const CepstralMean::Snapshot *carried = nullptr);

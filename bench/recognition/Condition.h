@@ -11,6 +11,9 @@ struct Condition
         Clean,
         Room,
         AfterZeros,
+        // The room's very file, the speech said twice with a short pause between, as a user
+        // repeats "page down": both times count.
+        Twice,
         Pink,
         Brown,
         Talk,
@@ -25,10 +28,12 @@ struct Condition
     double snrDb;
 
     static QList<Condition> all();
+    // How many times the file says its text.
+    int sayings() const { return kind == Twice ? 2 : 1; }
 
     // A file of the condition: speech with the silence around it and what it is heard with,
     // seed choosing the noise and the stretch of talk (talk: the talk under commands).
-    // speechStart: where the speech starts in it.
+    // speechStart: where the speech (said twice: its second saying) starts in it.
     QList<qint16> clip(const QList<qint16> &speech, quint32 seed, const QList<qint16> &talk,
                        qsizetype *speechStart) const;
 };

@@ -67,6 +67,16 @@ QList<qint16> Corpus::synthesize(const Voice &voice, const QString &text, const 
     return samples;
 }
 
+qsizetype Corpus::startOfSpeech(const QList<qint16> &samples)
+{
+    const double loudest = loudestFrame(samples);
+    for (qsizetype f = 0; f < samples.size(); f += kFrame) {
+        if (isSpeechFrame(frameRms(samples, f), loudest))
+            return f;
+    }
+    return samples.size();
+}
+
 qsizetype Corpus::endOfSpeech(const QList<qint16> &samples)
 {
     const double loudest = loudestFrame(samples);

@@ -42,7 +42,8 @@ public:
     // The text spoken by voice, as 16 kHz mono; empty with error when synthesis fails.
     static QList<qint16> synthesize(const Voice &voice, const QString &text, const QString &workDir,
                                     QString *error);
-    // The sample after the last one that belongs to speech.
+    // The first sample of speech, and the sample after the last one that belongs to speech.
+    static qsizetype startOfSpeech(const QList<qint16> &samples);
     static qsizetype endOfSpeech(const QList<qint16> &samples);
     // RMS over the 10 ms frames that hold speech.
     static double speechRms(const QList<qint16> &samples);

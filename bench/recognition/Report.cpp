@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <functional>
 
-void Tally::add(bool isCommand, const QString &said, const QStringList &heard)
+void Tally::add(bool isCommand, const QString &said, const QStringList &heard, int sayings)
 {
     if (!isCommand) {
         ++oog;
@@ -11,10 +11,11 @@ void Tally::add(bool isCommand, const QString &said, const QStringList &heard)
         return;
     }
     ++commands;
-    if (heard == QStringList{said})
+    const bool onlySaid = heard.count(said) == heard.size();
+    if (onlySaid && heard.size() == sayings)
         ++correct;
-    else if (!heard.isEmpty())
-        ++wrong;
+    else if (!heard.isEmpty() && (sayings == 1 || !onlySaid || heard.size() > sayings))
+        ++wrong; // a saying missed is no wrong command
 }
 
 double Report::percentile(QList<double> values, double p)

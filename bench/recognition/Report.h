@@ -27,8 +27,9 @@ struct Tally
     QList<double> delays;
     QList<Decision> decisions;
 
-    // heard: the phrases the decoder gave for one file of speech.
-    void add(bool isCommand, const QString &said, const QStringList &heard);
+    // heard: the phrases the decoder gave for one file of speech, which said its text sayings
+    // times: a command counts when each saying was heard as itself and nothing else was.
+    void add(bool isCommand, const QString &said, const QStringList &heard, int sayings = 1);
     double accuracy() const { return 100.0 * correct / qMax(1, commands); }
     double oogRate() const { return 100.0 * oogAccepted / qMax(1, oog); }
 };
