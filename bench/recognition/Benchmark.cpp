@@ -156,7 +156,7 @@ void Benchmark::record(qsizetype condition, const Corpus::Voice &voice, const QS
         tally.decisions.append(
             {isCommand, d.phrase == text, d.coverage, d.belowVoiceDb, d.pace, d.aside, d.asideDb});
     // From the end of the last saying.
-    if (isCommand && heard.size() == sayings && heard.count(text) == sayings)
+    if (isCommand && Tally::heardAsSaid(text, heard, sayings))
         tally.delays.append((detections.last().eventSample - speechEnd) * 1000.0 /
                                 SphinxEngine::SampleRate +
                             detections.last().searchMs);

@@ -11,10 +11,10 @@ void Tally::add(bool isCommand, const QString &said, const QStringList &heard, i
         return;
     }
     ++commands;
-    const bool onlySaid = heard.count(said) == heard.size();
-    if (onlySaid && heard.size() == sayings)
+    if (heardAsSaid(said, heard, sayings))
         ++correct;
-    else if (!heard.isEmpty() && (sayings == 1 || !onlySaid || heard.size() > sayings))
+    else if (!heard.isEmpty() &&
+             (sayings == 1 || heard.count(said) < heard.size() || heard.size() > sayings))
         ++wrong; // a saying missed is no wrong command
 }
 

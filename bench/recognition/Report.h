@@ -30,6 +30,11 @@ struct Tally
     // heard: the phrases the decoder gave for one file of speech, which said its text sayings
     // times: a command counts when each saying was heard as itself and nothing else was.
     void add(bool isCommand, const QString &said, const QStringList &heard, int sayings = 1);
+    // Whether heard is the command said, sayings times, and nothing else.
+    static bool heardAsSaid(const QString &said, const QStringList &heard, int sayings)
+    {
+        return heard.size() == sayings && heard.count(said) == sayings;
+    }
     double accuracy() const { return 100.0 * correct / qMax(1, commands); }
     double oogRate() const { return 100.0 * oogAccepted / qMax(1, oog); }
 };
