@@ -48,10 +48,8 @@ void CepstralMean::startUtterance()
         std::fill(cmn->sum, cmn->sum + cmn->veclen, 0.0f);
         cmn->nframe = 0;
     }
-    keepPassStart();
-    m_startMean = m_passMean;
-    m_startSum = m_passSum;
-    m_startFrames = m_passFrames;
+    m_pass = snapshot();
+    m_start = m_pass;
 }
 
 void CepstralMean::endPass()
@@ -66,7 +64,7 @@ bool CepstralMean::endUtterance(const QList<qint16> &utterance, qsizetype speech
 {
     if (m_reset || m_learnt || speechFrames < kMinLearningFrames)
         return false;
-    keepPassStart();
+    m_pass = snapshot();
     if (ps_start_utt(m_ps) != 0)
         return false;
     m_learnt = true;
@@ -75,20 +73,9 @@ bool CepstralMean::endUtterance(const QList<qint16> &utterance, qsizetype speech
     return true;
 }
 
-void CepstralMean::keepPassStart()
-{
-    const cmn_t *cmn = ps_get_feat(m_ps)->cmn_struct;
-    m_passMean.assign(cmn->cmn_mean, cmn->cmn_mean + cmn->veclen);
-    m_passSum.assign(cmn->sum, cmn->sum + cmn->veclen);
-    m_passFrames = cmn->nframe;
-}
-
 void CepstralMean::rewind()
 {
-    cmn_t *cmn = ps_get_feat(m_ps)->cmn_struct;
-    std::copy(m_passMean.cbegin(), m_passMean.cend(), cmn->cmn_mean);
-    std::copy(m_passSum.cbegin(), m_passSum.cend(), cmn->sum);
-    cmn->nframe = m_passFrames;
+    putSums(m_pass);
 }
 
 void CepstralMean::learn(const QList<qint16> &utterance, const QList<bool> &speechFrames)
@@ -104,7 +91,7 @@ void CepstralMean::learn(const QList<qint16> &utterance, const QList<bool> &spee
     }
     const std::vector<std::vector<float>> frames = cepstra(utterance);
     cmn_t *cmn = ps_get_feat(m_ps)->cmn_struct;
-    std::vector<double> sum(m_startSum.cbegin(), m_startSum.cend());
+    std::vector<double> sum(m_start.sum.cbegin(), m_start.sum.cend());
     int learnt = 0;
     for (size_t f = 0; f < frames.size() && qsizetype(f) < speechFrames.size(); ++f) {
         if (!speechFrames[qsizetype(f)])
@@ -114,13 +101,13 @@ void CepstralMean::learn(const QList<qint16> &utterance, const QList<bool> &spee
             sum[i] += frames[f][i];
     }
     if (learnt < kMinLearningFrames) {
-        restoreStart();
+        putSums(m_start);
         return;
     }
     // The level is the decoder's; as the decoder does, the sums shrink to a window once they
     // hold many frames, so that the mean follows a user who moves.
     const float level = cmn->cmn_mean[0];
-    const int count = m_startFrames + learnt;
+    const int count = m_start.frames + learnt;
     const double scale = count >= CMN_WIN_HWM ? double(CMN_WIN) / count : 1.0;
     cmn->nframe = count >= CMN_WIN_HWM ? CMN_WIN : count;
     for (int i = 0; i < cmn->veclen; ++i) {
@@ -169,20 +156,18 @@ void CepstralMean::restore(const Snapshot &snapshot)
 {
     if (!m_ps)
         return;
-    cmn_t *cmn = ps_get_feat(m_ps)->cmn_struct;
     // A snapshot of another model, or of none, does not fit.
-    if (snapshot.mean.size() != size_t(cmn->veclen) || snapshot.sum.size() != snapshot.mean.size())
+    const size_t size = size_t(ps_get_feat(m_ps)->cmn_struct->veclen);
+    if (snapshot.mean.size() != size || snapshot.sum.size() != size)
         return;
-    std::copy(snapshot.mean.cbegin(), snapshot.mean.cend(), cmn->cmn_mean);
-    std::copy(snapshot.sum.cbegin(), snapshot.sum.cend(), cmn->sum);
-    cmn->nframe = snapshot.frames;
+    putSums(snapshot);
     m_learnt = snapshot.learnt;
 }
 
-void CepstralMean::restoreStart()
+void CepstralMean::putSums(const Snapshot &snapshot)
 {
     cmn_t *cmn = ps_get_feat(m_ps)->cmn_struct;
-    std::copy(m_startMean.cbegin(), m_startMean.cend(), cmn->cmn_mean);
-    std::copy(m_startSum.cbegin(), m_startSum.cend(), cmn->sum);
-    cmn->nframe = m_startFrames;
+    std::copy(snapshot.mean.cbegin(), snapshot.mean.cend(), cmn->cmn_mean);
+    std::copy(snapshot.sum.cbegin(), snapshot.sum.cend(), cmn->sum);
+    cmn->nframe = snapshot.frames;
 }

@@ -65,15 +65,11 @@ private:
     bool m_reset = false;
     bool m_learnt = false;
     std::vector<float> m_modelMean;
-    std::vector<float> m_passMean;
-    std::vector<float> m_passSum;
-    int m_passFrames = 0;
+    Snapshot m_pass; // where the last pass over the utterance began
     fe_s *m_frontEnd = nullptr;
-    std::vector<float> m_startMean;
-    std::vector<float> m_startSum;
-    int m_startFrames = 0;
+    Snapshot m_start; // where the utterance began
 
-    void keepPassStart();
     std::vector<std::vector<float>> cepstra(const QList<qint16> &utterance);
-    void restoreStart();
+    // The mean, its sums and their count (not whether speech was heard).
+    void putSums(const Snapshot &snapshot);
 };
