@@ -47,6 +47,7 @@ constexpr ValueOption kValueOptions[] = {
 constexpr std::pair<const char *, const char *> kSwitches[] = {
     {"dev", "The development set, on which thresholds are chosen (default: evaluation)."},
     {"sweep", "Keep every result, so that the tables show any threshold."},
+    {"misses", "List what every condition missed, not only clean speech."},
     {"no-peer", "Do not run pocketsphinx_continuous beside."},
     {"no-voice-level", "Leave the engine without the user's voice level."},
     {"no-noise-suppression", "No WebRTC noise suppression."},
@@ -115,6 +116,7 @@ void setSwitches(const QCommandLineParser &parser, BenchArguments &a)
     const auto on = [&parser](const char *name) { return parser.isSet(QLatin1String(name)); };
     a.development = on("dev");
     a.sweep = on("sweep");
+    a.everyMiss = on("misses");
     a.runPeer = !on("no-peer");
     a.setVoiceLevel = !on("no-voice-level");
     a.frontFilter = on("front-filter");

@@ -12,6 +12,8 @@ struct BenchArguments
 {
     bool development = false;
     bool sweep = false;
+    // List the misses of every condition, not only those of clean speech.
+    bool everyMiss = false;
     bool runPeer = true;
     bool setVoiceLevel = true;
     // At most this many voices of the set; -1: all.

@@ -160,9 +160,11 @@ void Benchmark::record(qsizetype condition, const Corpus::Voice &voice, const QS
         tally.delays.append((detections.last().eventSample - speechEnd) * 1000.0 /
                                 SphinxEngine::SampleRate +
                             detections.last().searchMs);
-    if (condition == 0 && (isCommand ? heard != QStringList{text} : !heard.isEmpty()))
-        m_misses.append(QStringLiteral("%1 %2: \"%3\" heard [%4]")
-                            .arg(isCommand ? "missed  " : "accepted", voice.name, text,
+    if ((condition == 0 || m_everyMiss) &&
+        !Tally::heardAsSaid(isCommand ? text : QString(), heard, isCommand ? sayings : 0))
+        m_misses.append(QStringLiteral("%1%2 %3: \"%4\" heard [%5]")
+                            .arg(m_everyMiss ? m_conditions[condition].name + ": " : QString(),
+                                 isCommand ? "missed  " : "accepted", voice.name, text,
                                  heard.join(QStringLiteral(", "))));
 }
 
@@ -398,7 +400,7 @@ void Benchmark::print(bool sweep, double minCoverage, double marginDb) const
         for (const QString &taken : m_otherTaken)
             m_out << "  " << taken << "\n";
     }
-    m_out << "\nClean-speech misses:\n";
+    m_out << (m_everyMiss ? "\nMisses:\n" : "\nClean-speech misses:\n");
     for (const QString &miss : std::as_const(m_misses))
         m_out << "  " << miss << "\n";
 }

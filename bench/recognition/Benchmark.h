@@ -33,6 +33,8 @@ public:
         m_frontGroups = groups;
         m_frontFilter = filter;
     }
+    // Lists the misses of every condition, not only those of clean speech.
+    void listEveryMiss() { m_everyMiss = true; }
     // sweep: the tables of thresholds, the gate's among results of at least minCoverage, the
     // confidence's among those that also pass marginDb.
     void print(bool sweep, double minCoverage, double marginDb) const;
@@ -81,6 +83,7 @@ private:
     QList<Tally> m_peers;
     QList<TalkTally> m_talks;
     QStringList m_misses;
+    bool m_everyMiss = false;
     BackgroundTalk m_talk;
     QList<qint16> m_talkUnderCommands;
     QList<std::pair<Corpus::Voice, int>> m_voicesHeard; // with the level they were heard at

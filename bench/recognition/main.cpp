@@ -163,6 +163,8 @@ int main(int argc, char *argv[])
     }
     const QList<Condition> conditions = chosenConditions(arguments.conditionNames);
     Benchmark benchmark(set, engine, peer.get(), arguments.setVoiceLevel, work.path(), out);
+    if (arguments.everyMiss)
+        benchmark.listEveryMiss();
     if (arguments.frontGroups > 0)
         benchmark.setFrontGroups(arguments.frontGroups, arguments.frontFilter);
     if (!benchmark.run(conditions, voiceCount, arguments.talkMinutes, &error)) {
