@@ -92,9 +92,9 @@ QList<SphinxEngine::Detection> Benchmark::hearInCondition(const Condition &condi
     // so that the others hear nearly what they heard without them (the decoder's own noise
     // removal goes on from the last file all the same).
     const bool ofRoom = (kind == Condition::AfterZeros || kind == Condition::Twice) && room->seed;
-    quint32 seed = kind == Condition::Twice && ofRoom ? 0 : m_seed++;
-    if (ofRoom)
-        seed = *room->seed;
+    const quint32 seed = ofRoom ? *room->seed : m_seed++;
+    if (ofRoom && kind == Condition::AfterZeros)
+        ++m_seed;
     if (kind == Condition::Room) {
         room->seed = seed;
         room->before = m_engine.carried();
@@ -160,8 +160,8 @@ void Benchmark::record(qsizetype condition, const Corpus::Voice &voice, const QS
         tally.delays.append((detections.last().eventSample - speechEnd) * 1000.0 /
                                 SphinxEngine::SampleRate +
                             detections.last().searchMs);
-    if ((condition == 0 || m_everyMiss) &&
-        !Tally::heardAsSaid(isCommand ? text : QString(), heard, isCommand ? sayings : 0))
+    const bool missed = isCommand ? !Tally::heardAsSaid(text, heard, sayings) : !heard.isEmpty();
+    if ((condition == 0 || m_everyMiss) && missed)
         m_misses.append(QStringLiteral("%1%2 %3: \"%4\" heard [%5]")
                             .arg(m_everyMiss ? m_conditions[condition].name + ": " : QString(),
                                  isCommand ? "missed  " : "accepted", voice.name, text,

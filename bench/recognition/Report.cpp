@@ -13,9 +13,8 @@ void Tally::add(bool isCommand, const QString &said, const QStringList &heard, i
     ++commands;
     if (heardAsSaid(said, heard, sayings))
         ++correct;
-    else if (!heard.isEmpty() &&
-             (sayings == 1 || heard.count(said) < heard.size() || heard.size() > sayings))
-        ++wrong; // a saying missed is no wrong command
+    else if (heard.count(said) < heard.size() || heard.size() > sayings)
+        ++wrong; // something else heard, or more than was said; a saying missed is not wrong
 }
 
 double Report::percentile(QList<double> values, double p)
