@@ -8,10 +8,14 @@
 #include "recognizer/RecognizerSettings.h"
 #include "recognizer/SpeechGrammar.h"
 
-#include <QDebug>
 #include <QElapsedTimer>
+#include <QLoggingCategory>
 #include <cmath>
 #include <optional>
+
+// Which file the engine hears, so that its own log of every decision ("jev.speech") can be read
+// file by file.
+Q_LOGGING_CATEGORY(lcBench, "jev.bench", QtWarningMsg)
 
 namespace {
 
@@ -129,6 +133,7 @@ bool Benchmark::runText(const Corpus::Voice &voice, const QString &text, bool is
             continue;
         QList<qint16> samples;
         qsizetype start = 0;
+        qCDebug(lcBench).noquote() << m_conditions[c].name << voice.name << "says" << text;
         const QList<SphinxEngine::Detection> detections =
             hearInCondition(m_conditions[c], speech, &room, &samples, &start);
         record(c, voice, text, isCommand, start + Corpus::endOfSpeech(speech), detections);
@@ -195,6 +200,7 @@ bool Benchmark::runTalkAlone(double minutes, double belowDb, QString *error)
     tally.name = QStringLiteral("talk alone, %1 dB below the commands").arg(belowDb, 2);
     tally.peerAccepted = m_peer ? 0 : -1;
     m_engine.restart();
+    qCDebug(lcBench).noquote() << tally.name;
     QList<SphinxEngine::Detection> detections;
     // A minute at a time, as one stream for the engine and one file a minute for the peer. The
     // talk goes on from one minute to the next, as a television's does: a sentence cut at a
@@ -297,6 +303,7 @@ bool Benchmark::runTalkGoingOn(const Condition &condition, Tally *tally, const C
     for (qsizetype t = 0; t < texts.size(); ++t) {
         const QList<qint16> samples = stream.slot(texts[t].speech);
         m_engine.process(samples.constData(), lead, t > 0 ? &decided[t - 1] : &beforeAnyText);
+        qCDebug(lcBench).noquote() << condition.name << voice.name << "says" << texts[t].text;
         m_engine.process(samples.constData() + lead, samples.size() - lead, &decided[t]);
         speechEnds.append(position + lead + Corpus::endOfSpeech(texts[t].speech));
         position += samples.size();
